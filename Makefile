@@ -1,0 +1,48 @@
+# Ledgerline: the two everyday commands are `make run` and `make test`.
+BUILD ?= build
+RUN   ?= run
+JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all deps configure build run demo test format bench fuzz clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+configure: deps $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Prepares the program folder run/ and starts Ledgerline in it; without a display it
+# shows the tour instead.
+run: build
+	@scripts/prepare-run $(BUILD) $(RUN)
+	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
+	    cd $(RUN) && exec ../$(BUILD)/ledgerline; \
+	else \
+	    echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set): showing the tour with 'make demo' instead."; \
+	    $(MAKE) --no-print-directory demo; \
+	fi
+
+# Pictures every screen and prints every layout into run/demo/, made by the real code.
+demo: build
+	@scripts/prepare-run $(BUILD) $(RUN)
+	@cd $(RUN) && QT_QPA_PLATFORM=offscreen ../$(BUILD)/ledgerline-demo
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cd $(BUILD) && for b in bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+format:
+	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs -r clang-format -i
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class Clock;
+class PrintPage;
+class Program;
+class Prompter;
+class QWidget;
+
+/// What every screen is given: the program-wide state, the way to ask the user, the
+/// calendar and the printer; and the way to open the other screens. Opening a screen
+/// loads it, and its load shows it. A screen that leaves opens the next one first and
+/// then closes itself.
+class AppContext {
+public:
+    AppContext(Program& program, Prompter& prompter, Clock& clock, PrintPage& printer);
+
+    Program& program() const { return m_program; }
+    Prompter& prompter() const { return m_prompter; }
+    Clock& clock() const { return m_clock; }
+    PrintPage& printer() const { return m_printer; }
+
+    QWidget* openPass();
+    QWidget* openChangePass();
+    QWidget* openFontFailure();
+    QWidget* openFileOpen();
+
+    /// Stands in for a screen that a later version brings.
+    QWidget* openPlaceholder(const QString& screen, const QString& detail);
+
+private:
+    Program& m_program;
+    Prompter& m_prompter;
+    Clock& m_clock;
+    PrintPage& m_printer;
+};

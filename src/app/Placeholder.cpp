@@ -1,0 +1,32 @@
+#include "app/Placeholder.h"
+
+#include "app/AppContext.h"
+#include "platform/Program.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+Placeholder::Placeholder(AppContext& context, const QString& screen, const QString& detail)
+    : m_context(context), m_screen(screen) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("Placeholder"));
+    setWindowTitle(QStringLiteral("%1 (placeholder)").arg(screen));
+
+    auto* layout = new QVBoxLayout(this);
+    auto* heading = new QLabel(QStringLiteral("Placeholder for the %1 screen").arg(screen), this);
+    heading->setObjectName(QStringLiteral("PlaceholderHeading"));
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    auto* text = new QLabel(detail, this);
+    text->setObjectName(QStringLiteral("PlaceholderDetail"));
+    text->setWordWrap(true);
+    auto* exit = new QPushButton(QStringLiteral("E&xit"), this);
+    exit->setObjectName(QStringLiteral("PlaceholderExit"));
+    layout->addWidget(heading);
+    layout->addWidget(text);
+    layout->addWidget(exit);
+    connect(exit, &QPushButton::clicked, this, [this] { m_context.program().end(); });
+    resize(420, 160);
+}

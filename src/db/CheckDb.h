@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/TableSchema.h"
+
+#include <QString>
+
+/// A check database (*.mdb): table `Account`, one row per check, whose first row (ID 1) is
+/// the template record; and table `Properties`, the one-row database header.
+namespace CheckDb {
+
+inline const QString kTemplateFile = QStringLiteral("template.ref");
+inline const QString kAccount = QStringLiteral("Account");
+inline const QString kHeader = QStringLiteral("Properties");
+
+/// The check record: every field of table `Account`, in column order.
+TableDef accountTable();
+/// The database header: table `Properties` of a check database.
+TableDef headerTable();
+QList<TableDef> schema();
+
+/// Writes the empty check database that new databases are copied from: the template
+/// record (ID 1, every other field Null) and one header row. Fails if the file exists.
+void createTemplate(const QString& path);
+
+} // namespace CheckDb

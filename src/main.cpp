@@ -1,0 +1,34 @@
+#include "app/AppContext.h"
+#include "app/SettingsDb.h"
+#include "platform/Clock.h"
+#include "platform/Program.h"
+#include "platform/QtPrintPage.h"
+#include "platform/QtPrompter.h"
+
+#include <QApplication>
+#include <QTimer>
+
+// Ledgerline runs in its program folder: the working directory holds PC.OVL, template.ref
+// and the check databases.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(Program::kName));
+
+    Program program;
+    QtPrompter prompter(program);
+
+    // Without a usable settings file there is nothing to start: say so and stop.
+    const QString problem = SettingsDb::problem(program.path(SettingsDb::kFileName));
+    if (!problem.isEmpty()) {
+        prompter.message(problem, {}, Prompter::Icon::Stop);
+        return 1;
+    }
+
+    SystemClock clock;
+    QtPrintPage printer;
+    AppContext context(program, prompter, clock, printer);
+    program.setOnEnd([](int status) { QCoreApplication::exit(status); });
+
+    QTimer::singleShot(0, [&context] { context.openPass(); });
+    return QApplication::exec();
+}

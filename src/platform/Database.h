@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <functional>
+#include <memory>
+
+/// One open database file. Every record set on the same file shares one connection, so
+/// what one writes the others read at once. The file must already exist: opening never
+/// creates one.
+class Database {
+public:
+    enum class Mode { ReadWrite, ReadOnly };
+
+    /// Opens (or shares) the connection to an existing file. Throws DbError with a
+    /// readable message when the file is missing or is not a database.
+    static std::shared_ptr<Database> open(const QString& path, Mode mode = Mode::ReadWrite);
+
+    /// Creates a new, empty database file; fails if the file exists.
+    static std::shared_ptr<Database> create(const QString& path);
+
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const QString& path() const { return m_path; }
+    QSqlDatabase connection() const;
+
+    /// Runs one statement with bound values; throws DbError on failure.
+    QSqlQuery exec(const QString& sql, const QVariantList& binds = {});
+
+    /// Runs `work` in one transaction: all of it is stored, or none of it.
+    void transaction(const std::function<void()>& work);
+
+    bool hasTable(const QString& table);
+    QStringList fieldNames(const QString& table);
+
+    /// Quotes a table or field name for SQL (names like "1", "Check" or "For").
+    static QString quote(const QString& name);
+
+private:
+    Database(QString path, QString connectionName);
+    static std::shared_ptr<Database> openConnection(const QString& path, Mode mode, bool create);
+
+    QString m_path;
+    QString m_connectionName;
+    int m_transactionDepth = 0;
+};

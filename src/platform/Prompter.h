@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+/// Message boxes, Yes/No questions and one-line input boxes. Screens and rules ask the
+/// user only through this, so tests can answer from a script.
+class Prompter {
+public:
+    enum class Icon { None, Information, Warning, Stop, Question };
+
+    virtual ~Prompter() = default;
+
+    /// A modal message with an OK button. An empty title shows the program's title.
+    virtual void message(const QString& text, const QString& title = {}, Icon icon = Icon::None) = 0;
+
+    /// A modal Yes/No question; returns true for Yes.
+    virtual bool question(const QString& text, const QString& title, Icon icon, bool yesIsDefault) = 0;
+
+    /// A one-line input box; Cancel yields the empty text.
+    virtual QString input(const QString& prompt, const QString& title, const QString& initial = {}) = 0;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class Database;
+
+/// The kinds of value a field holds. Whole-number kinds refuse anything but whole
+/// numbers (or Null) at the database itself.
+enum class FieldKind {
+    Counter, ///< automatic row number, never handed out twice
+    Long,    ///< whole number
+    Small,   ///< small whole number flag
+    YesNo,   ///< Boolean: True is stored as -1, False as 0, Null counts as False
+    Text,
+    Memo,    ///< multi-line text
+    Amount,  ///< dollars and cents kept exactly as written (decimal text)
+};
+
+/// How a Yes/No field stores its two values.
+namespace YesNo {
+constexpr int True = -1;
+constexpr int False = 0;
+} // namespace YesNo
+
+struct FieldDef {
+    QString name;
+    FieldKind kind;
+};
+
+struct TableDef {
+    QString name;
+    QList<FieldDef> fields;
+
+    QString createSql() const;
+    const FieldDef* field(const QString& name) const;
+};
+
+namespace TableSchema {
+/// Creates every table in `db` (inside the caller's transaction if there is one).
+void create(Database& db, const QList<TableDef>& tables);
+/// The first table or field of `tables` that `db` lacks, in words ("table A",
+/// "field ENTER of table A"); empty when nothing is missing.
+QString firstMissing(Database& db, const QList<TableDef>& tables);
+/// True when a stored Yes/No value counts as Yes.
+bool isYes(const QVariant& value);
+} // namespace TableSchema

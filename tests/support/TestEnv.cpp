@@ -1,0 +1,37 @@
+#include "support/TestEnv.h"
+
+#include <QFile>
+#include <QTest>
+
+QString TestEnv::shipped(const QString& name) {
+    return qEnvironmentVariable("LEDGERLINE_SHIP_DIR") + QLatin1Char('/') + name;
+}
+
+TestEnv::TestEnv()
+    : program(m_dir.path()), clock(QDate(2026, 12, 7)),
+      printer({QStringLiteral("Times New Roman"), QStringLiteral("MICR65"), QStringLiteral("Arial")}),
+      context(program, prompter, clock, printer) {
+    for (const QString& name : {QStringLiteral("PC.OVL"), QStringLiteral("template.ref")})
+        if (!QFile::copy(shipped(name), path(name)))
+            QTest::qFail(qPrintable(QStringLiteral("cannot copy the shipped ") + name), __FILE__, __LINE__);
+    for (const QString& name : {QStringLiteral("PC.OVL"), QStringLiteral("template.ref")})
+        QFile(path(name)).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+TestEnv::~TestEnv() { closeAllScreens(); }
+
+QStringList TestEnv::openScreens() {
+    QStringList names;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && !w->objectName().isEmpty())
+            names << w->objectName();
+    names.sort();
+    return names;
+}
+
+void TestEnv::closeAllScreens() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        w->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+}

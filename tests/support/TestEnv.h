@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "platform/Clock.h"
+#include "platform/PrintPage.h"
+#include "platform/Program.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QWidget>
+
+/// A program folder of its own for one test: the shipped PC.OVL and template.ref, a fixed
+/// "today" (December 7, 2026), a scripted prompter, a printer that has the MICR font, and
+/// a program whose end is recorded instead of quitting.
+class TestEnv {
+public:
+    TestEnv();
+    ~TestEnv();
+
+    QString path(const QString& name) const { return program.path(name); }
+    QString folderPath() const { return m_dir.path(); }
+
+    /// The visible top-level window of that object name, or null.
+    template <class T = QWidget> static T* screen(const QString& objectName) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == objectName && w->isVisible())
+                return qobject_cast<T*>(w);
+        return nullptr;
+    }
+    /// Object names of every visible top-level window.
+    static QStringList openScreens();
+    static void closeAllScreens();
+
+    /// Copies a shipped file (built next to the tests) into the folder.
+    static QString shipped(const QString& name);
+
+private:
+    QTemporaryDir m_dir;
+
+public:
+    Program program;
+    ScriptedPrompter prompter;
+    FixedClock clock;
+    FontListPage printer;
+    AppContext context;
+};

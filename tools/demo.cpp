@@ -1,0 +1,97 @@
+// The tour: builds every screen on the program folder it runs in, offscreen, and saves a
+// picture of each into demo/ as <Screen>.png; printed layouts go there as PDFs. It ends by
+// listing what it wrote.
+#include "app/AppContext.h"
+#include "platform/Clock.h"
+#include "platform/Program.h"
+#include "platform/Prompter.h"
+#include "platform/QtPrintPage.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QWidget>
+#include <cstdio>
+
+namespace {
+
+/// Answers every box without waiting: OK, No, an empty input.
+class QuietPrompter : public Prompter {
+public:
+    void message(const QString&, const QString&, Icon) override {}
+    bool question(const QString&, const QString&, Icon, bool) override { return false; }
+    QString input(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+class Tour {
+public:
+    explicit Tour(QDir out) : m_out(std::move(out)) {}
+
+    void picture(QWidget* screen, const QString& name) {
+        if (!screen) {
+            std::fprintf(stderr, "demo: no screen for %s\n", qPrintable(name));
+            m_failed = true;
+            return;
+        }
+        screen->adjustSize();
+        QApplication::processEvents();
+        const QString file = m_out.filePath(name + QStringLiteral(".png"));
+        if (screen->grab().save(file))
+            m_written << file;
+        else {
+            std::fprintf(stderr, "demo: cannot write %s\n", qPrintable(file));
+            m_failed = true;
+        }
+    }
+
+    void closeAll() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        QApplication::processEvents();
+    }
+
+    int finish() const {
+        std::printf("The tour wrote:\n");
+        for (const QString& f : m_written)
+            std::printf("  %s\n", qPrintable(QDir::current().relativeFilePath(f)));
+        return m_failed ? 1 : 0;
+    }
+
+private:
+    QDir m_out;
+    QStringList m_written;
+    bool m_failed = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The offscreen platform complains about window size hints it cannot pass on.
+    static const QtMessageHandler standard = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (!text.contains(QLatin1String("propagateSizeHints")))
+            standard(type, context, text);
+    });
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QDir folder = QDir::current();
+    if (!folder.mkpath(QStringLiteral("demo"))) {
+        std::fprintf(stderr, "demo: cannot make the folder demo\n");
+        return 1;
+    }
+    Tour tour(QDir(folder.filePath(QStringLiteral("demo"))));
+
+    Program program;
+    QuietPrompter prompter;
+    SystemClock clock;
+    QtPrintPage printer;
+    AppContext context(program, prompter, clock, printer);
+
+    tour.picture(context.openPass(), QStringLiteral("Pass"));
+    tour.closeAll();
+    tour.picture(context.openFontFailure(), QStringLiteral("FontFailure"));
+    tour.closeAll();
+    tour.picture(context.openChangePass(), QStringLiteral("ChangePass"));
+    tour.closeAll();
+
+    return tour.finish();
+}
