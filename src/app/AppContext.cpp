@@ -3,6 +3,10 @@
 #include "app/ChangePass.h"
 #include "app/Pass.h"
 #include "app/Placeholder.h"
+#include "db/CheckPlaceholder.h"
+#include "db/CreateNewDatabase.h"
+#include "db/FileOpen.h"
+#include "db/PleaseWait.h"
 #include "help/FontFailure.h"
 
 AppContext::AppContext(Program& program, Prompter& prompter, Clock& clock, PrintPage& printer)
@@ -27,12 +31,33 @@ QWidget* AppContext::openFontFailure() {
 }
 
 QWidget* AppContext::openFileOpen() {
-    return openPlaceholder(QStringLiteral("FileOpen"),
-                           QStringLiteral("The database chooser comes with the next version."));
+    auto* screen = new FileOpen(*this);
+    screen->load();
+    return screen;
 }
 
-QWidget* AppContext::openPlaceholder(const QString& screen, const QString& detail) {
-    auto* placeholder = new Placeholder(*this, screen, detail);
-    placeholder->show();
-    return placeholder;
+QWidget* AppContext::openCreateNewDatabase() {
+    auto* screen = new CreateNewDatabase(*this);
+    screen->load();
+    return screen;
+}
+
+QWidget* AppContext::openPleaseWait() {
+    auto* screen = new PleaseWait();
+    screen->show();
+    return screen;
+}
+
+QWidget* AppContext::openCheck() {
+    auto* screen = new CheckPlaceholder(*this);
+    screen->load();
+    return screen;
+}
+
+QWidget* AppContext::openHelpAbout() {
+    auto* screen = new Placeholder(*this, QStringLiteral("HelpAbout"),
+                                   QStringLiteral("The About screen comes with a later version."),
+                                   Placeholder::Leave::Close);
+    screen->show();
+    return screen;
 }

@@ -25,9 +25,10 @@ public:
     QWidget* openChangePass();
     QWidget* openFontFailure();
     QWidget* openFileOpen();
-
-    /// Stands in for a screen that a later version brings.
-    QWidget* openPlaceholder(const QString& screen, const QString& detail);
+    QWidget* openCreateNewDatabase();
+    QWidget* openPleaseWait();
+    QWidget* openCheck();
+    QWidget* openHelpAbout();
 
 private:
     Program& m_program;

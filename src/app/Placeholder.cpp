@@ -7,7 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Placeholder::Placeholder(AppContext& context, const QString& screen, const QString& detail)
+Placeholder::Placeholder(AppContext& context, const QString& screen, const QString& detail,
+                         Leave leave)
     : m_context(context), m_screen(screen) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Placeholder"));
@@ -22,11 +23,18 @@ Placeholder::Placeholder(AppContext& context, const QString& screen, const QStri
     auto* text = new QLabel(detail, this);
     text->setObjectName(QStringLiteral("PlaceholderDetail"));
     text->setWordWrap(true);
-    auto* exit = new QPushButton(QStringLiteral("E&xit"), this);
-    exit->setObjectName(QStringLiteral("PlaceholderExit"));
     layout->addWidget(heading);
     layout->addWidget(text);
-    layout->addWidget(exit);
-    connect(exit, &QPushButton::clicked, this, [this] { m_context.program().end(); });
+    if (leave == Leave::Exit) {
+        auto* exit = new QPushButton(QStringLiteral("E&xit"), this);
+        exit->setObjectName(QStringLiteral("PlaceholderExit"));
+        layout->addWidget(exit);
+        connect(exit, &QPushButton::clicked, this, [this] { m_context.program().end(); });
+    } else if (leave == Leave::Close) {
+        auto* close = new QPushButton(QStringLiteral("&Close"), this);
+        close->setObjectName(QStringLiteral("PlaceholderClose"));
+        layout->addWidget(close);
+        connect(close, &QPushButton::clicked, this, &QWidget::close);
+    }
     resize(420, 160);
 }

@@ -1,7 +1,11 @@
 #include "db/CheckDb.h"
 
 #include "platform/Database.h"
+#include "platform/DbError.h"
 #include "platform/RecordSet.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 TableDef CheckDb::accountTable() {
     return {kAccount,
@@ -57,4 +61,49 @@ void CheckDb::createTemplate(const QString& path) {
         header.addNew();
         header.update();
     });
+}
+
+CheckDb::Kind CheckDb::kind(RecordSet& header) {
+    header.moveFirst();
+    const QString type = header.value(QStringLiteral("AccountType")).toString();
+    if (type == kDraftType)
+        return Kind::Draft;
+    if (type == kCheckType)
+        return Kind::Check;
+    return Kind::Other;
+}
+
+QString CheckDb::problem(const QString& path) {
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (!info.exists())
+        return QStringLiteral("The database %1 cannot be found in %2.")
+            .arg(name, QDir::toNativeSeparators(info.absolutePath()));
+    if (!info.isFile())
+        return QStringLiteral("%1 is not a database file.").arg(name);
+    if (!info.isReadable())
+        return QStringLiteral("Ledgerline may not read the database %1. Check the file's permissions.")
+            .arg(name);
+    if (!info.isWritable())
+        return QStringLiteral("The database %1 is read-only, so Ledgerline could not save your "
+                              "checks in it. Make the file writable, then choose it again.")
+            .arg(name);
+    try {
+        auto db = Database::open(path, Database::Mode::ReadOnly);
+        const QString missing = TableSchema::firstMissing(*db, schema());
+        if (!missing.isEmpty())
+            return QStringLiteral("%1 is not a Ledgerline check database: it lacks %2. The file "
+                                  "has not been changed.")
+                .arg(name, missing);
+        RecordSet header(db, kHeader);
+        if (header.eof())
+            return QStringLiteral("%1 is damaged: it has no database header. The file has not "
+                                  "been changed.")
+                .arg(name);
+    } catch (const DbError&) {
+        return QStringLiteral("%1 is damaged or is not a Ledgerline check database. The file has "
+                              "not been changed.")
+            .arg(name);
+    }
+    return {};
 }

@@ -23,3 +23,24 @@ QList<TableDef> schema();
 void createTemplate(const QString& path);
 
 } // namespace CheckDb
+
+class Database;
+class RecordSet;
+
+namespace CheckDb {
+
+/// The two kinds of check database, told apart by the header's `AccountType`.
+enum class Kind { Check, Draft, Other };
+
+inline const QString kCheckType = QStringLiteral("Check");
+inline const QString kDraftType = QStringLiteral("Draft");
+
+/// The kind of database, read afresh from the header record set each time.
+Kind kind(RecordSet& header);
+
+/// Why the file at `path` cannot be used as a check database (missing, read-only, not
+/// SQLite, damaged, or a database of another program), in one message that names the
+/// file; empty when it can. Only reads the file.
+QString problem(const QString& path);
+
+} // namespace CheckDb

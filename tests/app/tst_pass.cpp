@@ -1,7 +1,7 @@
 // The way in: the start-up screen, the password and its change, driven through the real
 // windows.
 #include "app/Password.h"
-#include "app/Placeholder.h"
+#include "db/FileOpen.h"
 #include "help/FontFailure.h"
 #include "platform/Database.h"
 #include "platform/RecordSet.h"
@@ -119,7 +119,8 @@ private slots:
         auto* pass = TestEnv::screen(QStringLiteral("Pass"));
         type(pass, QStringLiteral("Password"), QStringLiteral("TULIP"));
         click(pass, QStringLiteral("Command1"));
-        QVERIFY(TestEnv::screen(QStringLiteral("Placeholder")));
+        QVERIFY(TestEnv::screen(QStringLiteral("FileOpen")));
+        QCOMPARE(env.prompter.takeTexts(), QStringList{FileOpen::kNoDatabases});
         click(failure, QStringLiteral("Command1"));
         QVERIFY(!TestEnv::screen(QStringLiteral("FontFailure")));
     }
@@ -143,10 +144,8 @@ private slots:
         type(pass, QStringLiteral("Password"), typed);
         click(pass, QStringLiteral("Command1"));
         if (accepted) {
-            QCOMPARE(env.prompter.takeTexts(), QStringList());
-            QCOMPARE(TestEnv::openScreens(), QStringList{"Placeholder"});
-            auto* placeholder = TestEnv::screen<Placeholder>(QStringLiteral("Placeholder"));
-            QCOMPARE(placeholder->screen(), QStringLiteral("FileOpen"));
+            QCOMPARE(env.prompter.takeTexts(), QStringList{FileOpen::kNoDatabases});
+            QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
         } else {
             QCOMPARE(env.prompter.takeTexts(), QStringList{kInvalid});
             QCOMPARE(TestEnv::openScreens(), QStringList{"Pass"});
@@ -196,8 +195,8 @@ private slots:
         type(change, QStringLiteral("Password1"), QStringLiteral("Rose Garden"));
         type(change, QStringLiteral("Password2"), QStringLiteral("Rose Garden"));
         click(change, QStringLiteral("Command3"));
-        QCOMPARE(env.prompter.takeTexts(), QStringList{kChanged});
-        QCOMPARE(TestEnv::openScreens(), QStringList{"Placeholder"});
+        QCOMPARE(env.prompter.takeTexts(), (QStringList{kChanged, FileOpen::kNoDatabases}));
+        QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
 
         const QVariant stored = storedPassword(env);
         QVERIFY(Password::isHash(stored));
@@ -215,7 +214,8 @@ private slots:
         QCOMPARE(env.prompter.takeTexts(), QStringList{kInvalid});
         type(pass, QStringLiteral("Password"), QStringLiteral("rose garden"));
         click(pass, QStringLiteral("Command1"));
-        QCOMPARE(TestEnv::openScreens(), QStringList{"Placeholder"});
+        QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
+        QCOMPARE(env.prompter.takeTexts(), QStringList{FileOpen::kNoDatabases});
     }
 
     void entriesDifferingOnlyInCaseDoNotMatch() {
@@ -262,7 +262,7 @@ private slots:
         env.context.openPass();
         QCOMPARE(env.prompter.takeTexts(), QStringList());
         click(TestEnv::screen(QStringLiteral("Pass")), QStringLiteral("Command1"));
-        QCOMPARE(TestEnv::openScreens(), QStringList{"Placeholder"});
+        QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
     }
 };
 

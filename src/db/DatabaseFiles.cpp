@@ -1,0 +1,200 @@
+#include "db/DatabaseFiles.h"
+
+#include "platform/Database.h"
+#include "platform/DbError.h"
+#include "platform/RecordSet.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kMdbSuffix = QStringLiteral(".mdb");
+
+/// Flushes a written file to the disk so a rename never publishes an empty file after a
+/// power cut.
+bool syncFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite))
+        return false;
+    return ::fsync(f.handle()) == 0;
+}
+
+void syncFolder(const QString& folder) {
+    QFile dir(folder);
+    if (dir.open(QIODevice::ReadOnly))
+        ::fsync(dir.handle());
+}
+
+QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+/// A reason from SQLite's own words for the ones a user can act on.
+QString sqliteReason(int code, sqlite3* db) {
+    switch (code & 0xff) {
+    case SQLITE_FULL:
+        return QStringLiteral("the disk is full");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("the folder or file may not be written");
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return QStringLiteral("the database is damaged");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("the database is in use by another program");
+    default:
+        return QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
+    }
+}
+
+struct Sqlite {
+    sqlite3* db = nullptr;
+    ~Sqlite() { sqlite3_close(db); }
+};
+
+} // namespace
+
+QStringList DatabaseFiles::list(const QDir& folder) {
+    return folder.entryList({QStringLiteral("*.mdb")}, QDir::Files | QDir::Readable | QDir::Hidden,
+                            QDir::Name | QDir::IgnoreCase);
+}
+
+bool DatabaseFiles::isValidName(const QString& name) {
+    if (name.isEmpty() || name.size() > 36 || name.trimmed().isEmpty())
+        return false;
+    for (const QChar c : name)
+        if (!(c.isLetterOrNumber() || c == QLatin1Char(' ')))
+            return false;
+    return true;
+}
+
+bool DatabaseFiles::nameIsTaken(const QDir& folder, const QString& fileName) {
+    if (QFileInfo::exists(folder.filePath(fileName)))
+        return true;
+    const QStringList all = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+    for (const QString& existing : all)
+        if (existing.compare(fileName, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+QString DatabaseFiles::create(const QDir& folder, const QString& name, const QString& description,
+                              CheckDb::Kind kind) {
+    if (!isValidName(name))
+        throw DbError(QStringLiteral("The name may hold only letters, numbers and spaces."));
+    const QString fileName = name + kMdbSuffix;
+    if (nameIsTaken(folder, fileName))
+        throw DbError(QStringLiteral("A file named %1 already exists.").arg(fileName));
+
+    QFile templ(folder.filePath(CheckDb::kTemplateFile));
+    if (!templ.open(QIODevice::ReadOnly))
+        throw DbError(QStringLiteral("The template file %1 is missing from the program folder.")
+                          .arg(CheckDb::kTemplateFile));
+    const QByteArray bytes = templ.readAll();
+    templ.close();
+
+    QTemporaryFile part(folder.filePath(QStringLiteral(".ledgerline-new-XXXXXX.part")));
+    if (!part.open())
+        throw DbError(QStringLiteral("Ledgerline may not write in the program folder %1.")
+                          .arg(QDir::toNativeSeparators(folder.absolutePath())));
+    if (part.write(bytes) != bytes.size() || !part.flush())
+        throw DbError(QStringLiteral("The disk is full."));
+    part.close();
+    part.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
+
+    // Stamp the header while the file is still private, so the database appears complete.
+    {
+        if (const QString why = CheckDb::problem(part.fileName()); !why.isEmpty())
+            throw DbError(QStringLiteral("The template file %1 is damaged.").arg(CheckDb::kTemplateFile));
+        auto db = Database::open(part.fileName());
+        RecordSet header(db, CheckDb::kHeader);
+        header.edit();
+        header.setValue(QStringLiteral("Description"), description);
+        if (kind == CheckDb::Kind::Draft)
+            header.setValue(QStringLiteral("AccountType"), CheckDb::kDraftType);
+        else if (kind == CheckDb::Kind::Check)
+            header.setValue(QStringLiteral("AccountType"), CheckDb::kCheckType);
+        header.update();
+    }
+    if (!syncFile(part.fileName()))
+        throw DbError(QStringLiteral("The new database could not be written to the disk."));
+
+    // A hard link publishes the file only if the name is still free, even if another
+    // program took it since the test above.
+    const QByteArray from = QFile::encodeName(part.fileName());
+    const QByteArray to = QFile::encodeName(folder.filePath(fileName));
+    if (::link(from.constData(), to.constData()) != 0) {
+        const int error = errno;
+        if (error == EEXIST)
+            throw DbError(QStringLiteral("A file named %1 already exists.").arg(fileName));
+        throw DbError(QStringLiteral("The new database could not be written: %1.").arg(systemReason(error)));
+    }
+    syncFolder(folder.absolutePath());
+    return fileName;
+}
+
+QString DatabaseFiles::backupName(const QString& databaseName) {
+    const qsizetype dot = databaseName.lastIndexOf(QLatin1Char('.'));
+    return (dot < 0 ? databaseName : databaseName.left(dot)) + QStringLiteral(".bak");
+}
+
+void DatabaseFiles::backup(const QString& databasePath, const QString& backupPath) {
+    const QFileInfo target(backupPath);
+    const QString backupFile = target.fileName();
+    auto fail = [&](const QString& reason) {
+        return DbError(QStringLiteral("The backup copy %1 could not be made because %2. Your "
+                                      "previous backup has been kept as it was.")
+                           .arg(backupFile, reason));
+    };
+    if (QFileInfo(databasePath).absoluteFilePath() == target.absoluteFilePath())
+        throw fail(QStringLiteral("it would replace the database itself"));
+
+    QTemporaryFile part(target.absolutePath() + QStringLiteral("/.ledgerline-backup-XXXXXX.part"));
+    if (!part.open())
+        throw fail(QStringLiteral("the folder may not be written"));
+    part.close();
+
+    Sqlite source;
+    const QByteArray sourceName = QFile::encodeName(databasePath);
+    int rc = sqlite3_open_v2(sourceName.constData(), &source.db, SQLITE_OPEN_READONLY, nullptr);
+    if (rc != SQLITE_OK)
+        throw fail(sqliteReason(rc, source.db));
+    sqlite3_busy_timeout(source.db, 5000);
+
+    {
+        Sqlite copy;
+        const QByteArray copyName = QFile::encodeName(part.fileName());
+        rc = sqlite3_open_v2(copyName.constData(), &copy.db, SQLITE_OPEN_READWRITE, nullptr);
+        if (rc != SQLITE_OK)
+            throw fail(sqliteReason(rc, copy.db));
+        // The copy is private until it is renamed: no journal needed, one sync at the end.
+        sqlite3_exec(copy.db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;", nullptr, nullptr, nullptr);
+        sqlite3_backup* job = sqlite3_backup_init(copy.db, "main", source.db, "main");
+        if (!job)
+            throw fail(sqliteReason(sqlite3_errcode(copy.db), copy.db));
+        rc = sqlite3_backup_step(job, -1);
+        const int finish = sqlite3_backup_finish(job);
+        if (rc != SQLITE_DONE)
+            throw fail(sqliteReason(rc, copy.db));
+        if (finish != SQLITE_OK)
+            throw fail(sqliteReason(finish, copy.db));
+    }
+    if (!syncFile(part.fileName()))
+        throw fail(QStringLiteral("the copy could not be written to the disk"));
+    QFile(part.fileName()).setPermissions(QFile(databasePath).permissions());
+
+    const QByteArray from = QFile::encodeName(part.fileName());
+    const QByteArray to = QFile::encodeName(target.absoluteFilePath());
+    if (std::rename(from.constData(), to.constData()) != 0)
+        throw fail(systemReason(errno).toLower());
+    part.setAutoRemove(false);
+    syncFolder(target.absolutePath());
+}
