@@ -92,6 +92,12 @@ int main(int argc, char** argv) {
     tour.closeAll();
     tour.picture(context.openChangePass(), QStringLiteral("ChangePass"));
     tour.closeAll();
+    tour.picture(context.openFileOpen(), QStringLiteral("FileOpen"));
+    tour.closeAll();
+    tour.picture(context.openCreateNewDatabase(), QStringLiteral("CreateNewDatabase"));
+    tour.closeAll();
+    tour.picture(context.openPleaseWait(), QStringLiteral("PleaseWait"));
+    tour.closeAll();
 
     return tour.finish();
 }

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <cerrno>
+#include <fcntl.h>
 #include <cstdio>
 #include <cstring>
 #include <sqlite3.h>
@@ -58,6 +59,92 @@ struct Sqlite {
     sqlite3* db = nullptr;
     ~Sqlite() { sqlite3_close(db); }
 };
+
+QString journalMode(sqlite3* db) {
+    sqlite3_stmt* stmt = nullptr;
+    QString mode;
+    if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &stmt, nullptr) == SQLITE_OK &&
+        sqlite3_step(stmt) == SQLITE_ROW)
+        mode = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+    sqlite3_finalize(stmt);
+    return mode.toLower();
+}
+
+/// Copies the file's bytes, letting the kernel move them where it can. Returns why it
+/// failed, or nothing.
+QString copyBytes(const QString& from, const QString& to) {
+    QFile in(from);
+    QFile out(to);
+    if (!in.open(QIODevice::ReadOnly))
+        return QStringLiteral("the database could not be read");
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return QStringLiteral("the folder may not be written");
+    const int src = in.handle();
+    const int dst = out.handle();
+    // Writing back each chunk as soon as it is copied lets the disk work while the next
+    // one is copied, so the final sync has little left to wait for.
+    off_t copied = 0;
+    for (;;) {
+        const ssize_t n = ::copy_file_range(src, nullptr, dst, nullptr, 16 << 20, 0);
+        if (n == 0)
+            return {};
+        if (n > 0) {
+            ::sync_file_range(dst, copied, n, SYNC_FILE_RANGE_WRITE);
+            copied += n;
+            continue;
+        }
+        if (errno == EINTR)
+            continue;
+        if (errno == ENOSPC || errno == EFBIG || errno == EDQUOT)
+            return QStringLiteral("the disk is full");
+        if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL)
+            return systemReason(errno).toLower();
+        break; // the kernel cannot copy between these files: copy through memory instead
+    }
+    ::lseek(src, 0, SEEK_SET);
+    ::ftruncate(dst, 0);
+    ::lseek(dst, 0, SEEK_SET);
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t n = ::read(src, buffer.data(), size_t(buffer.size()));
+        if (n == 0)
+            return {};
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return QStringLiteral("the database could not be read");
+        }
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(dst, buffer.constData() + done, size_t(n - done));
+            if (w < 0) {
+                if (errno == EINTR)
+                    continue;
+                return errno == ENOSPC || errno == EFBIG || errno == EDQUOT
+                           ? QStringLiteral("the disk is full")
+                           : systemReason(errno).toLower();
+            }
+            done += w;
+        }
+    }
+}
+
+/// Copies a database in write-ahead mode page by page through SQLite.
+template <class Fail> void copyPages(sqlite3* source, const QString& to, const Fail& fail) {
+    Sqlite copy;
+    const QByteArray copyName = QFile::encodeName(to);
+    int rc = sqlite3_open_v2(copyName.constData(), &copy.db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK)
+        throw fail(sqliteReason(rc, copy.db));
+    sqlite3_backup* job = sqlite3_backup_init(copy.db, "main", source, "main");
+    if (!job)
+        throw fail(sqliteReason(sqlite3_errcode(copy.db), copy.db));
+    rc = sqlite3_backup_step(job, -1);
+    const int finish = sqlite3_backup_finish(job);
+    if (rc != SQLITE_DONE)
+        throw fail(sqliteReason(rc, copy.db));
+    if (finish != SQLITE_OK)
+        throw fail(sqliteReason(finish, copy.db));
+}
 
 } // namespace
 
@@ -164,29 +251,24 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
 
     Sqlite source;
     const QByteArray sourceName = QFile::encodeName(databasePath);
-    int rc = sqlite3_open_v2(sourceName.constData(), &source.db, SQLITE_OPEN_READONLY, nullptr);
+    // Read-write only so that SQLite may roll back a journal left by a crash; nothing is
+    // written otherwise.
+    int rc = sqlite3_open_v2(sourceName.constData(), &source.db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK)
         throw fail(sqliteReason(rc, source.db));
     sqlite3_busy_timeout(source.db, 5000);
 
-    {
-        Sqlite copy;
-        const QByteArray copyName = QFile::encodeName(part.fileName());
-        rc = sqlite3_open_v2(copyName.constData(), &copy.db, SQLITE_OPEN_READWRITE, nullptr);
-        if (rc != SQLITE_OK)
-            throw fail(sqliteReason(rc, copy.db));
-        // The copy is private until it is renamed: no journal needed, one sync at the end.
-        sqlite3_exec(copy.db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;", nullptr, nullptr, nullptr);
-        sqlite3_backup* job = sqlite3_backup_init(copy.db, "main", source.db, "main");
-        if (!job)
-            throw fail(sqliteReason(sqlite3_errcode(copy.db), copy.db));
-        rc = sqlite3_backup_step(job, -1);
-        const int finish = sqlite3_backup_finish(job);
-        if (rc != SQLITE_DONE)
-            throw fail(sqliteReason(rc, copy.db));
-        if (finish != SQLITE_OK)
-            throw fail(sqliteReason(finish, copy.db));
-    }
+    // A read transaction keeps every writer out while the file is copied, so the copy is
+    // a consistent snapshot; with a rollback journal the file itself then holds all of it.
+    rc = sqlite3_exec(source.db, "BEGIN; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        throw fail(sqliteReason(rc, source.db));
+    if (journalMode(source.db) == QLatin1String("wal"))
+        copyPages(source.db, part.fileName(), fail);
+    else if (const QString why = copyBytes(databasePath, part.fileName()); !why.isEmpty())
+        throw fail(why);
+    sqlite3_exec(source.db, "COMMIT;", nullptr, nullptr, nullptr);
+
     if (!syncFile(part.fileName()))
         throw fail(QStringLiteral("the copy could not be written to the disk"));
     QFile(part.fileName()).setPermissions(QFile(databasePath).permissions());
