@@ -2,12 +2,18 @@
 // picture of each into demo/ as <Screen>.png; printed layouts go there as PDFs. It ends by
 // listing what it wrote.
 #include "app/AppContext.h"
+#include "db/CheckDb.h"
+#include "db/DatabaseFiles.h"
+#include "platform/Database.h"
+#include "platform/DbError.h"
+#include "platform/RecordSet.h"
 #include "platform/Clock.h"
 #include "platform/Program.h"
 #include "platform/Prompter.h"
 #include "platform/QtPrintPage.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QDir>
 #include <QWidget>
 #include <cstdio>
@@ -43,9 +49,17 @@ public:
         }
     }
 
+    /// Takes every window down without its close handler: closing the data-entry screen
+    /// would act as the user leaving the program.
     void closeAll() {
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QList<QPointer<QWidget>> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
+            windows << w;
+        for (const QPointer<QWidget>& w : windows)
+            if (w && !w->parentWidget() && w->testAttribute(Qt::WA_DeleteOnClose))
+                delete w.data();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QApplication::processEvents();
     }
 
@@ -98,6 +112,29 @@ int main(int argc, char** argv) {
     tour.closeAll();
     tour.picture(context.openPleaseWait(), QStringLiteral("PleaseWait"));
     tour.closeAll();
+
+    // The data-entry screen on each kind of database: the first of each kind in the folder.
+    const QStringList databases = DatabaseFiles::list(folder);
+    for (const auto& [kind, suffix] : {std::pair{CheckDb::Kind::Check, QStringLiteral("check")},
+                                       std::pair{CheckDb::Kind::Draft, QStringLiteral("draft")}}) {
+        for (const QString& file : databases) {
+            if (!CheckDb::problem(folder.filePath(file)).isEmpty())
+                continue;
+            CheckDb::Kind found = CheckDb::Kind::Other;
+            try {
+                RecordSet header(Database::open(folder.filePath(file), Database::Mode::ReadOnly), CheckDb::kHeader);
+                found = CheckDb::kind(header);
+            } catch (const DbError&) {
+                continue;
+            }
+            if (found != kind)
+                continue;
+            program.setCurrentDatabase(file);
+            tour.picture(context.openCheck(), QStringLiteral("Check-") + suffix);
+            tour.closeAll();
+            break;
+        }
+    }
 
     return tour.finish();
 }

@@ -3,10 +3,10 @@
 #include "app/ChangePass.h"
 #include "app/Pass.h"
 #include "app/Placeholder.h"
-#include "db/CheckPlaceholder.h"
 #include "db/CreateNewDatabase.h"
 #include "db/FileOpen.h"
 #include "db/PleaseWait.h"
+#include "entry/Check.h"
 #include "help/FontFailure.h"
 
 AppContext::AppContext(Program& program, Prompter& prompter, Clock& clock, PrintPage& printer)
@@ -49,7 +49,7 @@ QWidget* AppContext::openPleaseWait() {
 }
 
 QWidget* AppContext::openCheck() {
-    auto* screen = new CheckPlaceholder(*this);
+    auto* screen = new Check(*this);
     screen->load();
     return screen;
 }
@@ -60,4 +60,47 @@ QWidget* AppContext::openHelpAbout() {
                                    Placeholder::Leave::Close);
     screen->show();
     return screen;
+}
+
+QWidget* AppContext::openPrinterControl() {
+    // Every way out of printing leads back to data entry.
+    auto* screen = new Placeholder(*this, QStringLiteral("PrinterControl"),
+                                   QStringLiteral("Printing checks and labels comes with a later version."),
+                                   Placeholder::Leave::None);
+    screen->addButton(QStringLiteral("&Back to Data Entry"), QStringLiteral("PlaceholderBack"), [this, screen] {
+        openCheck();
+        screen->close();
+    });
+    screen->show();
+    return screen;
+}
+
+QWidget* AppContext::openExportFile() {
+    auto* screen = new Placeholder(*this, QStringLiteral("ExportFile"),
+                                   QStringLiteral("Export and import come with a later version."),
+                                   Placeholder::Leave::Close);
+    screen->show();
+    return screen;
+}
+
+QWidget* AppContext::openProgramSetup() {
+    auto* screen = new Placeholder(*this, QStringLiteral("ProgramSetup"),
+                                   QStringLiteral("Program setup comes with a later version."),
+                                   Placeholder::Leave::Close);
+    screen->show();
+    return screen;
+}
+
+QWidget* AppContext::openMicrForm() {
+    auto* screen = new Placeholder(*this, QStringLiteral("MicrForm"),
+                                   QStringLiteral("Help with MICR routing information comes with a later version."),
+                                   Placeholder::Leave::Close);
+    screen->show();
+    return screen;
+}
+
+QWidget* AppContext::openPlaceholder(const QString& screen, const QString& detail) {
+    auto* placeholder = new Placeholder(*this, screen, detail, Placeholder::Leave::Close);
+    placeholder->show();
+    return placeholder;
 }

@@ -29,6 +29,12 @@ public:
     QWidget* openPleaseWait();
     QWidget* openCheck();
     QWidget* openHelpAbout();
+    QWidget* openPrinterControl();
+    QWidget* openExportFile();
+    QWidget* openProgramSetup();
+    QWidget* openMicrForm();
+    /// Stands in, on top of the current screen, for one that a later version brings.
+    QWidget* openPlaceholder(const QString& screen, const QString& detail);
 
 private:
     Program& m_program;

@@ -38,3 +38,11 @@ Placeholder::Placeholder(AppContext& context, const QString& screen, const QStri
     }
     resize(420, 160);
 }
+
+void Placeholder::addButton(const QString& caption, const QString& objectName,
+                            const std::function<void()>& action) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(objectName);
+    layout()->addWidget(button);
+    connect(button, &QPushButton::clicked, this, action);
+}

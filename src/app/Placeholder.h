@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class AppContext;
 
@@ -16,6 +17,8 @@ public:
     Placeholder(AppContext& context, const QString& screen, const QString& detail,
                 Leave leave = Leave::Exit);
     const QString& screen() const { return m_screen; }
+    /// Adds a button that leaves the placeholder some other way.
+    void addButton(const QString& caption, const QString& objectName, const std::function<void()>& action);
 
 protected:
     AppContext& context() const { return m_context; }

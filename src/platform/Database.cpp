@@ -4,8 +4,10 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QUrl>
+#include <sqlite3.h>
 
 namespace {
 
@@ -23,6 +25,41 @@ QString keyFor(const QString& path) {
     const QFileInfo info(path);
     const QString canonical = info.canonicalFilePath();
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+/// ledgerline_contains(haystack, needle): true when the text contains the needle, letter
+/// case ignored for every alphabet; Null when the haystack is Null.
+void containsFunction(sqlite3_context* context, int, sqlite3_value** args) {
+    if (sqlite3_value_type(args[0]) == SQLITE_NULL || sqlite3_value_type(args[1]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    // The folded needle is kept with the statement, so it is folded once per query.
+    auto* needle = static_cast<QString*>(sqlite3_get_auxdata(context, 1));
+    if (!needle) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(args[1]));
+        needle = new QString(QString::fromUtf8(text, sqlite3_value_bytes(args[1])).toCaseFolded());
+        sqlite3_set_auxdata(context, 1, needle, [](void* p) { delete static_cast<QString*>(p); });
+        needle = static_cast<QString*>(sqlite3_get_auxdata(context, 1));
+        if (!needle) {
+            sqlite3_result_error_nomem(context);
+            return;
+        }
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(args[0]));
+    const QString haystack = QString::fromUtf8(text, sqlite3_value_bytes(args[0]));
+    sqlite3_result_int(context, haystack.toCaseFolded().contains(*needle) ? 1 : 0);
+}
+
+void registerFunctions(const QSqlDatabase& db) {
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return;
+    sqlite3* raw = *static_cast<sqlite3* const*>(handle.constData());
+    if (raw)
+        sqlite3_create_function_v2(raw, "ledgerline_contains", 2,
+                                   SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                                   containsFunction, nullptr, nullptr, nullptr);
 }
 
 } // namespace
@@ -85,6 +122,7 @@ std::shared_ptr<Database> Database::openConnection(const QString& path, Mode mod
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
         if (!db.open())
             throw DbError::fromSql(db.lastError(), path);
+        registerFunctions(db);
     }
 
     // The first read of the schema is where SQLite notices a file that is not a database.

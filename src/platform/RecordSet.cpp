@@ -146,6 +146,15 @@ QVariant RecordSet::value(const QString& field) const {
     return result;
 }
 
+QSqlRecord RecordSet::record() const {
+    requireCurrent();
+    QSqlQuery q = m_db->exec(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(Database::quote(m_table)),
+                             {m_id});
+    if (!q.next())
+        throw DbError(QStringLiteral("The current record has been deleted."));
+    return q.record();
+}
+
 void RecordSet::edit() {
     requireCurrent();
     m_mode = Mode::Edit;

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QMap>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -52,6 +53,8 @@ public:
     /// The stored value of a field of the current row (the pending value while editing).
     QVariant value(const QString& field) const;
     bool isNull(const QString& field) const { return value(field).isNull(); }
+    /// Every field of the current row as stored now, in one read.
+    QSqlRecord record() const;
 
     void edit();
     void addNew();

@@ -1,6 +1,7 @@
 #include "support/TestEnv.h"
 
 #include <QFile>
+#include <QPointer>
 #include <QTest>
 
 QString TestEnv::shipped(const QString& name) {
@@ -30,8 +31,15 @@ QStringList TestEnv::openScreens() {
 }
 
 void TestEnv::closeAllScreens() {
+    // Windows are taken down without their close handlers, which would act as the user
+    // leaving the program (the data-entry screen backs up the database).
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QList<QPointer<QWidget>> windows;
     for (QWidget* w : QApplication::topLevelWidgets())
-        w->close();
+        windows << w;
+    for (const QPointer<QWidget>& w : windows)
+        if (w && !w->parentWidget() && w->testAttribute(Qt::WA_DeleteOnClose))
+            delete w.data();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents();
 }

@@ -1,0 +1,182 @@
+#include "entry/CheckBook.h"
+
+#include "entry/CheckNumbering.h"
+#include "entry/PrintOption.h"
+#include "platform/Clock.h"
+#include "platform/Database.h"
+#include "platform/Guard.h"
+#include "platform/RecordSet.h"
+#include "platform/TableSchema.h"
+
+const QStringList CheckBook::kPayerFields = {
+    QStringLiteral("BusinessName"), QStringLiteral("FirstName"), QStringLiteral("LastName"),
+    QStringLiteral("Address"),      QStringLiteral("City"),      QStringLiteral("State"),
+    QStringLiteral("Zip"),          QStringLiteral("Phone"),     QStringLiteral("Bank"),
+    QStringLiteral("BankCity"),     QStringLiteral("BankState"), QStringLiteral("ABA"),
+    QStringLiteral("Account"),
+};
+
+CheckBook::CheckBook(const QString& path) : m_db(Database::open(path)) {
+    m_records = std::make_unique<RecordSet>(m_db, CheckDb::kAccount);
+    m_header = std::make_unique<RecordSet>(m_db, CheckDb::kHeader);
+    m_all = std::make_unique<RecordSet>(m_db, CheckDb::kAccount);
+}
+
+CheckBook::~CheckBook() = default;
+
+CheckDb::Kind CheckBook::kind() { return CheckDb::kind(*m_header); }
+
+QString CheckBook::caption() {
+    const QString description = m_header->value(QStringLiteral("Description")).toString();
+    return (kind() == CheckDb::Kind::Draft ? QStringLiteral("Draft Database: ")
+                                           : QStringLiteral("Check Database: ")) +
+           description;
+}
+
+bool CheckBook::templateIsEmpty() {
+    m_all->moveFirst();
+    return m_all->isNull(QStringLiteral("BusinessName")) && m_all->isNull(QStringLiteral("FirstName")) &&
+           m_all->isNull(QStringLiteral("PayTo"));
+}
+
+void CheckBook::dateTemplate(const Clock& clock) {
+    m_all->moveFirst();
+    if (!m_all->isNull(QStringLiteral("Date")))
+        return;
+    m_all->edit();
+    m_all->setValue(QStringLiteral("Date"), clock.todayText());
+    m_all->update();
+}
+
+TemplateCache CheckBook::loadTemplate() {
+    // The template is always the first row of the whole table, whatever the view shows.
+    TemplateCache cache;
+    guarded([&] { m_all->moveFirst(); });
+    CheckDb::Kind k = CheckDb::Kind::Other;
+    guarded([&] { k = kind(); });
+    if (k == CheckDb::Kind::Draft) {
+        guarded([&] {
+            const QVariant payTo = m_all->value(QStringLiteral("PayTo"));
+            if (!payTo.isNull())
+                cache.texts.insert(QStringLiteral("PayTo"), payTo.toString());
+        });
+    } else {
+        guarded([&] {
+            m_all->edit();
+            m_all->setValue(QStringLiteral("LabelPrint"), YesNo::False);
+            m_all->update();
+        });
+    }
+    for (const QString& field : kPayerFields)
+        guarded([&] {
+            const QVariant v = m_all->value(field);
+            if (!v.isNull())
+                cache.texts.insert(field, v.toString());
+        });
+    guarded([&] {
+        const QVariant flag = m_all->value(QStringLiteral("LabelPrint"));
+        cache.labelPrint = flag.isNull() ? QStringLiteral("0") : flag.toString();
+    });
+    guarded([&] { m_records->moveLast(); });
+    return cache;
+}
+
+void CheckBook::newCheck(const Clock& clock) {
+    guarded([&] { reopen(); });
+    TemplateCache cache = loadTemplate();
+
+    // The last check of the whole table, not of the view: a filter must not make New
+    // hand out a number that is already taken.
+    long long last = 0;
+    long long lastCheck = 0;
+    guarded([&] {
+        m_all->moveLast();
+        last = m_all->value(QStringLiteral("Check")).toLongLong();
+    });
+    guarded([&] {
+        m_header->moveFirst();
+        lastCheck = m_header->value(QStringLiteral("LastCheck")).toLongLong();
+    });
+
+    // The new row becomes current as soon as it is stored, so nothing below can land on
+    // another record even when the view is filtered.
+    const bool added = guarded([&] {
+        m_records->addNew();
+        m_records->update();
+    });
+    if (!added)
+        return;
+    const long long number = CheckNumbering::next(last, lastCheck);
+    guarded([&] {
+        m_db->transaction([&] {
+            m_records->edit();
+            m_records->setValue(QStringLiteral("Print"), PrintOption::kOnce);
+            m_records->setValue(QStringLiteral("Date"), clock.todayText());
+            m_records->setValue(QStringLiteral("Check"), number);
+            m_records->update();
+            m_header->edit();
+            m_header->setValue(QStringLiteral("LastCheck"), number);
+            m_header->update();
+        });
+    });
+
+    CheckDb::Kind k = CheckDb::Kind::Other;
+    guarded([&] { k = kind(); });
+    if (k == CheckDb::Kind::Draft) {
+        guarded([&] {
+            m_records->edit();
+            m_records->setValue(QStringLiteral("PayTo"), cache.text(QStringLiteral("PayTo")).isEmpty()
+                                                             ? QVariant()
+                                                             : QVariant(cache.text(QStringLiteral("PayTo"))));
+            m_records->setValue(QStringLiteral("LabelPrint"),
+                                TableSchema::isYes(cache.labelPrint) ? YesNo::True : YesNo::False);
+            m_records->update();
+        });
+    } else if (k == CheckDb::Kind::Check) {
+        // The defaults read above are the template as it stands now; reading it again
+        // would move the view away from the new check.
+        guarded([&] {
+            m_records->edit();
+            for (const QString& field : kPayerFields)
+                if (!cache.text(field).isEmpty())
+                    m_records->setValue(field, cache.text(field));
+            m_records->setValue(QStringLiteral("LabelPrint"), YesNo::False);
+            m_records->update();
+        });
+    }
+}
+
+bool CheckBook::currentIsTemplate() { return m_records->value(QStringLiteral("ID")).toLongLong() == 1; }
+
+void CheckBook::deleteCurrent() {
+    m_records->remove();
+    m_records->movePrevious();
+    if (m_records->bof()) {
+        m_records->moveFirst();
+        if (m_records->eof())
+            viewAll();
+    }
+}
+
+bool CheckBook::filter(const QString& condition, const QVariantList& binds) {
+    auto view = std::make_unique<RecordSet>(m_db, CheckDb::kAccount, condition, binds);
+    if (view->eof())
+        return false;
+    m_records = std::move(view);
+    m_condition = condition;
+    m_binds = binds;
+    return true;
+}
+
+void CheckBook::viewAll() {
+    m_condition.clear();
+    m_binds.clear();
+    m_records = std::make_unique<RecordSet>(m_db, CheckDb::kAccount);
+}
+
+void CheckBook::reopen() {
+    m_records = m_condition.isEmpty()
+                    ? std::make_unique<RecordSet>(m_db, CheckDb::kAccount)
+                    : std::make_unique<RecordSet>(m_db, CheckDb::kAccount, m_condition, m_binds);
+    m_header->refresh();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+/// Bank routing (ABA transit) numbers.
+namespace Routing {
+
+/// True for nine digits whose weighted sum (weights 3, 7, 1, repeated) is a multiple of
+/// ten: the check digit that banks use to catch mistyped routing numbers.
+bool checkDigitOk(const QString& aba);
+
+} // namespace Routing
