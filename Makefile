@@ -41,6 +41,11 @@ test: build
 bench: build
 	cd $(BUILD) && for b in bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
+# Builds the fuzzers with clang, ASan and UBSan in $(BUILD)/fuzz-build and runs them for
+# FUZZ_SECONDS (600 unless given: `make fuzz FUZZ_SECONDS=60`).
+fuzz: configure
+	fuzz/run-fuzz.sh $(BUILD) $(or $(FUZZ_SECONDS),600)
+
 format:
 	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs -r clang-format -i
 

@@ -9,4 +9,7 @@ namespace BenchData {
 /// returns its path.
 QString checkDatabase(int records);
 
+/// The folder the databases are made in, with a settings file PC.OVL beside them.
+QString programFolder();
+
 } // namespace BenchData

@@ -4,17 +4,17 @@
 #include "app/AppContext.h"
 #include "db/CheckDb.h"
 #include "db/DatabaseFiles.h"
+#include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/DbError.h"
-#include "platform/RecordSet.h"
-#include "platform/Clock.h"
 #include "platform/Program.h"
 #include "platform/Prompter.h"
 #include "platform/QtPrintPage.h"
+#include "platform/RecordSet.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QDir>
+#include <QPointer>
 #include <QWidget>
 #include <cstdio>
 
@@ -81,10 +81,11 @@ private:
 int main(int argc, char** argv) {
     // The offscreen platform complains about window size hints it cannot pass on.
     static const QtMessageHandler standard = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-        if (!text.contains(QLatin1String("propagateSizeHints")))
-            standard(type, context, text);
-    });
+    qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (!text.contains(QLatin1String("propagateSizeHints")))
+                standard(type, context, text);
+        });
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QDir folder = QDir::current();
@@ -122,7 +123,8 @@ int main(int argc, char** argv) {
                 continue;
             CheckDb::Kind found = CheckDb::Kind::Other;
             try {
-                RecordSet header(Database::open(folder.filePath(file), Database::Mode::ReadOnly), CheckDb::kHeader);
+                RecordSet header(Database::open(folder.filePath(file), Database::Mode::ReadOnly),
+                                 CheckDb::kHeader);
                 found = CheckDb::kind(header);
             } catch (const DbError&) {
                 continue;

@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
         for (const QString& made : SampleDatabases::createIfFirstRun(QDir::current(), clock))
             std::printf("Made the sample database %s\n", qPrintable(made));
     } catch (const DbError& e) {
-        std::fprintf(stderr, "The sample databases could not be made: %s\n", qPrintable(e.message()));
+        std::fprintf(stderr, "The sample databases could not be made: %s\n",
+                     qPrintable(e.message()));
         return 1;
     }
     return 0;

@@ -13,7 +13,8 @@
 
 namespace {
 
-bool writeFile(const QDir& dir, const QString& name, const std::function<void(const QString&)>& make) {
+bool writeFile(const QDir& dir, const QString& name,
+               const std::function<void(const QString&)>& make) {
     const QString part = dir.filePath(name + QStringLiteral(".part"));
     QFile::remove(part);
     try {

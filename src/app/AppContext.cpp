@@ -64,13 +64,15 @@ QWidget* AppContext::openHelpAbout() {
 
 QWidget* AppContext::openPrinterControl() {
     // Every way out of printing leads back to data entry.
-    auto* screen = new Placeholder(*this, QStringLiteral("PrinterControl"),
-                                   QStringLiteral("Printing checks and labels comes with a later version."),
-                                   Placeholder::Leave::None);
-    screen->addButton(QStringLiteral("&Back to Data Entry"), QStringLiteral("PlaceholderBack"), [this, screen] {
-        openCheck();
-        screen->close();
-    });
+    auto* screen =
+        new Placeholder(*this, QStringLiteral("PrinterControl"),
+                        QStringLiteral("Printing checks and labels comes with a later version."),
+                        Placeholder::Leave::None);
+    screen->addButton(QStringLiteral("&Back to Data Entry"), QStringLiteral("PlaceholderBack"),
+                      [this, screen] {
+                          openCheck();
+                          screen->close();
+                      });
     screen->show();
     return screen;
 }
@@ -92,9 +94,10 @@ QWidget* AppContext::openProgramSetup() {
 }
 
 QWidget* AppContext::openMicrForm() {
-    auto* screen = new Placeholder(*this, QStringLiteral("MicrForm"),
-                                   QStringLiteral("Help with MICR routing information comes with a later version."),
-                                   Placeholder::Leave::Close);
+    auto* screen = new Placeholder(
+        *this, QStringLiteral("MicrForm"),
+        QStringLiteral("Help with MICR routing information comes with a later version."),
+        Placeholder::Leave::Close);
     screen->show();
     return screen;
 }

@@ -105,4 +105,6 @@ void ChangePass::Command3_Click() {
     close();
 }
 
-void ChangePass::Command2_Click() { m_context.program().end(); }
+void ChangePass::Command2_Click() {
+    m_context.program().end();
+}

@@ -153,7 +153,9 @@ void Pass::Command1_Click() {
     close();
 }
 
-void Pass::Command2_Click() { m_context.program().end(); }
+void Pass::Command2_Click() {
+    m_context.program().end();
+}
 
 void Pass::Command3_Click() {
     const auto correct = passwordIsCorrect();

@@ -18,7 +18,8 @@ public:
                 Leave leave = Leave::Exit);
     const QString& screen() const { return m_screen; }
     /// Adds a button that leaves the placeholder some other way.
-    void addButton(const QString& caption, const QString& objectName, const std::function<void()>& action);
+    void addButton(const QString& caption, const QString& objectName,
+                   const std::function<void()>& action);
 
 protected:
     AppContext& context() const { return m_context; }

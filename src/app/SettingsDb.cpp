@@ -50,17 +50,21 @@ void SettingsDb::createShipped(const QString& path) {
         settings.setValue(QStringLiteral("1"), QString(""));
         settings.setValue(QStringLiteral("6"), YesNo::True);
         settings.setValue(QStringLiteral("InsuranceSiteID"), QString(""));
-        settings.setValue(QStringLiteral("HelpAboutLine1"),
-                          QStringLiteral("Ledgerline writes and prints your own checks and drafts."));
-        settings.setValue(QStringLiteral("HelpAboutLine2"),
-                          QStringLiteral("Laser check stock with three checks to a sheet works best."));
-        settings.setValue(QStringLiteral("HelpAboutLine3"),
-                          QStringLiteral("Ask your office supply dealer for MICR laser check stock."));
+        settings.setValue(
+            QStringLiteral("HelpAboutLine1"),
+            QStringLiteral("Ledgerline writes and prints your own checks and drafts."));
+        settings.setValue(
+            QStringLiteral("HelpAboutLine2"),
+            QStringLiteral("Laser check stock with three checks to a sheet works best."));
+        settings.setValue(
+            QStringLiteral("HelpAboutLine3"),
+            QStringLiteral("Ask your office supply dealer for MICR laser check stock."));
         settings.update();
 
         RecordSet password(db, QStringLiteral("A"));
         password.addNew();
-        password.setValue(QStringLiteral("ENTER"), Password::hash(QString::fromLatin1(Password::kDefault)));
+        password.setValue(QStringLiteral("ENTER"),
+                          Password::hash(QString::fromLatin1(Password::kDefault)));
         password.update();
 
         RecordSet types(db, QStringLiteral("BusinessType"));
@@ -82,26 +86,30 @@ QString SettingsDb::problem(const QString& path) {
     if (!info.exists())
         return QStringLiteral("Ledgerline cannot start: its settings file %1 is missing from the "
                               "program folder %2.")
-                   .arg(info.fileName(), folder) + tail;
+                   .arg(info.fileName(), folder) +
+               tail;
     try {
         auto db = Database::open(path, Database::Mode::ReadOnly);
         const QString missing = TableSchema::firstMissing(*db, schema());
         if (!missing.isEmpty())
             return QStringLiteral("Ledgerline cannot start: its settings file %1 in the program "
                                   "folder %2 lacks %3.")
-                       .arg(info.fileName(), folder, missing) + tail;
+                       .arg(info.fileName(), folder, missing) +
+                   tail;
         RecordSet settings(db, QStringLiteral("Properties"));
         RecordSet password(db, QStringLiteral("A"));
         if (settings.eof() || password.eof())
             return QStringLiteral("Ledgerline cannot start: its settings file %1 in the program "
                                   "folder %2 has no %3 record.")
                        .arg(info.fileName(), folder,
-                            settings.eof() ? QStringLiteral("settings") : QStringLiteral("password")) +
+                            settings.eof() ? QStringLiteral("settings")
+                                           : QStringLiteral("password")) +
                    tail;
     } catch (const DbError&) {
         return QStringLiteral("Ledgerline cannot start: its settings file %1 in the program folder "
                               "%2 is damaged or is not a Ledgerline settings file.")
-                   .arg(info.fileName(), folder) + tail;
+                   .arg(info.fileName(), folder) +
+               tail;
     }
     return {};
 }

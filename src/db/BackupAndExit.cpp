@@ -12,7 +12,8 @@
 #include <QApplication>
 #include <QWidget>
 
-void BackupAndExit(AppContext& context, RecordSet& settings, const std::function<void()>& closeDataEntry) {
+void BackupAndExit(AppContext& context, RecordSet& settings,
+                   const std::function<void()>& closeDataEntry) {
     Program& program = context.program();
     bool wanted = false;
     guarded([&] { wanted = TableSchema::isYes(settings.value(QStringLiteral("6"))); });
@@ -28,7 +29,8 @@ void BackupAndExit(AppContext& context, RecordSet& settings, const std::function
 
     QString failure;
     try {
-        DatabaseFiles::backup(program.path(current), program.path(DatabaseFiles::backupName(current)));
+        DatabaseFiles::backup(program.path(current),
+                              program.path(DatabaseFiles::backupName(current)));
     } catch (const DbError& e) {
         failure = e.message();
     }

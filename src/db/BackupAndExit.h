@@ -11,4 +11,5 @@ class RecordSet;
 /// writes the backup copy while the notice PleaseWait shows. A backup that cannot be made
 /// is explained in one message; the previous backup stays as it was. The program ends in
 /// every case.
-void BackupAndExit(AppContext& context, RecordSet& settings, const std::function<void()>& closeDataEntry);
+void BackupAndExit(AppContext& context, RecordSet& settings,
+                   const std::function<void()>& closeDataEntry);

@@ -48,7 +48,9 @@ TableDef CheckDb::headerTable() {
             }};
 }
 
-QList<TableDef> CheckDb::schema() { return {accountTable(), headerTable()}; }
+QList<TableDef> CheckDb::schema() {
+    return {accountTable(), headerTable()};
+}
 
 void CheckDb::createTemplate(const QString& path) {
     auto db = Database::create(path);
@@ -82,7 +84,8 @@ QString CheckDb::problem(const QString& path) {
     if (!info.isFile())
         return QStringLiteral("%1 is not a database file.").arg(name);
     if (!info.isReadable())
-        return QStringLiteral("Ledgerline may not read the database %1. Check the file's permissions.")
+        return QStringLiteral(
+                   "Ledgerline may not read the database %1. Check the file's permissions.")
             .arg(name);
     if (!info.isWritable())
         return QStringLiteral("The database %1 is read-only, so Ledgerline could not save your "

@@ -15,10 +15,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-const QString CreateNewDatabase::kFailure = QStringLiteral(
-    "The database cannot be created. Make sure you have: 1. Not entered the filename of a file that "
-    "already exists, 2. Have at least 1 MB disk space available to create the file, 3. Entered only "
-    "letters, spaces and numbers for the file name.");
+const QString CreateNewDatabase::kFailure =
+    QStringLiteral("The database cannot be created. Make sure you have: 1. Not entered the "
+                   "filename of a file that "
+                   "already exists, 2. Have at least 1 MB disk space available to create the file, "
+                   "3. Entered only "
+                   "letters, spaces and numbers for the file name.");
 
 CreateNewDatabase::CreateNewDatabase(AppContext& context) : m_context(context) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -28,9 +30,11 @@ CreateNewDatabase::CreateNewDatabase(AppContext& context) : m_context(context) {
     auto* step1 = new QLabel(QStringLiteral("1. Select the type of database to create:"), this);
     step1->setObjectName(QStringLiteral("Label1"));
     m_draft = new QRadioButton(
-        QStringLiteral("Draft Database  (prints draft checks for deposit into your account)"), this);
+        QStringLiteral("Draft Database  (prints draft checks for deposit into your account)"),
+        this);
     m_draft->setObjectName(QStringLiteral("Option1"));
-    m_check = new QRadioButton(QStringLiteral("Check Database  (Prints checks from your bank account)"), this);
+    m_check = new QRadioButton(
+        QStringLiteral("Check Database  (Prints checks from your bank account)"), this);
     m_check->setObjectName(QStringLiteral("Option2"));
     auto* group = new QButtonGroup(this);
     group->addButton(m_draft);
@@ -40,7 +44,9 @@ CreateNewDatabase::CreateNewDatabase(AppContext& context) : m_context(context) {
     m_check->setChecked(true);
 
     auto* step2 = new QLabel(
-        QStringLiteral("2. Enter up to 36  letters, numbers or spaces for the name of the new Database:"), this);
+        QStringLiteral(
+            "2. Enter up to 36  letters, numbers or spaces for the name of the new Database:"),
+        this);
     step2->setObjectName(QStringLiteral("Label2"));
     step2->setWordWrap(true);
     auto* nameLabel = new QLabel(QStringLiteral("Enter a name for the Database:"), this);
@@ -118,4 +124,6 @@ void CreateNewDatabase::Command1_Click() {
     close();
 }
 
-void CreateNewDatabase::Exit1_Click() { m_context.program().end(); }
+void CreateNewDatabase::Exit1_Click() {
+    m_context.program().end();
+}

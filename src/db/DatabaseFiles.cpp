@@ -8,9 +8,9 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <cerrno>
-#include <fcntl.h>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -33,7 +33,9 @@ void syncFolder(const QString& folder) {
         ::fsync(dir.handle());
 }
 
-QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+QString systemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 /// A reason from SQLite's own words for the ones a user can act on.
 QString sqliteReason(int code, sqlite3* db) {
@@ -200,7 +202,8 @@ QString DatabaseFiles::create(const QDir& folder, const QString& name, const QSt
     // Stamp the header while the file is still private, so the database appears complete.
     {
         if (const QString why = CheckDb::problem(part.fileName()); !why.isEmpty())
-            throw DbError(QStringLiteral("The template file %1 is damaged.").arg(CheckDb::kTemplateFile));
+            throw DbError(
+                QStringLiteral("The template file %1 is damaged.").arg(CheckDb::kTemplateFile));
         auto db = Database::open(part.fileName());
         RecordSet header(db, CheckDb::kHeader);
         header.edit();
@@ -222,7 +225,8 @@ QString DatabaseFiles::create(const QDir& folder, const QString& name, const QSt
         const int error = errno;
         if (error == EEXIST)
             throw DbError(QStringLiteral("A file named %1 already exists.").arg(fileName));
-        throw DbError(QStringLiteral("The new database could not be written: %1.").arg(systemReason(error)));
+        throw DbError(
+            QStringLiteral("The new database could not be written: %1.").arg(systemReason(error)));
     }
     syncFolder(folder.absolutePath());
     return fileName;
@@ -260,7 +264,8 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
 
     // A read transaction keeps every writer out while the file is copied, so the copy is
     // a consistent snapshot; with a rollback journal the file itself then holds all of it.
-    rc = sqlite3_exec(source.db, "BEGIN; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    rc = sqlite3_exec(source.db, "BEGIN; SELECT count(*) FROM sqlite_master;", nullptr, nullptr,
+                      nullptr);
     if (rc != SQLITE_OK)
         throw fail(sqliteReason(rc, source.db));
     if (journalMode(source.db) == QLatin1String("wal"))

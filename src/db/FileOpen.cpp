@@ -16,11 +16,14 @@
 
 const QString FileOpen::kNoDatabases = QStringLiteral(
     "Before you can use Ledgerline, you must create a database. Each database is a separate set of "
-    "checks that are not related in any way to any other database. \n\nLedgerline has two different "
-    "types of databases - DRAFT and CHECK databases. A draft database allows you to print drafts for "
+    "checks that are not related in any way to any other database. \n\nLedgerline has two "
+    "different "
+    "types of databases - DRAFT and CHECK databases. A draft database allows you to print drafts "
+    "for "
     "deposit in your bank account and a check database allows you to print checks from your bank "
     "account. We strongly suggest you create a few different databases for your needs. \n\nFor "
-    "example, you may wish to create a separate database file for monthly draft accounts (these will "
+    "example, you may wish to create a separate database file for monthly draft accounts (these "
+    "will "
     "be printed every month), another for normal drafts (that are printed one time), another for "
     "employee payroll checks and another for your business checking account so you can print your "
     "own checks.  \n\nChoose the Create New Database button to create the database.");
@@ -30,17 +33,20 @@ namespace {
 const QString kChoosing = QStringLiteral(
     "Each database is a separate set of checks that are not related in any way to any other "
     "database.  \n\nLedgerline has two different types of databases - DRAFT and CHECK databases. A "
-    "draft database allows you to print drafts for deposit in your bank account and a check database "
+    "draft database allows you to print drafts for deposit in your bank account and a check "
+    "database "
     "allows you to print checks from your bank account.  We strongly suggest you create a few "
     "different databases for your needs.  \n\nFor example, you may wish to create a separate "
     "database file for monthly draft accounts (these will be printed every month), another for "
-    "normal drafts (that are printed one time), another for employee payroll checks and another for "
+    "normal drafts (that are printed one time), another for employee payroll checks and another "
+    "for "
     "your business checking account so you can print your own checks. ");
 
 const QString kRestoring = QStringLiteral(
     "To restore a corrupted database, you will need to delete and rename files in the Ledgerline "
     "program directory.  \n\nThis can usually be done with File Manager or Windows Explorer.   \n\n"
-    "Step 1, you will need to delete the original corrupted file (example: PDRAFT.MDB)   \n\nStep 2, "
+    "Step 1, you will need to delete the original corrupted file (example: PDRAFT.MDB)   \n\nStep "
+    "2, "
     "Rename the backup file to the name of the original (example: rename PDRAFT.BAK to be "
     "PDRAFT.MDB)");
 
@@ -53,10 +59,11 @@ FileOpen::FileOpen(AppContext& context) : m_context(context) {
 
     auto* central = new QWidget(this);
     auto* intro = new QLabel(
-        QStringLiteral("Choose a database file from the list and press OK to use it. You may create "
-                       "a new database by choosing the \"Create New Database\" button. You can "
-                       "create as many databases as you need. For additional information, refer to "
-                       "the \"choosing a database\" section of the online manual."),
+        QStringLiteral(
+            "Choose a database file from the list and press OK to use it. You may create "
+            "a new database by choosing the \"Create New Database\" button. You can "
+            "create as many databases as you need. For additional information, refer to "
+            "the \"choosing a database\" section of the online manual."),
         central);
     intro->setObjectName(QStringLiteral("Label1"));
     intro->setWordWrap(true);
@@ -123,8 +130,9 @@ void FileOpen::FileOK_Click() {
         return;
     QListWidgetItem* item = m_files->currentItem();
     if (!item || !item->isSelected()) {
-        m_context.prompter().message(QStringLiteral("Please select a file from the list and then choose OK"),
-                                     QStringLiteral("No File Selected!"));
+        m_context.prompter().message(
+            QStringLiteral("Please select a file from the list and then choose OK"),
+            QStringLiteral("No File Selected!"));
         return;
     }
     const QString file = item->text();
@@ -145,10 +153,18 @@ void FileOpen::cndb_Click() {
     close();
 }
 
-void FileOpen::Exit1_Click() { m_context.program().end(); }
+void FileOpen::Exit1_Click() {
+    m_context.program().end();
+}
 
-void FileOpen::cocad_Click() { m_context.prompter().message(kChoosing); }
+void FileOpen::cocad_Click() {
+    m_context.prompter().message(kChoosing);
+}
 
-void FileOpen::racdb_Click() { m_context.prompter().message(kRestoring); }
+void FileOpen::racdb_Click() {
+    m_context.prompter().message(kRestoring);
+}
 
-void FileOpen::FileOpenAbout_Click() { m_context.openHelpAbout(); }
+void FileOpen::FileOpenAbout_Click() {
+    m_context.openHelpAbout();
+}

@@ -43,10 +43,14 @@ struct Customer {
 };
 
 const Customer kCustomers[] = {
-    {"Alice", "Brennan", "14 Orchard Lane", "Springfield", "IL", "62704", "First Prairie Bank", "071000013", "4410 2231 7"},
-    {"Carlos", "Mendes", "902 Bay Road", "Tampa", "FL", "33602", "Gulf Coast Savings", "063100277", "889D0021"},
-    {"Erin", "Walsh", "3 Pine Court", "Portland", "OR", "97205", "Cascade Credit Union", "323070380", "55 1029 4"},
-    {"Hugo", "Lindqvist", "77 Mill Street", "Burlington", "VT", "05401", "Green Mountain Bank", "011600033", "7002-118"},
+    {"Alice", "Brennan", "14 Orchard Lane", "Springfield", "IL", "62704", "First Prairie Bank",
+     "071000013", "4410 2231 7"},
+    {"Carlos", "Mendes", "902 Bay Road", "Tampa", "FL", "33602", "Gulf Coast Savings", "063100277",
+     "889D0021"},
+    {"Erin", "Walsh", "3 Pine Court", "Portland", "OR", "97205", "Cascade Credit Union",
+     "323070380", "55 1029 4"},
+    {"Hugo", "Lindqvist", "77 Mill Street", "Burlington", "VT", "05401", "Green Mountain Bank",
+     "011600033", "7002-118"},
 };
 
 const char* const kPrintOptions[] = {"Once", "Monthly", "Never"};
@@ -57,17 +61,25 @@ void fill(RecordSet& rs, const QVariantMap& values) {
 }
 
 void makeChecks(const QDir& folder, const Clock& clock) {
-    const QString file = DatabaseFiles::create(folder, SampleDatabases::kChecks,
-                                               QStringLiteral("Operating account (sample)"),
-                                               CheckDb::Kind::Check);
+    const QString file =
+        DatabaseFiles::create(folder, SampleDatabases::kChecks,
+                              QStringLiteral("Operating account (sample)"), CheckDb::Kind::Check);
     auto db = Database::open(folder.filePath(file));
     db->transaction([&] {
         const QVariantMap payer{
-            {"BusinessName", "Maple Street Bakery"}, {"FirstName", "Jordan"}, {"LastName", "Reyes"},
-            {"Address", "218 Maple Street"},         {"City", "Fairview"},    {"State", "OH"},
-            {"Zip", "44118"},                        {"Phone", "(216) 555-0142"},
-            {"Bank", "Fairview Community Bank"},     {"BankCity", "Fairview"}, {"BankState", "OH"},
-            {"ABA", "041000124"},                    {"Account", "1234D567 8"},
+            {"BusinessName", "Maple Street Bakery"},
+            {"FirstName", "Jordan"},
+            {"LastName", "Reyes"},
+            {"Address", "218 Maple Street"},
+            {"City", "Fairview"},
+            {"State", "OH"},
+            {"Zip", "44118"},
+            {"Phone", "(216) 555-0142"},
+            {"Bank", "Fairview Community Bank"},
+            {"BankCity", "Fairview"},
+            {"BankState", "OH"},
+            {"ABA", "041000124"},
+            {"Account", "1234D567 8"},
         };
         RecordSet account(db, CheckDb::kAccount);
         account.edit();
@@ -98,9 +110,9 @@ void makeChecks(const QDir& folder, const Clock& clock) {
 }
 
 void makeDrafts(const QDir& folder, const Clock& clock) {
-    const QString file = DatabaseFiles::create(folder, SampleDatabases::kDrafts,
-                                               QStringLiteral("Customer drafts (sample)"),
-                                               CheckDb::Kind::Draft);
+    const QString file =
+        DatabaseFiles::create(folder, SampleDatabases::kDrafts,
+                              QStringLiteral("Customer drafts (sample)"), CheckDb::Kind::Draft);
     auto db = Database::open(folder.filePath(file));
     db->transaction([&] {
         const QString payee = QStringLiteral("Maple Street Bakery");
@@ -128,7 +140,8 @@ void makeDrafts(const QDir& folder, const Clock& clock) {
             account.setValue(QStringLiteral("ABA"), QString::fromLatin1(c.aba));
             account.setValue(QStringLiteral("Account"), QString::fromLatin1(c.account));
             account.setValue(QStringLiteral("Check"), 2001 + i);
-            account.setValue(QStringLiteral("Amount"), QStringLiteral("%1.%2").arg(19 + 10 * i).arg(i % 2 ? "95" : "00"));
+            account.setValue(QStringLiteral("Amount"),
+                             QStringLiteral("%1.%2").arg(19 + 10 * i).arg(i % 2 ? "95" : "00"));
             account.setValue(QStringLiteral("For"), QString::fromLatin1(types[i % 3]));
             account.setValue(QStringLiteral("BusinessType"), QString::fromLatin1(types[i % 3]));
             account.setValue(QStringLiteral("Date"), clock.todayText());

@@ -4,6 +4,7 @@
 #include "app/SettingsDb.h"
 #include "db/BackupAndExit.h"
 #include "entry/FieldEntry.h"
+#include "entry/OrderImporter.h"
 #include "entry/PrintOption.h"
 #include "entry/Routing.h"
 #include "entry/SearchFilter.h"
@@ -17,11 +18,13 @@
 #include "platform/TableSchema.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,10 +41,11 @@ const QString kEmptyTemplate = QStringLiteral(
     "in each Database is used as a template when creating new checks. This will minimize the "
     "amount of typing you will have to do when you create a new check. To go to the first check "
     "choose File - Goto First Check from the menu.");
-const QString kLastCheck = QStringLiteral("This is the last check in the account - choose NEW to create a new check.");
+const QString kLastCheck =
+    QStringLiteral("This is the last check in the account - choose NEW to create a new check.");
 const QString kFirstCheck = QStringLiteral("This is the first check in the account.");
-const QString kNoDeleteTemplate = QStringLiteral(
-    "You CANNOT delete the first check in an account database - it is used to setup default fields.");
+const QString kNoDeleteTemplate = QStringLiteral("You CANNOT delete the first check in an account "
+                                                 "database - it is used to setup default fields.");
 
 struct HelpEntry {
     const char* objectName;
@@ -51,63 +55,87 @@ struct HelpEntry {
 
 QList<HelpEntry> helpEntries(const QString& product) {
     return {
-        {"hban", "Bank Account Number",
-         {QStringLiteral("This number should include all spaces and dashes as they appear on the bottom of a "
-                         "check or a deposit slip (to enter a dash on the MICR line, enter an uppercase D "
-                         "where you want to place the dash).  "),
-          QStringLiteral("The account number is made up of the numbers that remain on the MICR line after "
-                         "the routing number and check number have been identified. ")}},
-        {"atbrn", "&Bank Routing Number",
-         {QStringLiteral("This is the unique identification number for the financial institution.  "),
-          QStringLiteral("This 9 digit number can be found by looking at the line of numbers in the MICR "
-                         "font at the bottom of the check. The numbers between the two colon marks make up "
-                         "the routing number.")}},
-        {"hcns", "Check Numbers",
-         {QStringLiteral("Valid check numbers are between 3 and 6 digits in length (101 to 999999).  "),
-          QStringLiteral("You should not try to deposit a check or draft with the same number that has "
-                         "recently been deposited. If you do, the bank could reject the check. To avoid "
-                         "duplicate check numbers, it is a good idea to use a certain range of check "
-                         "numbers for ") +
+        {"hban",
+         "Bank Account Number",
+         {QStringLiteral(
+              "This number should include all spaces and dashes as they appear on the bottom of a "
+              "check or a deposit slip (to enter a dash on the MICR line, enter an uppercase D "
+              "where you want to place the dash).  "),
+          QStringLiteral(
+              "The account number is made up of the numbers that remain on the MICR line after "
+              "the routing number and check number have been identified. ")}},
+        {"atbrn",
+         "&Bank Routing Number",
+         {QStringLiteral(
+              "This is the unique identification number for the financial institution.  "),
+          QStringLiteral(
+              "This 9 digit number can be found by looking at the line of numbers in the MICR "
+              "font at the bottom of the check. The numbers between the two colon marks make up "
+              "the routing number.")}},
+        {"hcns",
+         "Check Numbers",
+         {QStringLiteral(
+              "Valid check numbers are between 3 and 6 digits in length (101 to 999999).  "),
+          QStringLiteral(
+              "You should not try to deposit a check or draft with the same number that has "
+              "recently been deposited. If you do, the bank could reject the check. To avoid "
+              "duplicate check numbers, it is a good idea to use a certain range of check "
+              "numbers for ") +
               product + QStringLiteral(" checks.  "),
-          QStringLiteral("For example, if your current check number is 455, then you could choose a high "
-                         "check number such as 4000. ")}},
-        {"eci", "Entering Check &Information",
+          QStringLiteral(
+              "For example, if your current check number is 455, then you could choose a high "
+              "check number such as 4000. ")}},
+        {"eci",
+         "Entering Check &Information",
          {QStringLiteral("The first check in each account is used to set default fields.  "),
-          QStringLiteral("To create a new check at this screen you will need to select the NEW button at "
-                         "the bottom of the screen. This will create a new record in the account database "
-                         "- you MUST create a new record for every check you wish to print, or change the "
-                         "fields of an existing check.   "),
-          QStringLiteral("All fields should be filled in for a properly formatted check. For information on "
-                         "how to obtain the routing and account numbers from a check, choose Help - Help "
-                         "with MICR Information from the data entry screen.  "),
-          QStringLiteral("Most of the fields you are going to enter data into on the data entry screen are "
-                         "arranged in the format of a standard check. If you have any doubt about what "
-                         "information should go into what field, you can review any standard check from a "
-                         "bank.  "),
-          QStringLiteral("To move to a previously created check, use the navigation buttons at the bottom "
-                         "of the data entry screen.")}},
-        {"hwtcpo", "How Will This Check Print Option",
-         {QStringLiteral("The default selection here is One Time which means that after the check is "
-                         "printed, it is set to not print again.  "),
-          QStringLiteral("If you select Multiple Times the check will print every time you select the print "
-                         "all checks selected to print multiple times selection from the print menu. Checks "
-                         "being printed multiple times can be used for monthly or weekly bank drafts in a "
-                         "draft database or employee payroll in a check database.  "),
-          QStringLiteral("Note that these checks are renumbered after they are printed to avoid duplicate "
-                         "check numbers. ")}},
-        {"hhtpsc", "How to Print Checks",
-         {QStringLiteral("After you have entered a few checks and you are ready to print them out, choose "
-                         "File - Print Checks or Labels to get to the printer control menu. This menu also "
-                         "allows you to print blank checks. ")}},
-        {"hpdtdpb", "Product Type Drop Down Box",
+          QStringLiteral(
+              "To create a new check at this screen you will need to select the NEW button at "
+              "the bottom of the screen. This will create a new record in the account database "
+              "- you MUST create a new record for every check you wish to print, or change the "
+              "fields of an existing check.   "),
+          QStringLiteral(
+              "All fields should be filled in for a properly formatted check. For information on "
+              "how to obtain the routing and account numbers from a check, choose Help - Help "
+              "with MICR Information from the data entry screen.  "),
+          QStringLiteral(
+              "Most of the fields you are going to enter data into on the data entry screen are "
+              "arranged in the format of a standard check. If you have any doubt about what "
+              "information should go into what field, you can review any standard check from a "
+              "bank.  "),
+          QStringLiteral(
+              "To move to a previously created check, use the navigation buttons at the bottom "
+              "of the data entry screen.")}},
+        {"hwtcpo",
+         "How Will This Check Print Option",
+         {QStringLiteral(
+              "The default selection here is One Time which means that after the check is "
+              "printed, it is set to not print again.  "),
+          QStringLiteral(
+              "If you select Multiple Times the check will print every time you select the print "
+              "all checks selected to print multiple times selection from the print menu. Checks "
+              "being printed multiple times can be used for monthly or weekly bank drafts in a "
+              "draft database or employee payroll in a check database.  "),
+          QStringLiteral(
+              "Note that these checks are renumbered after they are printed to avoid duplicate "
+              "check numbers. ")}},
+        {"hhtpsc",
+         "How to Print Checks",
+         {QStringLiteral(
+             "After you have entered a few checks and you are ready to print them out, choose "
+             "File - Print Checks or Labels to get to the printer control menu. This menu also "
+             "allows you to print blank checks. ")}},
+        {"hpdtdpb",
+         "Product Type Drop Down Box",
          {QStringLiteral("This is an optional feature.  "),
-          QStringLiteral("To enter the different types of products you wish to appear in the Product Type "
-                         "drop down box, select File - Program Setup from the data entry menu.  "),
-          QStringLiteral("This is useful if you export the database and wish to sort sales based on the "
-                         "different types of products sold. To help automate things, the chosen product "
-                         "type is automatically entered in the For or memo field on the screen.  Enter one "
-                         "product type per record - press new to add a record. Use the arrow buttons to "
-                         "move through the records. ")}},
+          QStringLiteral(
+              "To enter the different types of products you wish to appear in the Product Type "
+              "drop down box, select File - Program Setup from the data entry menu.  "),
+          QStringLiteral(
+              "This is useful if you export the database and wish to sort sales based on the "
+              "different types of products sold. To help automate things, the chosen product "
+              "type is automatically entered in the For or memo field on the screen.  Enter one "
+              "product type per record - press new to add a record. Use the arrow buttons to "
+              "move through the records. ")}},
     };
 }
 
@@ -120,13 +148,16 @@ struct FilterEntry {
 
 const FilterEntry kFilters[] = {
     {"ViewByName", "By &Business Name", "BusinessName",
-     "Enter any combination of characters here and choose OK to view ONLY checks that contain these "
+     "Enter any combination of characters here and choose OK to view ONLY checks that contain "
+     "these "
      "characters in the Business Name field:"},
     {"LastName", "By &Last Name", "LastName",
-     "Enter any combination of characters here and choose OK to view ONLY checks that contain these "
+     "Enter any combination of characters here and choose OK to view ONLY checks that contain "
+     "these "
      "characters in the Last Name field:"},
     {"FirstName", "By First &Name", "FirstName",
-     "Enter any combination of characters here and choose OK to view ONLY checks that contain these "
+     "Enter any combination of characters here and choose OK to view ONLY checks that contain "
+     "these "
      "characters in the First Name field:"},
     {"CheckNum", "By &Check Number", "Check",
      "Enter any combination of numbers here and choose OK to view ONLY checks that contain these "
@@ -135,10 +166,12 @@ const FilterEntry kFilters[] = {
      "Enter any combination of numbers here and choose OK to view ONLY checks that contain these "
      "numbers in the Charge to ACCOUNT NUMBER field:"},
     {"ByMemoField", "By Memo Field", "For",
-     "Enter any combination of characters here and choose OK to view ONLY checks that contain these "
+     "Enter any combination of characters here and choose OK to view ONLY checks that contain "
+     "these "
      "characters in the For field:"},
     {"ByComments", "By Comments", "Comments",
-     "Enter any combination of characters here and choose OK to view ONLY checks that contain these "
+     "Enter any combination of characters here and choose OK to view ONLY checks that contain "
+     "these "
      "characters in the Comments:"},
 };
 
@@ -161,7 +194,9 @@ QFont micrFont(const QFont& base) {
 
 } // namespace
 
-template <class F> bool Check::run(F&& handler) { return unguarded(m_context.prompter(), std::forward<F>(handler)); }
+template <class F> bool Check::run(F&& handler) {
+    return unguarded(m_context.prompter(), std::forward<F>(handler));
+}
 
 Check::Check(AppContext& context) : m_context(context) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -173,10 +208,12 @@ Check::Check(AppContext& context) : m_context(context) {
 
     // The payer block, top left, and the number and date, top right, as on a check.
     auto* top = new QGridLayout;
-    top->addWidget(captionLabel(QStringLiteral("Charge To Account Of:"), central, QStringLiteral("Label2")), 0, 0, 1, 2);
+    top->addWidget(
+        captionLabel(QStringLiteral("Charge To Account Of:"), central, QStringLiteral("Label2")), 0,
+        0, 1, 2);
     int row = 1;
-    auto addRow = [&](QGridLayout* grid, int r, int col, const QString& objectName, const QString& field,
-                      const QString& caption, int maxLength) {
+    auto addRow = [&](QGridLayout* grid, int r, int col, const QString& objectName,
+                      const QString& field, const QString& caption, int maxLength) {
         QLineEdit* box = addBox(objectName, field, caption, maxLength);
         QLabel* label = captionLabel(caption, central);
         Accessible::label(label, box);
@@ -184,14 +221,21 @@ Check::Check(AppContext& context) : m_context(context) {
         grid->addWidget(box, r, col + 1);
         return box;
     };
-    addRow(top, row++, 0, QStringLiteral("Text3"), QStringLiteral("BusinessName"), QStringLiteral("Business Name (if applicable)"), 60);
-    addRow(top, row++, 0, QStringLiteral("Text1"), QStringLiteral("FirstName"), QStringLiteral("First Name"), 50);
-    addRow(top, row++, 0, QStringLiteral("Text2"), QStringLiteral("LastName"), QStringLiteral("Last Name"), 50);
-    addRow(top, row++, 0, QStringLiteral("Address"), QStringLiteral("Address"), QStringLiteral("Address"), 80);
-    addRow(top, row++, 0, QStringLiteral("City"), QStringLiteral("City"), QStringLiteral("City"), 60);
-    addRow(top, row++, 0, QStringLiteral("State"), QStringLiteral("State"), QStringLiteral("State"), 20);
+    addRow(top, row++, 0, QStringLiteral("Text3"), QStringLiteral("BusinessName"),
+           QStringLiteral("Business Name (if applicable)"), 60);
+    addRow(top, row++, 0, QStringLiteral("Text1"), QStringLiteral("FirstName"),
+           QStringLiteral("First Name"), 50);
+    addRow(top, row++, 0, QStringLiteral("Text2"), QStringLiteral("LastName"),
+           QStringLiteral("Last Name"), 50);
+    addRow(top, row++, 0, QStringLiteral("Address"), QStringLiteral("Address"),
+           QStringLiteral("Address"), 80);
+    addRow(top, row++, 0, QStringLiteral("City"), QStringLiteral("City"), QStringLiteral("City"),
+           60);
+    addRow(top, row++, 0, QStringLiteral("State"), QStringLiteral("State"), QStringLiteral("State"),
+           20);
     addRow(top, row++, 0, QStringLiteral("Zip"), QStringLiteral("Zip"), QStringLiteral("Zip"), 15);
-    addRow(top, row++, 0, QStringLiteral("Phone"), QStringLiteral("Phone"), QStringLiteral("Phone #"), 50);
+    addRow(top, row++, 0, QStringLiteral("Phone"), QStringLiteral("Phone"),
+           QStringLiteral("Phone #"), 50);
 
     auto* right = new QGridLayout;
     auto* recordLabel = captionLabel(QStringLiteral("Record"), central);
@@ -203,9 +247,12 @@ Check::Check(AppContext& context) : m_context(context) {
     top->addLayout(right, 1, 2, 3, 2);
 
     auto* bank = new QGridLayout;
-    addRow(bank, 0, 0, QStringLiteral("Bank"), QStringLiteral("Bank"), QStringLiteral("Charge To Bank Name"), 75);
-    addRow(bank, 1, 0, QStringLiteral("BankCity"), QStringLiteral("BankCity"), QStringLiteral("Bank City"), 60);
-    addRow(bank, 2, 0, QStringLiteral("BankState"), QStringLiteral("BankState"), QStringLiteral("State"), 40);
+    addRow(bank, 0, 0, QStringLiteral("Bank"), QStringLiteral("Bank"),
+           QStringLiteral("Charge To Bank Name"), 75);
+    addRow(bank, 1, 0, QStringLiteral("BankCity"), QStringLiteral("BankCity"),
+           QStringLiteral("Bank City"), 60);
+    addRow(bank, 2, 0, QStringLiteral("BankState"), QStringLiteral("BankState"),
+           QStringLiteral("State"), 40);
     top->addLayout(bank, 5, 2, 4, 2);
     page->addLayout(top);
 
@@ -216,17 +263,20 @@ Check::Check(AppContext& context) : m_context(context) {
 
     // Memo and the MICR line.
     auto* middle = new QGridLayout;
-    addRow(middle, 0, 0, QStringLiteral("Draft"), QStringLiteral("For"), QStringLiteral("For (memo)"), 80);
+    addRow(middle, 0, 0, QStringLiteral("Draft"), QStringLiteral("For"),
+           QStringLiteral("For (memo)"), 80);
 
     auto* micr = new QHBoxLayout;
     auto* routingLabel = captionLabel(QStringLiteral("Bank Routing or Transit #"), central);
-    m_aba = addBox(QStringLiteral("ABA"), QStringLiteral("ABA"), QStringLiteral("Bank Routing or Transit #"), 9);
+    m_aba = addBox(QStringLiteral("ABA"), QStringLiteral("ABA"),
+                   QStringLiteral("Bank Routing or Transit #"), 9);
     Accessible::label(routingLabel, m_aba);
     auto* transit1 = new QLabel(QStringLiteral("A"), central);
     transit1->setObjectName(QStringLiteral("TransitSymbol1"));
     auto* transit2 = new QLabel(QStringLiteral("A"), central);
     transit2->setObjectName(QStringLiteral("TransitSymbol2"));
-    auto* accountLabel = captionLabel(QStringLiteral("Account Number (enter uppercase D for dash)"), central);
+    auto* accountLabel =
+        captionLabel(QStringLiteral("Account Number (enter uppercase D for dash)"), central);
     QLineEdit* account = addBox(QStringLiteral("Account"), QStringLiteral("Account"),
                                 QStringLiteral("Account Number (enter uppercase D for dash)"), 30);
     Accessible::label(accountLabel, account);
@@ -235,7 +285,8 @@ Check::Check(AppContext& context) : m_context(context) {
     for (QWidget* w : std::initializer_list<QWidget*>{m_aba, account, transit1, transit2, onUs})
         w->setFont(micrFont(w->font()));
     for (QLabel* symbol : {transit1, transit2, onUs})
-        symbol->setAccessibleName(symbol == onUs ? QStringLiteral("On-us symbol") : QStringLiteral("Transit symbol"));
+        symbol->setAccessibleName(symbol == onUs ? QStringLiteral("On-us symbol")
+                                                 : QStringLiteral("Transit symbol"));
     m_routingMark = new QLabel(central);
     m_routingMark->setObjectName(QStringLiteral("ABACheck"));
     Accessible::name(m_routingMark, QStringLiteral("Routing number check"));
@@ -256,13 +307,18 @@ Check::Check(AppContext& context) : m_context(context) {
 
     // Payee, number, date and amount.
     auto* pay = new QGridLayout;
-    addRow(pay, 0, 0, QStringLiteral("PayToOrderOf"), QStringLiteral("PayTo"), QStringLiteral("Pay To The Order Of:"), 80);
-    addRow(pay, 0, 2, QStringLiteral("CheckNumber"), QStringLiteral("Check"), QStringLiteral("Check #"), 6);
-    addRow(pay, 1, 2, QStringLiteral("CheckDate"), QStringLiteral("Date"), QStringLiteral("Date"), 0);
-    addRow(pay, 2, 2, QStringLiteral("CheckAmount"), QStringLiteral("Amount"), QStringLiteral("Amount"), 16);
+    addRow(pay, 0, 0, QStringLiteral("PayToOrderOf"), QStringLiteral("PayTo"),
+           QStringLiteral("Pay To The Order Of:"), 80);
+    addRow(pay, 0, 2, QStringLiteral("CheckNumber"), QStringLiteral("Check"),
+           QStringLiteral("Check #"), 6);
+    addRow(pay, 1, 2, QStringLiteral("CheckDate"), QStringLiteral("Date"), QStringLiteral("Date"),
+           0);
+    addRow(pay, 2, 2, QStringLiteral("CheckAmount"), QStringLiteral("Amount"),
+           QStringLiteral("Amount"), 16);
     page->addLayout(pay);
 
-    auto* commentsLabel = captionLabel(QStringLiteral("Comments (optional - will not print on check)"), central);
+    auto* commentsLabel =
+        captionLabel(QStringLiteral("Comments (optional - will not print on check)"), central);
     auto* comments = new QPlainTextEdit(central);
     comments->setObjectName(QStringLiteral("OptComts"));
     comments->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -310,7 +366,8 @@ Check::Check(AppContext& context) : m_context(context) {
     Accessible::name(m_combo2, QStringLiteral("Product Type"));
     options->addWidget(m_combo2);
     options->addStretch();
-    auto* printedLabel = captionLabel(QStringLiteral("Check was printed on:"), central, QStringLiteral("Label14"));
+    auto* printedLabel =
+        captionLabel(QStringLiteral("Check was printed on:"), central, QStringLiteral("Label14"));
     m_printed = new QLabel(central);
     m_printed->setObjectName(QStringLiteral("PrintedDate"));
     Accessible::label(printedLabel, m_printed);
@@ -320,7 +377,8 @@ Check::Check(AppContext& context) : m_context(context) {
 
     // Buttons.
     auto* buttons = new QHBoxLayout;
-    auto addButton = [&](const QString& objectName, const QString& caption, void (Check::*handler)()) {
+    auto addButton = [&](const QString& objectName, const QString& caption,
+                         void (Check::*handler)()) {
         auto* b = new QPushButton(caption, central);
         b->setObjectName(objectName);
         connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
@@ -332,16 +390,18 @@ Check::Check(AppContext& context) : m_context(context) {
         order << b.box;
     // The tab order runs as on a paper check: payer, bank, memo, MICR, payee, number, date,
     // amount, comments, then the print options.
-    const QStringList tabOrder = {"Text3", "Text1", "Text2", "Address", "City", "State", "Zip", "Phone",
-                                  "Bank", "BankCity", "BankState", "Draft", "ABA", "Account",
-                                  "PayToOrderOf", "CheckNumber", "CheckDate", "CheckAmount", "OptComts"};
+    const QStringList tabOrder = {
+        "Text3",        "Text1",       "Text2",     "Address",     "City",    "State", "Zip",
+        "Phone",        "Bank",        "BankCity",  "BankState",   "Draft",   "ABA",   "Account",
+        "PayToOrderOf", "CheckNumber", "CheckDate", "CheckAmount", "OptComts"};
     QList<QWidget*> chain;
     for (const QString& name : tabOrder)
         chain << findChild<QWidget*>(name);
     chain << m_combo1 << m_printLabel << m_combo2;
     chain << addButton(QStringLiteral("New"), QStringLiteral("N&ew"), &Check::New_Click);
     chain << addButton(QStringLiteral("Delete"), QStringLiteral("&Delete"), &Check::Delete_Click);
-    chain << addButton(QStringLiteral("Previous"), QStringLiteral("&Previous <<"), &Check::Previous_Click);
+    chain << addButton(QStringLiteral("Previous"), QStringLiteral("&Previous <<"),
+                       &Check::Previous_Click);
     chain << addButton(QStringLiteral("Next"), QStringLiteral(">>     &Next"), &Check::Next_Click);
     chain << addButton(QStringLiteral("Command5"), QStringLiteral("Print"), &Check::Print_Click);
     chain << addButton(QStringLiteral("Save"), QStringLiteral("Exit"), &Check::Save_Click);
@@ -359,7 +419,8 @@ Check::Check(AppContext& context) : m_context(context) {
 
 Check::~Check() = default;
 
-QLineEdit* Check::addBox(const QString& objectName, const QString& field, const QString& caption, int maxLength) {
+QLineEdit* Check::addBox(const QString& objectName, const QString& field, const QString& caption,
+                         int maxLength) {
     auto* box = new QLineEdit(centralWidget() ? centralWidget() : this);
     box->setObjectName(objectName);
     if (maxLength > 0)
@@ -374,7 +435,8 @@ QLineEdit* Check::addBox(const QString& objectName, const QString& field, const 
 }
 
 void Check::buildMenus() {
-    auto action = [this](QMenu* menu, const QString& objectName, const QString& caption, auto handler) {
+    auto action = [this](QMenu* menu, const QString& objectName, const QString& caption,
+                         auto handler) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(objectName);
         connect(a, &QAction::triggered, this, handler);
@@ -382,17 +444,21 @@ void Check::buildMenus() {
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MFile"));
-    action(file, QStringLiteral("ExportMenu"), QStringLiteral("&Export"), [this] { ExportMenu_Click(); });
+    action(file, QStringLiteral("ExportMenu"), QStringLiteral("&Export"),
+           [this] { ExportMenu_Click(); });
     action(file, QStringLiteral("MProperties"), QStringLiteral("&Goto First Check in this Account"),
            [this] { MProperties_Click(); });
-    action(file, QStringLiteral("ImportFromFile"), QStringLiteral("&Import From Comma Delimited File"),
-           [this] { ExportMenu_Click(); })
+    action(file, QStringLiteral("ImportFromFile"),
+           QStringLiteral("&Import From Comma Delimited File"), [this] { ExportMenu_Click(); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    action(file, QStringLiteral("Open"), QStringLiteral("&Open Another Database"), [this] { Open_Click(); });
-    action(file, QStringLiteral("Paste"), QStringLiteral("&Paste Order Form (Order Importer)"), [this] { Paste_Click(); })
+    action(file, QStringLiteral("Open"), QStringLiteral("&Open Another Database"),
+           [this] { Open_Click(); });
+    action(file, QStringLiteral("Paste"), QStringLiteral("&Paste Order Form (Order Importer)"),
+           [this] { Paste_Click(); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     action(file, QStringLiteral("MPrint"), QStringLiteral("Print"), [this] { Print_Click(); });
-    action(file, QStringLiteral("Setup"), QStringLiteral("Program Setup"), [this] { Setup_Click(); });
+    action(file, QStringLiteral("Setup"), QStringLiteral("Program Setup"),
+           [this] { Setup_Click(); });
     action(file, QStringLiteral("FileSave"), QStringLiteral("&Save"), [this] { FileSave_Click(); });
     action(file, QStringLiteral("MExit"), QStringLiteral("E&xit"), [this] { MExit_Click(); });
 
@@ -402,7 +468,8 @@ void Check::buildMenus() {
 
     QMenu* search = menuBar()->addMenu(QStringLiteral("&Search"));
     search->setObjectName(QStringLiteral("Select"));
-    action(search, QStringLiteral("AllInAccount"), QStringLiteral("View &All Checks in Database (default)"),
+    action(search, QStringLiteral("AllInAccount"),
+           QStringLiteral("View &All Checks in Database (default)"),
            [this] { AllInAccount_Click(); });
     for (const FilterEntry& f : kFilters) {
         const QString field = QString::fromLatin1(f.field);
@@ -413,13 +480,15 @@ void Check::buildMenus() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help"));
-    action(help, QStringLiteral("MICR"), QStringLiteral("&Help With MICR Routing Information"), [this] { MICR_Click(); });
+    action(help, QStringLiteral("MICR"), QStringLiteral("&Help With MICR Routing Information"),
+           [this] { MICR_Click(); });
     for (const HelpEntry& h : helpEntries(m_context.program().name())) {
         const QString text = h.paragraphs.join(QStringLiteral("\n\n"));
         action(help, QString::fromLatin1(h.objectName), QString::fromLatin1(h.caption),
                [this, text] { m_context.prompter().message(text); });
     }
-    action(help, QStringLiteral("ocs"), QStringLiteral("Ordering &Check Stock"), [this] { About_Click(); });
+    action(help, QStringLiteral("ocs"), QStringLiteral("Ordering &Check Stock"),
+           [this] { About_Click(); });
     action(help, QStringLiteral("About"), QStringLiteral("&About"), [this] { About_Click(); });
 }
 
@@ -445,7 +514,8 @@ void Check::load() {
         setWindowTitle(m_book->caption());
     });
     m_combo1->clear();
-    m_combo1->addItems({PrintOption::kOneTime, PrintOption::kMultipleTimes, PrintOption::kDontPrint});
+    m_combo1->addItems(
+        {PrintOption::kOneTime, PrintOption::kMultipleTimes, PrintOption::kDontPrint});
     m_combo2->clear();
     bool hasTypes = false;
     guarded([&] {
@@ -465,7 +535,8 @@ void Check::load() {
 QString Check::boxText(const Binding& b) const {
     if (auto* line = qobject_cast<QLineEdit*>(b.box))
         return line->text();
-    return static_cast<QPlainTextEdit*>(b.box)->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return static_cast<QPlainTextEdit*>(b.box)->toPlainText().replace(QLatin1Char('\n'),
+                                                                      QStringLiteral("\r\n"));
 }
 
 void Check::setBoxText(Binding& b, const QString& text) {
@@ -475,7 +546,8 @@ void Check::setBoxText(Binding& b, const QString& text) {
         line->setCursorPosition(0);
     } else {
         QString plain = text;
-        static_cast<QPlainTextEdit*>(b.box)->setPlainText(plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        static_cast<QPlainTextEdit*>(b.box)->setPlainText(
+            plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
     b.changed = false;
     m_showing = showing;
@@ -499,7 +571,8 @@ bool Check::commit() {
         values.append({b.field, r.value});
     }
     if (m_printLabelChanged)
-        values.append({QStringLiteral("LabelPrint"), m_printLabel->isChecked() ? YesNo::True : YesNo::False});
+        values.append(
+            {QStringLiteral("LabelPrint"), m_printLabel->isChecked() ? YesNo::True : YesNo::False});
     if (values.isEmpty())
         return true;
     const bool stored = run([&] {
@@ -537,7 +610,10 @@ void Check::ShowPrintOptions() {
             m_combo2->setEditText(type.toString());
     });
     m_combo1->setEditText(PrintOption::kBlank);
-    guarded([&] { m_combo1->setEditText(PrintOption::caption(m_book->records().value(QStringLiteral("Print")))); });
+    guarded([&] {
+        m_combo1->setEditText(
+            PrintOption::caption(m_book->records().value(QStringLiteral("Print"))));
+    });
 }
 
 void Check::updateRoutingMark() {
@@ -548,12 +624,15 @@ void Check::updateRoutingMark() {
         return;
     }
     const bool ok = Routing::checkDigitOk(aba);
-    m_routingMark->setText(ok ? QStringLiteral("\u2713 valid") : QStringLiteral("\u2717 check digit wrong"));
-    m_routingMark->setStyleSheet(ok ? QStringLiteral("color: #2e7d32;") : QStringLiteral("color: #b71c1c;"));
-    const QString explanation = ok ? QStringLiteral("The routing number passes the bank check digit test.")
-                                   : QStringLiteral("This is not a valid routing number: it must be nine digits "
-                                                    "and pass the bank check digit test. Compare it with the "
-                                                    "bottom line of a check.");
+    m_routingMark->setText(ok ? QStringLiteral("\u2713 valid")
+                              : QStringLiteral("\u2717 check digit wrong"));
+    m_routingMark->setStyleSheet(ok ? QStringLiteral("color: #2e7d32;")
+                                    : QStringLiteral("color: #b71c1c;"));
+    const QString explanation =
+        ok ? QStringLiteral("The routing number passes the bank check digit test.")
+           : QStringLiteral("This is not a valid routing number: it must be nine digits "
+                            "and pass the bank check digit test. Compare it with the "
+                            "bottom line of a check.");
     m_routingMark->setToolTip(explanation);
     m_routingMark->setAccessibleDescription(explanation);
 }
@@ -573,8 +652,9 @@ void Check::Delete_Click() {
             m_context.prompter().message(kNoDeleteTemplate);
             return;
         }
-        if (!m_context.prompter().question(QStringLiteral("Do you really want to delete this check?"),
-                                           QStringLiteral("WARNING"), Prompter::Icon::Stop, false))
+        if (!m_context.prompter().question(
+                QStringLiteral("Do you really want to delete this check?"),
+                QStringLiteral("WARNING"), Prompter::Icon::Stop, false))
             return;
         m_book->deleteCurrent();
         ShowPrintOptions();
@@ -689,7 +769,9 @@ void Check::AllInAccount_Click() {
     ShowPrintOptions();
 }
 
-void Check::FileSave_Click() { commit(); }
+void Check::FileSave_Click() {
+    commit();
+}
 
 void Check::Open_Click() {
     if (!commit())
@@ -728,12 +810,16 @@ void Check::About_Click() {
 }
 
 void Check::Paste_Click() {
-    if (commit())
-        m_context.openPlaceholder(QStringLiteral("OrderImporter"),
-                                  QStringLiteral("Pasting order forms comes with a later version."));
+    if (!m_book || !commit())
+        return;
+    const QString text = QGuiApplication::clipboard()->text();
+    run([&] { OrderImporter::paste(*m_book, text, m_context.clock(), m_context.prompter()); });
+    ShowPrintOptions();
 }
 
-void Check::Save_Click() { MExit_Click(); }
+void Check::Save_Click() {
+    MExit_Click();
+}
 
 void Check::MExit_Click() {
     if (!commit())

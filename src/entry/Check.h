@@ -47,7 +47,8 @@ private:
         bool changed = false;
     };
 
-    QLineEdit* addBox(const QString& objectName, const QString& field, const QString& caption, int maxLength);
+    QLineEdit* addBox(const QString& objectName, const QString& field, const QString& caption,
+                      int maxLength);
     QString boxText(const Binding& b) const;
     void setBoxText(Binding& b, const QString& text);
     void showRecord();

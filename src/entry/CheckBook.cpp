@@ -24,7 +24,9 @@ CheckBook::CheckBook(const QString& path) : m_db(Database::open(path)) {
 
 CheckBook::~CheckBook() = default;
 
-CheckDb::Kind CheckBook::kind() { return CheckDb::kind(*m_header); }
+CheckDb::Kind CheckBook::kind() {
+    return CheckDb::kind(*m_header);
+}
 
 QString CheckBook::caption() {
     const QString description = m_header->value(QStringLiteral("Description")).toString();
@@ -35,8 +37,8 @@ QString CheckBook::caption() {
 
 bool CheckBook::templateIsEmpty() {
     m_all->moveFirst();
-    return m_all->isNull(QStringLiteral("BusinessName")) && m_all->isNull(QStringLiteral("FirstName")) &&
-           m_all->isNull(QStringLiteral("PayTo"));
+    return m_all->isNull(QStringLiteral("BusinessName")) &&
+           m_all->isNull(QStringLiteral("FirstName")) && m_all->isNull(QStringLiteral("PayTo"));
 }
 
 void CheckBook::dateTemplate(const Clock& clock) {
@@ -125,9 +127,10 @@ void CheckBook::newCheck(const Clock& clock) {
     if (k == CheckDb::Kind::Draft) {
         guarded([&] {
             m_records->edit();
-            m_records->setValue(QStringLiteral("PayTo"), cache.text(QStringLiteral("PayTo")).isEmpty()
-                                                             ? QVariant()
-                                                             : QVariant(cache.text(QStringLiteral("PayTo"))));
+            m_records->setValue(QStringLiteral("PayTo"),
+                                cache.text(QStringLiteral("PayTo")).isEmpty()
+                                    ? QVariant()
+                                    : QVariant(cache.text(QStringLiteral("PayTo"))));
             m_records->setValue(QStringLiteral("LabelPrint"),
                                 TableSchema::isYes(cache.labelPrint) ? YesNo::True : YesNo::False);
             m_records->update();
@@ -146,7 +149,9 @@ void CheckBook::newCheck(const Clock& clock) {
     }
 }
 
-bool CheckBook::currentIsTemplate() { return m_records->value(QStringLiteral("ID")).toLongLong() == 1; }
+bool CheckBook::currentIsTemplate() {
+    return m_records->value(QStringLiteral("ID")).toLongLong() == 1;
+}
 
 void CheckBook::deleteCurrent() {
     m_records->remove();

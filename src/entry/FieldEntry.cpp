@@ -8,8 +8,8 @@ bool FieldEntry::isWholeNumber(const QString& text) {
 }
 
 bool FieldEntry::isAmount(const QString& text) {
-    static const QRegularExpression re(QStringLiteral(
-        "^\\s*-?(?:[0-9]{1,3}(?:,[0-9]{3})+|[0-9]+)?(?:\\.[0-9]{0,2})?\\s*$"));
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*-?(?:[0-9]{1,3}(?:,[0-9]{3})+|[0-9]+)?(?:\\.[0-9]{0,2})?\\s*$"));
     return re.match(text).hasMatch() && text.contains(QRegularExpression(QStringLiteral("[0-9]")));
 }
 
@@ -19,15 +19,18 @@ FieldEntry::Result FieldEntry::convert(const QString& field, const QString& capt
         return {QVariant(), {}};
     if (field == QLatin1String("Check") || field == QLatin1String("LastCheck")) {
         if (!isWholeNumber(typed))
-            return {{}, QStringLiteral("%1 must be a whole number; \"%2\" was not stored.").arg(caption, typed)};
+            return {{},
+                    QStringLiteral("%1 must be a whole number; \"%2\" was not stored.")
+                        .arg(caption, typed)};
         return {typed.trimmed().toLongLong(), {}};
     }
     if (field == QLatin1String("Amount")) {
         if (!isAmount(typed))
-            return {{},
-                    QStringLiteral("%1 must be an amount in dollars and cents, like 1234.56; \"%2\" "
-                                   "was not stored.")
-                        .arg(caption, typed)};
+            return {
+                {},
+                QStringLiteral("%1 must be an amount in dollars and cents, like 1234.56; \"%2\" "
+                               "was not stored.")
+                    .arg(caption, typed)};
         // The amount is kept exactly as written, so what prints is what was typed.
         return {typed.trimmed(), {}};
     }

@@ -11,8 +11,8 @@ namespace {
 
 struct Rule {
     const char* label;
-    qsizetype offset; // from the label's first character to its value's
-    qsizetype length; // the most characters the value may have
+    qsizetype offset;  // from the label's first character to its value's
+    qsizetype length;  // the most characters the value may have
     const char* field; // in table Account; null when the value is not stored
     bool number;       // printed on the check, where a cut-off value would be a wrong one
 };
@@ -211,10 +211,10 @@ QString OrderForm::valueOf(const QString& label) const {
 }
 
 QString OrderForm::comments() const {
-    QString text = QStringLiteral("BankPhoneNumber: ") + valueOf(QStringLiteral("BankPhoneNumber")) +
-                   kCrLf + QStringLiteral("EMailAddress: ") +
-                   valueOf(QStringLiteral("CustomerEMailAddress")) + kCrLf +
-                   valueOf(QStringLiteral("SpecialComments")) + kCrLf;
+    QString text =
+        QStringLiteral("BankPhoneNumber: ") + valueOf(QStringLiteral("BankPhoneNumber")) + kCrLf +
+        QStringLiteral("EMailAddress: ") + valueOf(QStringLiteral("CustomerEMailAddress")) + kCrLf +
+        valueOf(QStringLiteral("SpecialComments")) + kCrLf;
     if (entry(QStringLiteral("CardNumber"))->found)
         text += QStringLiteral("CardNumber: ") + valueOf(QStringLiteral("CardNumber")) + kCrLf +
                 QStringLiteral("CardExpDate: ") + valueOf(QStringLiteral("CardExpDate")) + kCrLf +

@@ -18,14 +18,14 @@ class OrderForm {
 public:
     /// One label rule applied to the text.
     struct Entry {
-        QString label;   ///< as written in the form, e.g. "BankName"
-        QString field;   ///< target field in table Account ("Bank"); empty when not stored
+        QString label;      ///< as written in the form, e.g. "BankName"
+        QString field;      ///< target field in table Account ("Bank"); empty when not stored
         bool found = false; ///< the label occurs in the text
-        QString value;   ///< after TakeLine; empty when the label is absent
-        QVariant stored; ///< the value converted for storing; valid only when found, the
-                         ///< value is not empty, field is not empty and it converts
-        bool cut = false; ///< the value's line was longer than the rule lets it be, so
-                          ///< `value` holds only its beginning
+        QString value;      ///< after TakeLine; empty when the label is absent
+        QVariant stored;    ///< the value converted for storing; valid only when found, the
+                            ///< value is not empty, field is not empty and it converts
+        bool cut = false;   ///< the value's line was longer than the rule lets it be, so
+                            ///< `value` holds only its beginning
     };
 
     /// Applies every label rule to the text. Any text is accepted, however malformed.

@@ -10,10 +10,10 @@ const QString FontFailure::kText2 = QStringLiteral(
     "The MICR65 TrueType Font cannot be detected.  If you just installed this \r\n"
     "program, you must reboot your PC before the font will be active. If rebooting \r\n"
     "does not work, you will need to do the following:\r\n");
-const QString FontFailure::kText3 = QStringLiteral(
-    "Choose Start - Settings - Control Panel, \r\n"
-    "choose FONTS, choose FILE - INSTALL NEW FONT, choose the directory \r\n"
-    "where your program is installed, select the MICR65 font and choose OK.\r\n");
+const QString FontFailure::kText3 =
+    QStringLiteral("Choose Start - Settings - Control Panel, \r\n"
+                   "choose FONTS, choose FILE - INSTALL NEW FONT, choose the directory \r\n"
+                   "where your program is installed, select the MICR65 font and choose OK.\r\n");
 
 FontFailure::FontFailure() {
     setAttribute(Qt::WA_DeleteOnClose);

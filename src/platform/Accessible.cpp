@@ -21,4 +21,6 @@ void Accessible::label(QLabel* label, QWidget* control) {
     control->setAccessibleName(plain(label->text()));
 }
 
-void Accessible::name(QWidget* control, const QString& name) { control->setAccessibleName(name); }
+void Accessible::name(QWidget* control, const QString& name) {
+    control->setAccessibleName(name);
+}

@@ -51,11 +51,15 @@ void containsFunction(sqlite3_context* context, int, sqlite3_value** args) {
     sqlite3_result_int(context, haystack.toCaseFolded().contains(*needle) ? 1 : 0);
 }
 
-void registerFunctions(const QSqlDatabase& db) {
+sqlite3* rawHandle(const QSqlDatabase& db) {
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return;
-    sqlite3* raw = *static_cast<sqlite3* const*>(handle.constData());
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+void registerFunctions(const QSqlDatabase& db) {
+    sqlite3* raw = rawHandle(db);
     if (raw)
         sqlite3_create_function_v2(raw, "ledgerline_contains", 2,
                                    SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
@@ -101,7 +105,8 @@ std::shared_ptr<Database> Database::open(const QString& path, Mode mode) {
 
 std::shared_ptr<Database> Database::create(const QString& path) {
     if (QFileInfo::exists(path))
-        throw DbError(QStringLiteral("The file %1 already exists.").arg(QFileInfo(path).fileName()));
+        throw DbError(
+            QStringLiteral("The file %1 already exists.").arg(QFileInfo(path).fileName()));
     return openConnection(path, Mode::ReadWrite, true);
 }
 
@@ -113,7 +118,7 @@ std::shared_ptr<Database> Database::openConnection(const QString& path, Mode mod
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         // A URI lets SQLite refuse to create a missing file ("mode=rw") or to write ("mode=ro").
-        const QString modeText = create ? QStringLiteral("rwc")
+        const QString modeText = create                   ? QStringLiteral("rwc")
                                  : mode == Mode::ReadOnly ? QStringLiteral("ro")
                                                           : QStringLiteral("rw");
         const QString encoded =
@@ -135,9 +140,19 @@ std::shared_ptr<Database> Database::openConnection(const QString& path, Mode mod
     return result;
 }
 
-QSqlDatabase Database::connection() const { return QSqlDatabase::database(m_connectionName, false); }
+QSqlDatabase Database::connection() const {
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+sqlite3* Database::handle() const {
+    sqlite3* raw = rawHandle(connection());
+    if (!raw)
+        throw DbError(QStringLiteral("The database engine is not available."));
+    return raw;
+}
 
 QSqlQuery Database::exec(const QString& sql, const QVariantList& binds) {
+    ++m_generation;
     QSqlQuery query(connection());
     if (!query.prepare(sql))
         throw DbError::fromSql(query.lastError(), m_path);
@@ -169,8 +184,8 @@ void Database::transaction(const std::function<void()>& work) {
 }
 
 bool Database::hasTable(const QString& table) {
-    QSqlQuery q = exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?"),
-                       {table});
+    QSqlQuery q =
+        exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?"), {table});
     return q.next();
 }
 

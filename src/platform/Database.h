@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+struct sqlite3;
+
 /// One open database file. Every record set on the same file shares one connection, so
 /// what one writes the others read at once. The file must already exist: opening never
 /// creates one.
@@ -28,6 +30,9 @@ public:
 
     const QString& path() const { return m_path; }
     QSqlDatabase connection() const;
+    /// The engine's own handle of this connection, for prepared statements that are run
+    /// many times (record set moves and reads).
+    sqlite3* handle() const;
 
     /// Runs one statement with bound values; throws DbError on failure.
     QSqlQuery exec(const QString& sql, const QVariantList& binds = {});
@@ -36,6 +41,10 @@ public:
     void transaction(const std::function<void()>& work);
 
     bool hasTable(const QString& table);
+
+    /// Grows with every statement run through exec(), which is how every change reaches the
+    /// file: what a record set read ahead is stale once it differs.
+    quint64 generation() const { return m_generation; }
     QStringList fieldNames(const QString& table);
 
     /// Quotes a table or field name for SQL (names like "1", "Check" or "For").
@@ -48,4 +57,5 @@ private:
     QString m_path;
     QString m_connectionName;
     int m_transactionDepth = 0;
+    quint64 m_generation = 0;
 };

@@ -12,6 +12,8 @@ public:
 
     /// Turns an engine error on the file at `path` into words a shop owner can act on.
     static DbError fromSql(const QSqlError& error, const QString& path);
+    /// The same for the engine's own words.
+    static DbError fromEngine(const QString& raw, const QString& path);
 
     const QString& message() const noexcept { return m_message; }
     const char* what() const noexcept override { return m_utf8.constData(); }

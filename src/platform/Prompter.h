@@ -11,11 +11,14 @@ public:
     virtual ~Prompter() = default;
 
     /// A modal message with an OK button. An empty title shows the program's title.
-    virtual void message(const QString& text, const QString& title = {}, Icon icon = Icon::None) = 0;
+    virtual void message(const QString& text, const QString& title = {},
+                         Icon icon = Icon::None) = 0;
 
     /// A modal Yes/No question; returns true for Yes.
-    virtual bool question(const QString& text, const QString& title, Icon icon, bool yesIsDefault) = 0;
+    virtual bool question(const QString& text, const QString& title, Icon icon,
+                          bool yesIsDefault) = 0;
 
     /// A one-line input box; Cancel yields the empty text.
-    virtual QString input(const QString& prompt, const QString& title, const QString& initial = {}) = 0;
+    virtual QString input(const QString& prompt, const QString& title,
+                          const QString& initial = {}) = 0;
 };

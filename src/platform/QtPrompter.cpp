@@ -31,7 +31,8 @@ QString QtPrompter::titleOr(const QString& title) const {
 }
 
 void QtPrompter::message(const QString& text, const QString& title, Icon icon) {
-    QMessageBox box(toQt(icon), titleOr(title), text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(toQt(icon), titleOr(title), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/DbError.h"
 
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlRecord>
 
 RecordSet::RecordSet(std::shared_ptr<Database> db, QString table)
@@ -19,7 +20,7 @@ RecordSet::RecordSet(std::shared_ptr<Database> db, QString table, QString condit
     moveFirst();
 }
 
-RecordSet::~RecordSet() { m_readers.clear(); }
+RecordSet::~RecordSet() = default;
 
 QString RecordSet::whereClause(const QString& extra) const {
     QStringList parts;
@@ -30,15 +31,39 @@ QString RecordSet::whereClause(const QString& extra) const {
     return parts.isEmpty() ? QString() : QStringLiteral(" WHERE ") + parts.join(" AND ");
 }
 
+Statement& RecordSet::prepared(const QString& sql) const {
+    auto it = m_statements.find(sql);
+    if (it == m_statements.end())
+        it = m_statements
+                 .emplace(sql, std::make_unique<Statement>(m_db->handle(), sql, m_db->path()))
+                 .first;
+    return *it->second;
+}
+
 bool RecordSet::step(const QString& sql, const QVariantList& extraBinds) {
+    forgetAhead();
     m_mode = Mode::None;
     m_pending.clear();
-    QSqlQuery q = m_db->exec(sql, m_binds + extraBinds);
-    if (!q.next())
-        return false;
-    m_id = q.value(0).toLongLong();
-    m_bof = m_eof = m_deleted = false;
-    return true;
+    // The moves run again and again: each keeps its prepared statement.
+    Statement& q = prepared(sql);
+    int i = 1;
+    for (const QVariant& v : m_binds)
+        q.bind(i++, v);
+    for (const QVariant& v : extraBinds)
+        q.bind(i++, v);
+    bool found = false;
+    try {
+        found = q.step();
+        if (found) {
+            m_id = q.column(0).toLongLong();
+            m_bof = m_eof = m_deleted = false;
+        }
+    } catch (...) {
+        q.reset();
+        throw;
+    }
+    q.reset();
+    return found;
 }
 
 void RecordSet::moveFirst() {
@@ -59,6 +84,11 @@ void RecordSet::moveLast() {
     }
 }
 
+void RecordSet::forgetAhead() {
+    m_ahead.clear();
+    m_aheadBatch = 1;
+}
+
 void RecordSet::moveNext() {
     if (m_eof)
         return;
@@ -66,12 +96,44 @@ void RecordSet::moveNext() {
         moveFirst();
         return;
     }
-    const QString sql = QStringLiteral("SELECT rowid FROM %1%2 ORDER BY rowid LIMIT 1")
-                            .arg(Database::quote(m_table), whereClause(QStringLiteral("rowid > ?")));
-    if (!step(sql, {m_id})) {
+    m_mode = Mode::None;
+    m_pending.clear();
+    if (!m_ahead.isEmpty() && m_aheadGeneration == m_db->generation()) {
+        m_id = m_ahead.takeFirst();
+        m_deleted = false;
+        return;
+    }
+    // Walking on: read the next rows' identities in batches that double up to 256, so a
+    // single Next scans no further than the next match.
+    const QString sql =
+        QStringLiteral("SELECT rowid FROM %1%2 ORDER BY rowid LIMIT ?")
+            .arg(Database::quote(m_table), whereClause(QStringLiteral("rowid > ?")));
+    Statement& q = prepared(sql);
+    int i = 1;
+    for (const QVariant& v : m_binds)
+        q.bind(i++, v);
+    q.bind(i++, m_id);
+    q.bind(i, m_aheadBatch);
+    QList<qint64> ids;
+    try {
+        while (q.step())
+            ids << q.column(0).toLongLong();
+    } catch (...) {
+        q.reset();
+        throw;
+    }
+    q.reset();
+    m_aheadBatch = std::min(m_aheadBatch * 2, 256);
+    if (ids.isEmpty()) {
         m_eof = true;
         m_deleted = false;
+        forgetAhead();
+        return;
     }
+    m_id = ids.takeFirst();
+    m_bof = m_eof = m_deleted = false;
+    m_ahead = ids;
+    m_aheadGeneration = m_db->generation();
 }
 
 void RecordSet::movePrevious() {
@@ -91,8 +153,9 @@ void RecordSet::movePrevious() {
 }
 
 bool RecordSet::moveTo(qint64 id) {
-    const QString sql = QStringLiteral("SELECT rowid FROM %1%2")
-                            .arg(Database::quote(m_table), whereClause(QStringLiteral("rowid = ?")));
+    const QString sql =
+        QStringLiteral("SELECT rowid FROM %1%2")
+            .arg(Database::quote(m_table), whereClause(QStringLiteral("rowid = ?")));
     const bool wasBof = m_bof, wasEof = m_eof, wasDeleted = m_deleted;
     const qint64 oldId = m_id;
     if (step(sql, {id}))
@@ -125,34 +188,36 @@ QVariant RecordSet::value(const QString& field) const {
             return QVariant();
     }
     requireCurrent();
-    auto it = m_readers.find(field);
-    if (it == m_readers.end()) {
-        QSqlQuery q(m_db->connection());
-        if (!q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                           .arg(Database::quote(field), Database::quote(m_table))))
-            throw DbError::fromSql(q.lastError(), m_db->path());
-        it = m_readers.insert(field, q);
-    }
-    QSqlQuery& q = it.value();
-    q.bindValue(0, m_id);
-    if (!q.exec())
-        throw DbError::fromSql(q.lastError(), m_db->path());
-    if (!q.next()) {
-        q.finish();
+    Statement& q = prepared(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                                .arg(Database::quote(field), Database::quote(m_table)));
+    q.bind(1, m_id);
+    const bool found = q.step();
+    const QVariant result = found ? q.column(0) : QVariant();
+    q.reset();
+    if (!found)
         throw DbError(QStringLiteral("The current record has been deleted."));
-    }
-    QVariant result = q.value(0);
-    q.finish();
     return result;
 }
 
 QSqlRecord RecordSet::record() const {
     requireCurrent();
-    QSqlQuery q = m_db->exec(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(Database::quote(m_table)),
-                             {m_id});
-    if (!q.next())
+    Statement& q =
+        prepared(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(Database::quote(m_table)));
+    q.bind(1, m_id);
+    const bool found = q.step();
+    QSqlRecord result;
+    if (found) {
+        for (int i = 0; i < q.columnCount(); ++i) {
+            const QVariant v = q.column(i);
+            QSqlField field(q.columnName(i), v.metaType());
+            field.setValue(v);
+            result.append(field);
+        }
+    }
+    q.reset();
+    if (!found)
         throw DbError(QStringLiteral("The current record has been deleted."));
-    return q.record();
+    return result;
 }
 
 void RecordSet::edit() {
@@ -207,11 +272,13 @@ void RecordSet::update() {
 
     QSqlQuery q =
         names.isEmpty()
-            ? m_db->exec(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Database::quote(m_table)))
+            ? m_db->exec(
+                  QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Database::quote(m_table)))
             : m_db->exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                              .arg(Database::quote(m_table), names.join(QStringLiteral(", ")),
                                   QStringList(names.size(), QStringLiteral("?")).join(", ")),
                          values);
+    forgetAhead();
     m_id = q.lastInsertId().toLongLong();
     m_bof = m_eof = m_deleted = false;
 }
@@ -220,8 +287,11 @@ void RecordSet::remove() {
     requireCurrent();
     m_mode = Mode::None;
     m_pending.clear();
-    m_db->exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Database::quote(m_table)), {m_id});
+    m_db->exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Database::quote(m_table)),
+               {m_id});
     m_deleted = true;
 }
 
-void RecordSet::refresh() { moveFirst(); }
+void RecordSet::refresh() {
+    moveFirst();
+}

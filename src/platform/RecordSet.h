@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QHash>
+#include "platform/Statement.h"
+
 #include <QMap>
-#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
 #include <memory>
+#include <unordered_map>
 
 class Database;
 
@@ -75,8 +76,10 @@ private:
     enum class Mode { None, Edit, Add };
 
     bool step(const QString& sql, const QVariantList& binds);
+    void forgetAhead();
     QString whereClause(const QString& extra) const;
     void requireCurrent() const;
+    Statement& prepared(const QString& sql) const;
 
     std::shared_ptr<Database> m_db;
     QString m_table;
@@ -90,5 +93,12 @@ private:
 
     Mode m_mode = Mode::None;
     QMap<QString, QVariant> m_pending;
-    mutable QHash<QString, QSqlQuery> m_readers;
+    // Identities of the rows after the current one, read ahead while the user walks forward
+    // so that a long walk does not pay one query per row. Valid only for the database
+    // generation they were read in.
+    QList<qint64> m_ahead;
+    quint64 m_aheadGeneration = 0;
+    int m_aheadBatch = 1;
+
+    mutable std::unordered_map<QString, std::unique_ptr<Statement>> m_statements; // by their SQL
 };

@@ -16,7 +16,8 @@ QString TableDef::createSql() const {
         case FieldKind::Small:
         case FieldKind::YesNo:
             // The constraint carries the field's name, so a refusal names the field.
-            columns << QStringLiteral("%1 INTEGER CONSTRAINT %1 CHECK (typeof(%1) IN ('integer', 'null'))")
+            columns << QStringLiteral(
+                           "%1 INTEGER CONSTRAINT %1 CHECK (typeof(%1) IN ('integer', 'null'))")
                            .arg(q);
             break;
         case FieldKind::Text:

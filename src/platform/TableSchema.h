@@ -14,8 +14,8 @@ enum class FieldKind {
     Small,   ///< small whole number flag
     YesNo,   ///< Boolean: True is stored as -1, False as 0, Null counts as False
     Text,
-    Memo,    ///< multi-line text
-    Amount,  ///< dollars and cents kept exactly as written (decimal text)
+    Memo,   ///< multi-line text
+    Amount, ///< dollars and cents kept exactly as written (decimal text)
 };
 
 /// How a Yes/No field stores its two values.

@@ -68,8 +68,10 @@ private slots:
         auto* pass = TestEnv::screen(QStringLiteral("Pass"));
         QVERIFY(pass);
         QCOMPARE(pass->windowTitle(), QStringLiteral("Password"));
-        QCOMPARE(pass->findChild<QLabel*>(QStringLiteral("ProgramName"))->text(), QStringLiteral("Ledgerline"));
-        QCOMPARE(pass->findChild<QLabel*>(QStringLiteral("Version"))->text(), QStringLiteral("Version 7.12"));
+        QCOMPARE(pass->findChild<QLabel*>(QStringLiteral("ProgramName"))->text(),
+                 QStringLiteral("Ledgerline"));
+        QCOMPARE(pass->findChild<QLabel*>(QStringLiteral("Version"))->text(),
+                 QStringLiteral("Version 7.12"));
         QCOMPARE(pass->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("TM"));
         const auto prompts = env.prompter.take();
         QCOMPARE(prompts.size(), 1);
@@ -81,9 +83,12 @@ private slots:
         auto* box = pass->findChild<QLineEdit*>(QStringLiteral("Password"));
         QCOMPARE(box->echoMode(), QLineEdit::Password);
         QCOMPARE(box->accessibleName(), QStringLiteral("Enter Program Password:"));
-        QCOMPARE(pass->findChild<QPushButton*>(QStringLiteral("Command1"))->text(), QStringLiteral("&Agree"));
-        QCOMPARE(pass->findChild<QPushButton*>(QStringLiteral("Command2"))->text(), QStringLiteral("&Disagree"));
-        QCOMPARE(pass->findChild<QPushButton*>(QStringLiteral("Command3"))->text(), QStringLiteral("&Change Password"));
+        QCOMPARE(pass->findChild<QPushButton*>(QStringLiteral("Command1"))->text(),
+                 QStringLiteral("&Agree"));
+        QCOMPARE(pass->findChild<QPushButton*>(QStringLiteral("Command2"))->text(),
+                 QStringLiteral("&Disagree"));
+        QCOMPARE(pass->findChild<QPushButton*>(QStringLiteral("Command3"))->text(),
+                 QStringLiteral("&Change Password"));
     }
 
     void fontCheckIsExactAndCaseSensitive_data() {
@@ -226,7 +231,8 @@ private slots:
         type(change, QStringLiteral("Password2"), QStringLiteral("rose"));
         click(change, QStringLiteral("Command3"));
         // The mismatch, then the start-up screen loads again with its reminder.
-        QCOMPARE(env.prompter.takeTexts(), (QStringList{QStringLiteral("Passwords do not match!"), kReminder}));
+        QCOMPARE(env.prompter.takeTexts(),
+                 (QStringList{QStringLiteral("Passwords do not match!"), kReminder}));
         QCOMPARE(TestEnv::openScreens(), QStringList{"Pass"});
         QVERIFY(Password::matches(storedPassword(env), QStringLiteral("tulip")));
     }

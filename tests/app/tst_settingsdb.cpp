@@ -46,7 +46,8 @@ private slots:
     }
 
     void shippedTemplateHoldsTheTemplateRecordAndOneHeader() {
-        auto db = Database::open(TestEnv::shipped(CheckDb::kTemplateFile), Database::Mode::ReadOnly);
+        auto db =
+            Database::open(TestEnv::shipped(CheckDb::kTemplateFile), Database::Mode::ReadOnly);
         QCOMPARE(TableSchema::firstMissing(*db, CheckDb::schema()), QString());
         RecordSet account(db, CheckDb::kAccount);
         QCOMPARE(account.recordCount(), 1);
@@ -62,11 +63,16 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("matches");
-        QTest::newRow("capitals match lower case") << "tulip" << "TuLiP" << true;
-        QTest::newRow("not trimmed") << "tulip" << " tulip" << false;
-        QTest::newRow("empty matches empty") << "" << "" << true;
-        QTest::newRow("empty is not a password") << "tulip" << "" << false;
-        QTest::newRow("accented capitals") << "café" << "CAFÉ" << true;
+        QTest::newRow("capitals match lower case") << "tulip"
+                                                   << "TuLiP" << true;
+        QTest::newRow("not trimmed") << "tulip"
+                                     << " tulip" << false;
+        QTest::newRow("empty matches empty") << ""
+                                             << "" << true;
+        QTest::newRow("empty is not a password") << "tulip"
+                                                 << "" << false;
+        QTest::newRow("accented capitals") << "café"
+                                           << "CAFÉ" << true;
     }
     void passwordCheck() {
         QFETCH(QString, stored);
@@ -87,14 +93,22 @@ private slots:
     void problemsAreNamedAndNothingIsTouched_data() {
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("says");
-        QTest::newRow("missing") << "missing" << "is missing from the program folder";
-        QTest::newRow("text file") << "text" << "is damaged or is not a Ledgerline settings file";
-        QTest::newRow("empty file") << "empty" << "lacks the table Properties";
-        QTest::newRow("no password table") << "drop A" << "lacks the table A";
-        QTest::newRow("no product types") << "drop BusinessType" << "lacks the table BusinessType";
-        QTest::newRow("no tran code field") << "drop field 1" << "lacks the field 1 of the table Properties";
-        QTest::newRow("no settings record") << "empty Properties" << "has no settings record";
-        QTest::newRow("sound") << "none" << "";
+        QTest::newRow("missing") << "missing"
+                                 << "is missing from the program folder";
+        QTest::newRow("text file") << "text"
+                                   << "is damaged or is not a Ledgerline settings file";
+        QTest::newRow("empty file") << "empty"
+                                    << "lacks the table Properties";
+        QTest::newRow("no password table") << "drop A"
+                                           << "lacks the table A";
+        QTest::newRow("no product types") << "drop BusinessType"
+                                          << "lacks the table BusinessType";
+        QTest::newRow("no tran code field") << "drop field 1"
+                                            << "lacks the field 1 of the table Properties";
+        QTest::newRow("no settings record") << "empty Properties"
+                                            << "has no settings record";
+        QTest::newRow("sound") << "none"
+                               << "";
     }
     void problemsAreNamedAndNothingIsTouched() {
         QFETCH(QString, damage);

@@ -93,13 +93,14 @@ private slots:
         QFETCH(bool, valid);
         QCOMPARE(DatabaseFiles::isValidName(name), valid);
         TestEnv env;
-        const QStringList before = QDir(env.folderPath()).entryList(QDir::AllEntries | QDir::Hidden);
+        const QStringList before =
+            QDir(env.folderPath()).entryList(QDir::AllEntries | QDir::Hidden);
         if (valid) {
             QCOMPARE(DatabaseFiles::create(env.program.folder(), name, name, CheckDb::Kind::Check),
                      name + QStringLiteral(".mdb"));
         } else {
-            QVERIFY_THROWS_EXCEPTION(DbError, DatabaseFiles::create(env.program.folder(), name, name,
-                                                                    CheckDb::Kind::Check));
+            QVERIFY_THROWS_EXCEPTION(DbError, DatabaseFiles::create(env.program.folder(), name,
+                                                                    name, CheckDb::Kind::Check));
             QCOMPARE(QDir(env.folderPath()).entryList(QDir::AllEntries | QDir::Hidden), before);
         }
     }
@@ -107,12 +108,17 @@ private slots:
     void backupNames_data() {
         QTest::addColumn<QString>("database");
         QTest::addColumn<QString>("backup");
-        QTest::newRow("made here") << "Shop.mdb" << "Shop.bak";
-        QTest::newRow("capitals") << "PDRAFT.MDB" << "PDRAFT.bak";
-        QTest::newRow("spaces") << "Payroll 2026.mdb" << "Payroll 2026.bak";
+        QTest::newRow("made here") << "Shop.mdb"
+                                   << "Shop.bak";
+        QTest::newRow("capitals") << "PDRAFT.MDB"
+                                  << "PDRAFT.bak";
+        QTest::newRow("spaces") << "Payroll 2026.mdb"
+                                << "Payroll 2026.bak";
         // Only the extension changes, so a backup can never land on another database.
-        QTest::newRow("dot inside") << "q.xyz.mdb" << "q.xyz.bak";
-        QTest::newRow("no extension") << "Shop" << "Shop.bak";
+        QTest::newRow("dot inside") << "q.xyz.mdb"
+                                    << "q.xyz.bak";
+        QTest::newRow("no extension") << "Shop"
+                                      << "Shop.bak";
     }
     void backupNames() {
         QFETCH(QString, database);
@@ -130,12 +136,14 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QString, type);
         TestEnv env;
-        const QString file = DatabaseFiles::create(env.program.folder(), QStringLiteral("Shop"),
-                                                   QStringLiteral("Main account"), CheckDb::Kind(kind));
+        const QString file =
+            DatabaseFiles::create(env.program.folder(), QStringLiteral("Shop"),
+                                  QStringLiteral("Main account"), CheckDb::Kind(kind));
         auto db = Database::open(env.path(file));
         RecordSet header(db, CheckDb::kHeader);
         QCOMPARE(header.value(QStringLiteral("AccountType")).toString(), type);
-        QCOMPARE(header.value(QStringLiteral("Description")).toString(), QStringLiteral("Main account"));
+        QCOMPARE(header.value(QStringLiteral("Description")).toString(),
+                 QStringLiteral("Main account"));
         QVERIFY(header.isNull(QStringLiteral("LastCheck")));
         QCOMPARE(int(CheckDb::kind(header)), kind);
         RecordSet account(db, CheckDb::kAccount);
@@ -160,8 +168,9 @@ private slots:
             f.write("keep me");
         }
         const QByteArray before = digest(env.path(existing));
-        QVERIFY_THROWS_EXCEPTION(DbError, DatabaseFiles::create(env.program.folder(), QStringLiteral("Shop"),
-                                                                {}, CheckDb::Kind::Check));
+        QVERIFY_THROWS_EXCEPTION(DbError,
+                                 DatabaseFiles::create(env.program.folder(), QStringLiteral("Shop"),
+                                                       {}, CheckDb::Kind::Check));
         QCOMPARE(digest(env.path(existing)), before);
         QCOMPARE(QDir(env.folderPath()).entryList(QDir::Files | QDir::Hidden).size(), 3);
     }
@@ -170,7 +179,8 @@ private slots:
         TestEnv env;
         QFile::remove(env.path(CheckDb::kTemplateFile));
         try {
-            DatabaseFiles::create(env.program.folder(), QStringLiteral("Shop"), {}, CheckDb::Kind::Check);
+            DatabaseFiles::create(env.program.folder(), QStringLiteral("Shop"), {},
+                                  CheckDb::Kind::Check);
             QFAIL("created without a template");
         } catch (const DbError& e) {
             QVERIFY(e.message().contains(QStringLiteral("template.ref")));
@@ -180,7 +190,8 @@ private slots:
 
     void listMatchesMdbWhateverTheCase() {
         TestEnv env;
-        for (const char* name : {"PDRAFT.MDB", "shop.mdb", "Payroll.Mdb", "notes.txt", "Shop.bak", "mdb"}) {
+        for (const char* name :
+             {"PDRAFT.MDB", "shop.mdb", "Payroll.Mdb", "notes.txt", "Shop.bak", "mdb"}) {
             QFile f(env.path(QString::fromLatin1(name)));
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
@@ -220,7 +231,8 @@ private slots:
             QFAIL("a backup larger than the disk allows was reported as made");
         } catch (const DbError& e) {
             QVERIFY2(e.message().contains(QStringLiteral("Shop.bak")), qPrintable(e.message()));
-            QVERIFY2(e.message().contains(QStringLiteral("previous backup")), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QStringLiteral("previous backup")),
+                     qPrintable(e.message()));
         }
         QCOMPARE(digest(bak), before);
         QCOMPARE(QDir(env.folderPath()).entryList(QDir::Files | QDir::Hidden).size(), 4);
@@ -233,21 +245,30 @@ private slots:
         const QString file = DatabaseFiles::create(env.program.folder(), QStringLiteral("Shop"), {},
                                                    CheckDb::Kind::Check);
         QFile::setPermissions(env.folderPath(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        QVERIFY_THROWS_EXCEPTION(DbError, DatabaseFiles::backup(env.path(file), env.path(QStringLiteral("Shop.bak"))));
-        QFile::setPermissions(env.folderPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QVERIFY_THROWS_EXCEPTION(
+            DbError, DatabaseFiles::backup(env.path(file), env.path(QStringLiteral("Shop.bak"))));
+        QFile::setPermissions(env.folderPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                    QFileDevice::ExeOwner);
         QVERIFY(!QFile::exists(env.path(QStringLiteral("Shop.bak"))));
     }
 
     void foreignFilesAreNamedAndUntouched_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("says");
-        QTest::newRow("text") << "text" << "is damaged or is not a Ledgerline check database";
-        QTest::newRow("empty") << "empty" << "lacks the table Account";
-        QTest::newRow("settings file") << "settings" << "lacks the table Account";
-        QTest::newRow("other program") << "other" << "lacks the table Account";
-        QTest::newRow("no header row") << "no header" << "has no database header";
-        QTest::newRow("missing field") << "missing field" << "lacks the field LastCheck";
-        QTest::newRow("sound") << "sound" << "";
+        QTest::newRow("text") << "text"
+                              << "is damaged or is not a Ledgerline check database";
+        QTest::newRow("empty") << "empty"
+                               << "lacks the table Account";
+        QTest::newRow("settings file") << "settings"
+                                       << "lacks the table Account";
+        QTest::newRow("other program") << "other"
+                                       << "lacks the table Account";
+        QTest::newRow("no header row") << "no header"
+                                       << "has no database header";
+        QTest::newRow("missing field") << "missing field"
+                                       << "lacks the field LastCheck";
+        QTest::newRow("sound") << "sound"
+                               << "";
     }
     void foreignFilesAreNamedAndUntouched() {
         QFETCH(QString, kind);
@@ -265,7 +286,8 @@ private slots:
             auto db = Database::create(path);
             db->exec(QStringLiteral("CREATE TABLE Recipes (Name TEXT)"));
         } else {
-            DatabaseFiles::create(env.program.folder(), QStringLiteral("Foreign"), {}, CheckDb::Kind::Check);
+            DatabaseFiles::create(env.program.folder(), QStringLiteral("Foreign"), {},
+                                  CheckDb::Kind::Check);
             auto db = Database::open(path);
             if (kind == QLatin1String("no header"))
                 db->exec(QStringLiteral("DELETE FROM Properties"));

@@ -120,7 +120,8 @@ private slots:
         click(chooser, QStringLiteral("FileOK"));
         prompts = env.prompter.take();
         QCOMPARE(prompts.size(), 1);
-        QCOMPARE(prompts[0].text, QStringLiteral("Please select a file from the list and then choose OK"));
+        QCOMPARE(prompts[0].text,
+                 QStringLiteral("Please select a file from the list and then choose OK"));
         QCOMPARE(prompts[0].title, QStringLiteral("No File Selected!"));
         QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
     }
@@ -128,7 +129,8 @@ private slots:
     void listsDatabasesWhateverTheCaseAndOpensTheChosenOne() {
         TestEnv env;
         makeDatabase(env, QStringLiteral("Shop"));
-        QVERIFY(QFile::copy(env.path(QStringLiteral("Shop.mdb")), env.path(QStringLiteral("PDRAFT.MDB"))));
+        QVERIFY(QFile::copy(env.path(QStringLiteral("Shop.mdb")),
+                            env.path(QStringLiteral("PDRAFT.MDB"))));
         QFile(env.path(QStringLiteral("notes.txt"))).open(QIODevice::WriteOnly);
         env.context.openFileOpen();
         auto* chooser = TestEnv::screen(QStringLiteral("FileOpen"));
@@ -145,7 +147,8 @@ private slots:
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
         QCOMPARE(env.program.currentDatabase(), QStringLiteral("PDRAFT.MDB"));
         QCOMPARE(TestEnv::openScreens(), QStringList{"Check"});
-        QCOMPARE(TestEnv::screen(QStringLiteral("Check"))->windowTitle(), QStringLiteral("Check Database: Shop"));
+        QCOMPARE(TestEnv::screen(QStringLiteral("Check"))->windowTitle(),
+                 QStringLiteral("Check Database: Shop"));
     }
 
     void helpAndAbout() {
@@ -189,9 +192,18 @@ private slots:
         QTest::addColumn<QString>("description");
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("draft") << "Option1" << "Monthly drafts" << "Draft" << "Monthly drafts";
-        QTest::newRow("check") << "Option2" << "Operating account" << "Check" << "Operating account";
-        QTest::newRow("no description") << "Option2" << "" << "Check" << "Payroll 2026";
+        QTest::newRow("draft") << "Option1"
+                               << "Monthly drafts"
+                               << "Draft"
+                               << "Monthly drafts";
+        QTest::newRow("check") << "Option2"
+                               << "Operating account"
+                               << "Check"
+                               << "Operating account";
+        QTest::newRow("no description") << "Option2"
+                                        << ""
+                                        << "Check"
+                                        << "Payroll 2026";
     }
     void creatingBothKinds() {
         QFETCH(QString, option);
@@ -223,7 +235,8 @@ private slots:
         QCOMPARE(prompts[0].text, QStringLiteral("Your new database has been created"));
         QCOMPARE(prompts[0].title, QStringLiteral("Notice"));
         QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
-        QCOMPARE(listed(TestEnv::screen(QStringLiteral("FileOpen"))), QStringList{"Payroll 2026.mdb"});
+        QCOMPARE(listed(TestEnv::screen(QStringLiteral("FileOpen"))),
+                 QStringList{"Payroll 2026.mdb"});
 
         auto db = Database::open(env.path(QStringLiteral("Payroll 2026.mdb")));
         RecordSet header(db, CheckDb::kHeader);
@@ -257,10 +270,12 @@ private slots:
         QCOMPARE(env.prompter.takeTexts(), QStringList{CreateNewDatabase::kFailure});
         QCOMPARE(TestEnv::openScreens(), QStringList{"CreateNewDatabase"});
         QCOMPARE(create->findChild<QLineEdit*>(QStringLiteral("NewDb"))->text(), name);
-        QCOMPARE(create->findChild<QLineEdit*>(QStringLiteral("DbDesc"))->text(), QStringLiteral("kept"));
+        QCOMPARE(create->findChild<QLineEdit*>(QStringLiteral("DbDesc"))->text(),
+                 QStringLiteral("kept"));
         QCOMPARE(digest(env.path(QStringLiteral("Shop.mdb"))), before);
         QCOMPARE(QDir(env.folderPath()).entryList(QDir::AllEntries | QDir::Hidden), files);
-        QCOMPARE(QDir(env.path(QStringLiteral(".."))).entryList({QStringLiteral("Shop.mdb")}), QStringList());
+        QCOMPARE(QDir(env.path(QStringLiteral(".."))).entryList({QStringLiteral("Shop.mdb")}),
+                 QStringList());
     }
 
     void nameStopsAt36Characters() {
@@ -268,9 +283,11 @@ private slots:
         env.context.openCreateNewDatabase();
         auto* create = TestEnv::screen(QStringLiteral("CreateNewDatabase"));
         typeInto(create, QStringLiteral("NewDb"), QString(37, QLatin1Char('b')));
-        QCOMPARE(create->findChild<QLineEdit*>(QStringLiteral("NewDb"))->text(), QString(36, QLatin1Char('b')));
+        QCOMPARE(create->findChild<QLineEdit*>(QStringLiteral("NewDb"))->text(),
+                 QString(36, QLatin1Char('b')));
         click(create, QStringLiteral("Command1"));
-        QCOMPARE(env.prompter.takeTexts(), QStringList{QStringLiteral("Your new database has been created")});
+        QCOMPARE(env.prompter.takeTexts(),
+                 QStringList{QStringLiteral("Your new database has been created")});
         QVERIFY(QFile::exists(env.path(QString(36, QLatin1Char('b')) + QStringLiteral(".mdb"))));
     }
 
@@ -329,16 +346,20 @@ private slots:
         TestEnv::closeAllScreens();
         const QByteArray before = digest(env.path(QStringLiteral("Shop.bak")));
         // The backup's place is taken by a folder, which no file may replace.
-        QVERIFY(QFile::rename(env.path(QStringLiteral("Shop.bak")), env.path(QStringLiteral("old.bak"))));
+        QVERIFY(QFile::rename(env.path(QStringLiteral("Shop.bak")),
+                              env.path(QStringLiteral("old.bak"))));
         QVERIFY(QDir(env.folderPath()).mkpath(QStringLiteral("Shop.bak/inside")));
         chooseAndExit(env, QStringLiteral("Shop.mdb"));
         const auto texts = env.prompter.takeTexts();
         QCOMPARE(texts.size(), 1);
-        QVERIFY2(texts[0].contains(QStringLiteral("Shop.bak")) && texts[0].contains(QStringLiteral("previous backup")),
+        QVERIFY2(texts[0].contains(QStringLiteral("Shop.bak")) &&
+                     texts[0].contains(QStringLiteral("previous backup")),
                  qPrintable(texts[0]));
         QVERIFY(QFileInfo(env.path(QStringLiteral("Shop.bak"))).isDir());
         QCOMPARE(digest(env.path(QStringLiteral("old.bak"))), before);
-        QCOMPARE(QDir(env.folderPath()).entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(QDir(env.folderPath())
+                     .entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden),
+                 QStringList());
     }
 };
 

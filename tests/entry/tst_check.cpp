@@ -24,14 +24,20 @@ namespace {
 
 const QString kNote = QStringLiteral(
     "Please fill in the fields of the first check before you use this account. The first check in "
-    "each Database is used as a template when creating new checks. This will minimize the amount of "
-    "typing you will have to do when you create a new check. To go to the first check choose File - "
+    "each Database is used as a template when creating new checks. This will minimize the amount "
+    "of "
+    "typing you will have to do when you create a new check. To go to the first check choose File "
+    "- "
     "Goto First Check from the menu.");
-const QString kLast = QStringLiteral("This is the last check in the account - choose NEW to create a new check.");
+const QString kLast =
+    QStringLiteral("This is the last check in the account - choose NEW to create a new check.");
 const QString kFirst = QStringLiteral("This is the first check in the account.");
 
-const QVariantMap kPayer{{"BusinessName", "Maple Street Bakery"}, {"FirstName", "Jordan"},
-                         {"ABA", "041000124"}, {"Account", "1234D567"}, {"PayTo", "Maple Street Bakery"}};
+const QVariantMap kPayer{{"BusinessName", "Maple Street Bakery"},
+                         {"FirstName", "Jordan"},
+                         {"ABA", "041000124"},
+                         {"Account", "1234D567"},
+                         {"PayTo", "Maple Street Bakery"}};
 
 Check* openCheck(TestEnv& env, const QString& file) {
     env.program.setCurrentDatabase(file);
@@ -77,7 +83,9 @@ QString comboText(QWidget* screen, const QString& comboName) {
     return screen->findChild<QComboBox*>(comboName)->currentText();
 }
 
-QString shownId(QWidget* screen) { return screen->findChild<QLabel*>(QStringLiteral("Label11"))->text(); }
+QString shownId(QWidget* screen) {
+    return screen->findChild<QLabel*>(QStringLiteral("Label11"))->text();
+}
 
 } // namespace
 
@@ -110,9 +118,12 @@ private slots:
     void captionsFollowTheKind_data() {
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("draft") << "Draft" << "Draft Database: Shop";
-        QTest::newRow("check") << "Check" << "Check Database: Shop";
-        QTest::newRow("other") << "Savings" << "Check Database: Shop";
+        QTest::newRow("draft") << "Draft"
+                               << "Draft Database: Shop";
+        QTest::newRow("check") << "Check"
+                               << "Check Database: Shop";
+        QTest::newRow("other") << "Savings"
+                               << "Check Database: Shop";
     }
     void captionsFollowTheKind() {
         QFETCH(QString, type);
@@ -132,7 +143,8 @@ private slots:
 
     void noProductTypesHidesTheSelector() {
         TestEnv env;
-        Database::open(env.path(QStringLiteral("PC.OVL")))->exec(QStringLiteral("DELETE FROM BusinessType"));
+        Database::open(env.path(QStringLiteral("PC.OVL")))
+            ->exec(QStringLiteral("DELETE FROM BusinessType"));
         const QString file = create(env, QStringLiteral("Shop"));
         setTemplate(env, file, kPayer);
         Check* check = openCheck(env, file);
@@ -150,7 +162,8 @@ private slots:
         click(check, QStringLiteral("Previous"));
         QCOMPARE(env.prompter.takeTexts(), QStringList{kFirst});
         QCOMPARE(shownId(check), QStringLiteral("1"));
-        QCOMPARE(box(check, QStringLiteral("Text3"))->text(), QStringLiteral("Maple Street Bakery"));
+        QCOMPARE(box(check, QStringLiteral("Text3"))->text(),
+                 QStringLiteral("Maple Street Bakery"));
     }
 
     void typedValuesAreStoredAndUntouchedFieldsStayNull() {
@@ -190,8 +203,14 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("letters in the check number") << "CheckNumber" << "Check" << "1o1" << "Check #";
-        QTest::newRow("amount that is not an amount") << "CheckAmount" << "Amount" << "ten" << "Amount";
+        QTest::newRow("letters in the check number") << "CheckNumber"
+                                                     << "Check"
+                                                     << "1o1"
+                                                     << "Check #";
+        QTest::newRow("amount that is not an amount") << "CheckAmount"
+                                                      << "Amount"
+                                                      << "ten"
+                                                      << "Amount";
     }
     void refusedEntryLeavesTheRecordIntact() {
         QFETCH(QString, boxName);
@@ -201,7 +220,8 @@ private slots:
         TestEnv env;
         const QString file = create(env, QStringLiteral("Shop"));
         setTemplate(env, file, kPayer);
-        const qint64 a = addCheck(env, file, {{"PayTo", "Ann"}, {"Check", 101}, {"Amount", "5.00"}});
+        const qint64 a =
+            addCheck(env, file, {{"PayTo", "Ann"}, {"Check", 101}, {"Amount", "5.00"}});
         Check* check = openCheck(env, file);
         typeInto(check, QStringLiteral("PayToOrderOf"), QStringLiteral("Annabel"));
         typeInto(check, boxName, typed);
@@ -211,7 +231,8 @@ private slots:
         QVERIFY2(texts[0].contains(caption) && texts[0].contains(typed), qPrintable(texts[0]));
         const QVariantMap stored = row(env, file, a);
         QCOMPARE(stored.value("PayTo").toString(), QStringLiteral("Ann"));
-        QCOMPARE(stored.value(field).toString(), field == QLatin1String("Check") ? QStringLiteral("101") : QStringLiteral("5.00"));
+        QCOMPARE(stored.value(field).toString(),
+                 field == QLatin1String("Check") ? QStringLiteral("101") : QStringLiteral("5.00"));
         QCOMPARE(box(check, boxName)->text(), stored.value(field).toString());
         QCOMPARE(shownId(check), QString::number(a));
         // The screen stays usable: the other typed value is stored at the next commit.
@@ -224,9 +245,12 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QVariant>("lastCheck");
         QTest::addColumn<QString>("number");
-        QTest::newRow("check, header behind") << int(CheckDb::Kind::Check) << QVariant(1002) << "1051";
-        QTest::newRow("check, no header number") << int(CheckDb::Kind::Check) << QVariant() << "1051";
-        QTest::newRow("draft, header ahead") << int(CheckDb::Kind::Draft) << QVariant(2000) << "2001";
+        QTest::newRow("check, header behind")
+            << int(CheckDb::Kind::Check) << QVariant(1002) << "1051";
+        QTest::newRow("check, no header number")
+            << int(CheckDb::Kind::Check) << QVariant() << "1051";
+        QTest::newRow("draft, header ahead")
+            << int(CheckDb::Kind::Draft) << QVariant(2000) << "2001";
     }
     void newFillsAndNumbers() {
         QFETCH(int, kind);
@@ -247,9 +271,12 @@ private slots:
         QCOMPARE(comboText(check, QStringLiteral("Combo1")), QStringLiteral("One Time"));
         QCOMPARE(CheckDbFixture::lastCheck(env, file).toString(), number);
         const bool draft = CheckDb::Kind(kind) == CheckDb::Kind::Draft;
-        QCOMPARE(box(check, QStringLiteral("Text3"))->text(), draft ? QString() : QStringLiteral("Maple Street Bakery"));
-        QCOMPARE(box(check, QStringLiteral("PayToOrderOf"))->text(), draft ? QStringLiteral("Maple Street Bakery") : QString());
-        QCOMPARE(box(check, QStringLiteral("ABA"))->text(), draft ? QString() : QStringLiteral("041000124"));
+        QCOMPARE(box(check, QStringLiteral("Text3"))->text(),
+                 draft ? QString() : QStringLiteral("Maple Street Bakery"));
+        QCOMPARE(box(check, QStringLiteral("PayToOrderOf"))->text(),
+                 draft ? QStringLiteral("Maple Street Bakery") : QString());
+        QCOMPARE(box(check, QStringLiteral("ABA"))->text(),
+                 draft ? QString() : QStringLiteral("041000124"));
     }
 
     void deleteRefusedAndConfirmed() {
@@ -281,7 +308,8 @@ private slots:
         click(check, QStringLiteral("Previous"));
         click(check, QStringLiteral("Delete"));
         QCOMPARE(env.prompter.takeTexts(),
-                 QStringList{QStringLiteral("You CANNOT delete the first check in an account database - it is used to setup default fields.")});
+                 QStringList{QStringLiteral("You CANNOT delete the first check in an account "
+                                            "database - it is used to setup default fields.")});
         QCOMPARE(count(env, file), 2);
     }
 
@@ -292,7 +320,8 @@ private slots:
         templ.insert("Print", "Monthly");
         templ.insert("LPrint", 1);
         setTemplate(env, file, templ);
-        const qint64 a = addCheck(env, file, {{"PayTo", "Ann"}, {"Print", "Monthly"}, {"For", "typed memo"}});
+        const qint64 a =
+            addCheck(env, file, {{"PayTo", "Ann"}, {"Print", "Monthly"}, {"For", "typed memo"}});
         const qint64 b = addCheck(env, file, {{"PayTo", "Bob"}, {"Print", "Weekly"}});
         Check* check = openCheck(env, file);
         QCOMPARE(comboText(check, QStringLiteral("Combo1")), QStringLiteral(" "));
@@ -346,7 +375,8 @@ private slots:
         // Nothing matches: every check is shown again.
         env.prompter.answerInput(QStringLiteral("zebra"));
         trigger(check, QStringLiteral("ViewByName"));
-        QCOMPARE(env.prompter.takeTexts().last(), QStringLiteral("There were no matches - please try again"));
+        QCOMPARE(env.prompter.takeTexts().last(),
+                 QStringLiteral("There were no matches - please try again"));
         QCOMPARE(shownId(check), QStringLiteral("1"));
         // By check number the digits are matched as text.
         env.prompter.answerInput(QStringLiteral("12"));
@@ -370,12 +400,24 @@ private slots:
         setTemplate(env, file, kPayer);
         Check* check = openCheck(env, file);
         const QList<QPair<QString, QString>> expected = {
-            {"Text3", "Business Name (if applicable)"}, {"Text1", "First Name"}, {"Text2", "Last Name"},
-            {"Address", "Address"}, {"City", "City"}, {"State", "State"}, {"Zip", "Zip"}, {"Phone", "Phone #"},
-            {"Bank", "Charge To Bank Name"}, {"BankCity", "Bank City"}, {"BankState", "State"},
-            {"Draft", "For (memo)"}, {"ABA", "Bank Routing or Transit #"},
-            {"Account", "Account Number (enter uppercase D for dash)"}, {"PayToOrderOf", "Pay To The Order Of:"},
-            {"CheckNumber", "Check #"}, {"CheckDate", "Date"}, {"CheckAmount", "Amount"}};
+            {"Text3", "Business Name (if applicable)"},
+            {"Text1", "First Name"},
+            {"Text2", "Last Name"},
+            {"Address", "Address"},
+            {"City", "City"},
+            {"State", "State"},
+            {"Zip", "Zip"},
+            {"Phone", "Phone #"},
+            {"Bank", "Charge To Bank Name"},
+            {"BankCity", "Bank City"},
+            {"BankState", "State"},
+            {"Draft", "For (memo)"},
+            {"ABA", "Bank Routing or Transit #"},
+            {"Account", "Account Number (enter uppercase D for dash)"},
+            {"PayToOrderOf", "Pay To The Order Of:"},
+            {"CheckNumber", "Check #"},
+            {"CheckDate", "Date"},
+            {"CheckAmount", "Amount"}};
         QWidget* previous = nullptr;
         for (const auto& [name, caption] : expected) {
             QLineEdit* b = box(check, name);
@@ -394,9 +436,12 @@ private slots:
                  QStringLiteral("Comments (optional - will not print on check)"));
         QCOMPARE(check->findChild<QComboBox*>(QStringLiteral("Combo1"))->accessibleName(),
                  QStringLiteral("How will this check print?"));
-        QCOMPARE(check->findChild<QLabel*>(QStringLiteral("Label11"))->accessibleName(), QStringLiteral("Record number"));
-        QCOMPARE(check->findChild<QAction*>(QStringLiteral("Paste"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-        QCOMPARE(check->findChild<QAction*>(QStringLiteral("ImportFromFile"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
+        QCOMPARE(check->findChild<QLabel*>(QStringLiteral("Label11"))->accessibleName(),
+                 QStringLiteral("Record number"));
+        QCOMPARE(check->findChild<QAction*>(QStringLiteral("Paste"))->shortcut(),
+                 QKeySequence(Qt::CTRL | Qt::Key_P));
+        QCOMPARE(check->findChild<QAction*>(QStringLiteral("ImportFromFile"))->shortcut(),
+                 QKeySequence(Qt::CTRL | Qt::Key_I));
         // The routing mark tells a mistyped routing number at once.
         auto* mark = check->findChild<QLabel*>(QStringLiteral("ABACheck"));
         QVERIFY(mark->text().contains(QStringLiteral("valid")));
@@ -413,7 +458,8 @@ private slots:
         trigger(check, QStringLiteral("hhtpsc"));
         const QStringList texts = env.prompter.takeTexts();
         QCOMPARE(texts.size(), 2);
-        QVERIFY(texts[0].contains(QStringLiteral("numbers for Ledgerline checks.  \n\nFor example")));
+        QVERIFY(
+            texts[0].contains(QStringLiteral("numbers for Ledgerline checks.  \n\nFor example")));
         QVERIFY(!texts[1].contains(QLatin1Char('\n')));
     }
 

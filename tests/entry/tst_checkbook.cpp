@@ -16,10 +16,18 @@ using namespace CheckDbFixture;
 namespace {
 
 const QVariantMap kPayer{
-    {"BusinessName", "Maple Street Bakery"}, {"FirstName", "Jordan"}, {"LastName", "Reyes"},
-    {"Address", "218 Maple Street"},         {"City", "Fairview"},    {"State", "OH"},
-    {"Zip", "44118"},                        {"Phone", "555-0142"},   {"Bank", "Fairview Bank"},
-    {"BankCity", "Fairview"},                {"BankState", "OH"},     {"ABA", "041000124"},
+    {"BusinessName", "Maple Street Bakery"},
+    {"FirstName", "Jordan"},
+    {"LastName", "Reyes"},
+    {"Address", "218 Maple Street"},
+    {"City", "Fairview"},
+    {"State", "OH"},
+    {"Zip", "44118"},
+    {"Phone", "555-0142"},
+    {"Bank", "Fairview Bank"},
+    {"BankCity", "Fairview"},
+    {"BankState", "OH"},
+    {"ABA", "041000124"},
     {"Account", "1234D567"},
 };
 
@@ -35,7 +43,8 @@ private slots:
         QTest::addColumn<qlonglong>("expected");
         QTest::newRow("only the template") << QVariant() << QVariant() << 1LL;
         QTest::newRow("last record ahead") << QVariant(1050) << QVariant(1002) << 1051LL;
-        QTest::newRow("header ahead after a deletion") << QVariant(1000) << QVariant(1004) << 1005LL;
+        QTest::newRow("header ahead after a deletion")
+            << QVariant(1000) << QVariant(1004) << 1005LL;
         QTest::newRow("equal") << QVariant(500) << QVariant(500) << 501LL;
         QTest::newRow("no header number") << QVariant(2000) << QVariant() << 2001LL;
         QTest::newRow("header past the wrap") << QVariant(5) << QVariant(999901) << 101LL;
@@ -137,7 +146,8 @@ private slots:
         QVERIFY(!book.filtered());
         QCOMPARE(book.records().currentId(), 1);
         QCOMPARE(CheckDbFixture::count(env, file), 2);
-        QCOMPARE(CheckDbFixture::row(env, file, b).value("PayTo").toString(), QStringLiteral("Bob"));
+        QCOMPARE(CheckDbFixture::row(env, file, b).value("PayTo").toString(),
+                 QStringLiteral("Bob"));
 
         // Elsewhere the check before the deleted one is shown.
         const qint64 d = addCheck(env, file, {{"PayTo", "Dee"}});
@@ -150,18 +160,30 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QList<qint64>>("found");
-        QTest::newRow("case") << "PayTo" << "ANN" << QList<qint64>{2, 4};
-        QTest::newRow("apostrophe") << "PayTo" << "o'b" << QList<qint64>{3};
-        QTest::newRow("asterisk") << "For" << "*" << QList<qint64>{5};
-        QTest::newRow("percent") << "For" << "50%" << QList<qint64>{5};
-        QTest::newRow("underscore") << "For" << "a_b" << QList<qint64>{6};
-        QTest::newRow("backslash") << "For" << "c:\\" << QList<qint64>{6};
-        QTest::newRow("accented capitals") << "PayTo" << "ÉCOLE" << QList<qint64>{7};
-        QTest::newRow("accented lower case") << "PayTo" << "école" << QList<qint64>{7};
-        QTest::newRow("check number as text") << "Check" << "12" << QList<qint64>{2, 3, 4};
-        QTest::newRow("empty text finds every filled field") << "For" << "" << QList<qint64>{5, 6};
-        QTest::newRow("sql") << "PayTo" << "x' OR 1=1 --" << QList<qint64>{};
-        QTest::newRow("no match") << "PayTo" << "zebra" << QList<qint64>{};
+        QTest::newRow("case") << "PayTo"
+                              << "ANN" << QList<qint64>{2, 4};
+        QTest::newRow("apostrophe") << "PayTo"
+                                    << "o'b" << QList<qint64>{3};
+        QTest::newRow("asterisk") << "For"
+                                  << "*" << QList<qint64>{5};
+        QTest::newRow("percent") << "For"
+                                 << "50%" << QList<qint64>{5};
+        QTest::newRow("underscore") << "For"
+                                    << "a_b" << QList<qint64>{6};
+        QTest::newRow("backslash") << "For"
+                                   << "c:\\" << QList<qint64>{6};
+        QTest::newRow("accented capitals") << "PayTo"
+                                           << "ÉCOLE" << QList<qint64>{7};
+        QTest::newRow("accented lower case") << "PayTo"
+                                             << "école" << QList<qint64>{7};
+        QTest::newRow("check number as text") << "Check"
+                                              << "12" << QList<qint64>{2, 3, 4};
+        QTest::newRow("empty text finds every filled field") << "For"
+                                                             << "" << QList<qint64>{5, 6};
+        QTest::newRow("sql") << "PayTo"
+                             << "x' OR 1=1 --" << QList<qint64>{};
+        QTest::newRow("no match") << "PayTo"
+                                  << "zebra" << QList<qint64>{};
     }
     void search() {
         QFETCH(QString, field);
@@ -210,16 +232,26 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QVariant>("stored");
-        QTest::newRow("number") << "Check" << "1051" << QVariant(1051LL);
-        QTest::newRow("number with blanks") << "Check" << " 1051 " << QVariant(1051LL);
-        QTest::newRow("letters in number") << "Check" << "10a1" << QVariant();
-        QTest::newRow("amount as typed") << "Amount" << "1,234.50" << QVariant(QStringLiteral("1,234.50"));
-        QTest::newRow("amount without cents") << "Amount" << "12" << QVariant(QStringLiteral("12"));
-        QTest::newRow("amount with letters") << "Amount" << "12.5O" << QVariant();
-        QTest::newRow("amount with three decimals") << "Amount" << "0.105" << QVariant();
-        QTest::newRow("amount two points") << "Amount" << "1.2.3" << QVariant();
-        QTest::newRow("empty box") << "PayTo" << "" << QVariant();
-        QTest::newRow("text as typed") << "PayTo" << "  Ann  " << QVariant(QStringLiteral("  Ann  "));
+        QTest::newRow("number") << "Check"
+                                << "1051" << QVariant(1051LL);
+        QTest::newRow("number with blanks") << "Check"
+                                            << " 1051 " << QVariant(1051LL);
+        QTest::newRow("letters in number") << "Check"
+                                           << "10a1" << QVariant();
+        QTest::newRow("amount as typed") << "Amount"
+                                         << "1,234.50" << QVariant(QStringLiteral("1,234.50"));
+        QTest::newRow("amount without cents") << "Amount"
+                                              << "12" << QVariant(QStringLiteral("12"));
+        QTest::newRow("amount with letters") << "Amount"
+                                             << "12.5O" << QVariant();
+        QTest::newRow("amount with three decimals") << "Amount"
+                                                    << "0.105" << QVariant();
+        QTest::newRow("amount two points") << "Amount"
+                                           << "1.2.3" << QVariant();
+        QTest::newRow("empty box") << "PayTo"
+                                   << "" << QVariant();
+        QTest::newRow("text as typed") << "PayTo"
+                                       << "  Ann  " << QVariant(QStringLiteral("  Ann  "));
     }
     void entries() {
         QFETCH(QString, field);

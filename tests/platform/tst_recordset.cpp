@@ -70,7 +70,8 @@ private slots:
 
     void naturalOrderIsAscendingId() {
         // Rows written with identities out of order still walk in ID order.
-        m_db->exec(QStringLiteral("INSERT INTO People (ID, Name) VALUES (30, 'c'), (10, 'a'), (20, 'b')"));
+        m_db->exec(
+            QStringLiteral("INSERT INTO People (ID, Name) VALUES (30, 'c'), (10, 'a'), (20, 'b')"));
         RecordSet rs(m_db, kPeople.name);
         QCOMPARE(walk(rs), QStringList({"a", "b", "c"}));
         rs.moveLast();
@@ -219,8 +220,8 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("text") << QByteArray("Name,Amount\nAnn,12.50\n");
         QTest::newRow("zeros") << QByteArray(4096, '\0');
-        QTest::newRow("damaged header") << QByteArray("SQLite format 3\0garbage-garbage-garbage", 40)
-                                                 + QByteArray(4000, 'x');
+        QTest::newRow("damaged header")
+            << QByteArray("SQLite format 3\0garbage-garbage-garbage", 40) + QByteArray(4000, 'x');
     }
     void foreignFilesAreRefusedUntouched() {
         QFETCH(QByteArray, content);

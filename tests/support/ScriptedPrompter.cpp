@@ -10,7 +10,8 @@ bool ScriptedPrompter::question(const QString& text, const QString& title, Icon 
                                 bool yesIsDefault) {
     m_shown.append({Prompt::Kind::Question, text, title, icon, yesIsDefault});
     if (m_answers.isEmpty()) {
-        QTest::qFail(qPrintable(QStringLiteral("unexpected question: ") + text), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("unexpected question: ") + text), __FILE__,
+                     __LINE__);
         return false;
     }
     return m_answers.dequeue();
@@ -19,13 +20,16 @@ bool ScriptedPrompter::question(const QString& text, const QString& title, Icon 
 QString ScriptedPrompter::input(const QString& prompt, const QString& title, const QString&) {
     m_shown.append({Prompt::Kind::Input, prompt, title, Icon::None, false});
     if (m_inputs.isEmpty()) {
-        QTest::qFail(qPrintable(QStringLiteral("unexpected input box: ") + prompt), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("unexpected input box: ") + prompt), __FILE__,
+                     __LINE__);
         return {};
     }
     return m_inputs.dequeue();
 }
 
-QList<Prompt> ScriptedPrompter::take() { return std::exchange(m_shown, {}); }
+QList<Prompt> ScriptedPrompter::take() {
+    return std::exchange(m_shown, {});
+}
 
 QStringList ScriptedPrompter::takeTexts() {
     QStringList texts;

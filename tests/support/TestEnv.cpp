@@ -10,16 +10,20 @@ QString TestEnv::shipped(const QString& name) {
 
 TestEnv::TestEnv()
     : program(m_dir.path()), clock(QDate(2026, 12, 7)),
-      printer({QStringLiteral("Times New Roman"), QStringLiteral("MICR65"), QStringLiteral("Arial")}),
+      printer(
+          {QStringLiteral("Times New Roman"), QStringLiteral("MICR65"), QStringLiteral("Arial")}),
       context(program, prompter, clock, printer) {
     for (const QString& name : {QStringLiteral("PC.OVL"), QStringLiteral("template.ref")})
         if (!QFile::copy(shipped(name), path(name)))
-            QTest::qFail(qPrintable(QStringLiteral("cannot copy the shipped ") + name), __FILE__, __LINE__);
+            QTest::qFail(qPrintable(QStringLiteral("cannot copy the shipped ") + name), __FILE__,
+                         __LINE__);
     for (const QString& name : {QStringLiteral("PC.OVL"), QStringLiteral("template.ref")})
         QFile(path(name)).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
-TestEnv::~TestEnv() { closeAllScreens(); }
+TestEnv::~TestEnv() {
+    closeAllScreens();
+}
 
 QStringList TestEnv::openScreens() {
     QStringList names;
