@@ -7,7 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/PrintPage.h"
 #include "platform/Program.h"
-#include "platform/Prompter.h"
+#include "platform/QuietPrompter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,13 +16,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class QuietPrompter : public Prompter {
-public:
-    void message(const QString&, const QString&, Icon) override {}
-    bool question(const QString&, const QString&, Icon, bool) override { return false; }
-    QString input(const QString&, const QString&, const QString&) override { return {}; }
-};
 
 struct Screen {
     explicit Screen(int records)

@@ -8,8 +8,8 @@
 #include "platform/Database.h"
 #include "platform/DbError.h"
 #include "platform/Program.h"
-#include "platform/Prompter.h"
 #include "platform/QtPrintPage.h"
+#include "platform/QuietPrompter.h"
 #include "platform/RecordSet.h"
 
 #include <QApplication>
@@ -19,14 +19,6 @@
 #include <cstdio>
 
 namespace {
-
-/// Answers every box without waiting: OK, No, an empty input.
-class QuietPrompter : public Prompter {
-public:
-    void message(const QString&, const QString&, Icon) override {}
-    bool question(const QString&, const QString&, Icon, bool) override { return false; }
-    QString input(const QString&, const QString&, const QString&) override { return {}; }
-};
 
 class Tour {
 public:

@@ -12,16 +12,20 @@
 AppContext::AppContext(Program& program, Prompter& prompter, Clock& clock, PrintPage& printer)
     : m_program(program), m_prompter(prompter), m_clock(clock), m_printer(printer) {}
 
-QWidget* AppContext::openPass() {
-    auto* screen = new Pass(*this);
+namespace {
+// To open a screen is to load it; its load shows it.
+template <class Screen> QWidget* loaded(Screen* screen) {
     screen->load();
     return screen;
 }
+} // namespace
+
+QWidget* AppContext::openPass() {
+    return loaded(new Pass(*this));
+}
 
 QWidget* AppContext::openChangePass() {
-    auto* screen = new ChangePass(*this);
-    screen->load();
-    return screen;
+    return loaded(new ChangePass(*this));
 }
 
 QWidget* AppContext::openFontFailure() {
@@ -31,15 +35,11 @@ QWidget* AppContext::openFontFailure() {
 }
 
 QWidget* AppContext::openFileOpen() {
-    auto* screen = new FileOpen(*this);
-    screen->load();
-    return screen;
+    return loaded(new FileOpen(*this));
 }
 
 QWidget* AppContext::openCreateNewDatabase() {
-    auto* screen = new CreateNewDatabase(*this);
-    screen->load();
-    return screen;
+    return loaded(new CreateNewDatabase(*this));
 }
 
 QWidget* AppContext::openPleaseWait() {
@@ -49,17 +49,12 @@ QWidget* AppContext::openPleaseWait() {
 }
 
 QWidget* AppContext::openCheck() {
-    auto* screen = new Check(*this);
-    screen->load();
-    return screen;
+    return loaded(new Check(*this));
 }
 
 QWidget* AppContext::openHelpAbout() {
-    auto* screen = new Placeholder(*this, QStringLiteral("HelpAbout"),
-                                   QStringLiteral("The About screen comes with a later version."),
-                                   Placeholder::Leave::Close);
-    screen->show();
-    return screen;
+    return openPlaceholder(QStringLiteral("HelpAbout"),
+                           QStringLiteral("The About screen comes with a later version."));
 }
 
 QWidget* AppContext::openPrinterControl() {
@@ -78,28 +73,19 @@ QWidget* AppContext::openPrinterControl() {
 }
 
 QWidget* AppContext::openExportFile() {
-    auto* screen = new Placeholder(*this, QStringLiteral("ExportFile"),
-                                   QStringLiteral("Export and import come with a later version."),
-                                   Placeholder::Leave::Close);
-    screen->show();
-    return screen;
+    return openPlaceholder(QStringLiteral("ExportFile"),
+                           QStringLiteral("Export and import come with a later version."));
 }
 
 QWidget* AppContext::openProgramSetup() {
-    auto* screen = new Placeholder(*this, QStringLiteral("ProgramSetup"),
-                                   QStringLiteral("Program setup comes with a later version."),
-                                   Placeholder::Leave::Close);
-    screen->show();
-    return screen;
+    return openPlaceholder(QStringLiteral("ProgramSetup"),
+                           QStringLiteral("Program setup comes with a later version."));
 }
 
 QWidget* AppContext::openMicrForm() {
-    auto* screen = new Placeholder(
-        *this, QStringLiteral("MicrForm"),
-        QStringLiteral("Help with MICR routing information comes with a later version."),
-        Placeholder::Leave::Close);
-    screen->show();
-    return screen;
+    return openPlaceholder(
+        QStringLiteral("MicrForm"),
+        QStringLiteral("Help with MICR routing information comes with a later version."));
 }
 
 QWidget* AppContext::openPlaceholder(const QString& screen, const QString& detail) {

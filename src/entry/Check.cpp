@@ -698,15 +698,10 @@ void Check::MProperties_Click() {
         showRecord();
         const QVariant type = rs.value(QStringLiteral("BusinessType"));
         m_combo2->setEditText(type.isNull() ? PrintOption::kBlank : type.toString());
-        const QVariant print = rs.value(QStringLiteral("Print"));
-        if (!print.isNull()) {
-            if (print.toString() == PrintOption::kOnce)
-                m_combo1->setEditText(PrintOption::kOneTime);
-            else if (print.toString() == PrintOption::kMonthly)
-                m_combo1->setEditText(PrintOption::kMonthlyDraft);
-            else if (print.toString() == PrintOption::kNever)
-                m_combo1->setEditText(PrintOption::kDontPrint);
-        }
+        if (const QString caption =
+                PrintOption::firstCheckCaption(rs.value(QStringLiteral("Print")));
+            !caption.isEmpty())
+            m_combo1->setEditText(caption);
         const QVariant lprint = rs.value(QStringLiteral("LPrint"));
         if (!lprint.isNull()) {
             const bool tick = lprint.toInt() != 0;
@@ -773,40 +768,41 @@ void Check::FileSave_Click() {
     commit();
 }
 
-void Check::Open_Click() {
+void Check::leaveFor(QWidget* (AppContext::*open)()) {
     if (!commit())
         return;
     m_leaving = true;
-    m_context.openFileOpen();
+    (m_context.*open)();
     close();
+}
+
+void Check::openOnTop(QWidget* (AppContext::*open)()) {
+    if (commit())
+        (m_context.*open)();
+}
+
+void Check::Open_Click() {
+    leaveFor(&AppContext::openFileOpen);
 }
 
 void Check::Print_Click() {
-    if (!commit())
-        return;
-    m_leaving = true;
-    m_context.openPrinterControl();
-    close();
+    leaveFor(&AppContext::openPrinterControl);
 }
 
 void Check::ExportMenu_Click() {
-    if (commit())
-        m_context.openExportFile();
+    openOnTop(&AppContext::openExportFile);
 }
 
 void Check::Setup_Click() {
-    if (commit())
-        m_context.openProgramSetup();
+    openOnTop(&AppContext::openProgramSetup);
 }
 
 void Check::MICR_Click() {
-    if (commit())
-        m_context.openMicrForm();
+    openOnTop(&AppContext::openMicrForm);
 }
 
 void Check::About_Click() {
-    if (commit())
-        m_context.openHelpAbout();
+    openOnTop(&AppContext::openHelpAbout);
 }
 
 void Check::Paste_Click() {

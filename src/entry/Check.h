@@ -54,6 +54,10 @@ private:
     void showRecord();
     void buildMenus();
     void updateRoutingMark();
+    /// Commits, opens another main screen and closes this one.
+    void leaveFor(QWidget* (AppContext::*open)());
+    /// Commits and opens a screen on top of this one.
+    void openOnTop(QWidget* (AppContext::*open)());
 
     // Handlers, named after their controls.
     void New_Click();

@@ -13,6 +13,12 @@ QString PrintOption::caption(const QVariant& print) {
     return kBlank;
 }
 
+QString PrintOption::firstCheckCaption(const QVariant& print) {
+    if (print.isNull())
+        return {};
+    return print.toString() == kMonthly ? kMonthlyDraft : caption(print).trimmed();
+}
+
 QString PrintOption::code(const QString& caption) {
     if (caption == kOneTime)
         return kOnce;

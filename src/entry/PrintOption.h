@@ -20,6 +20,9 @@ inline const QString kBlank = QStringLiteral(" ");
 
 /// The caption for a stored value: blank when it is none of the three.
 QString caption(const QVariant& print);
+/// What File - Goto First Check shows for a stored value: "Monthly" reads "Monthly Draft";
+/// empty for a value that leaves the selector as it was.
+QString firstCheckCaption(const QVariant& print);
 /// The stored value for a caption chosen from the list (exact match); empty for any other.
 QString code(const QString& caption);
 

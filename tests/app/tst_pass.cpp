@@ -5,6 +5,7 @@
 #include "help/FontFailure.h"
 #include "platform/Database.h"
 #include "platform/RecordSet.h"
+#include "support/Drive.h"
 #include "support/TestEnv.h"
 
 #include <QLabel>
@@ -12,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+
+using namespace Drive;
 
 namespace {
 
@@ -39,19 +42,6 @@ void storePassword(TestEnv& env, const QVariant& value) {
     a.edit();
     a.setValue(QStringLiteral("ENTER"), value);
     a.update();
-}
-
-void type(QWidget* screen, const QString& box, const QString& text) {
-    auto* edit = screen->findChild<QLineEdit*>(box);
-    QVERIFY2(edit, qPrintable(box));
-    edit->clear();
-    QTest::keyClicks(edit, text);
-}
-
-void click(QWidget* screen, const QString& button) {
-    auto* b = screen->findChild<QPushButton*>(button);
-    QVERIFY2(b, qPrintable(button));
-    QTest::mouseClick(b, Qt::LeftButton);
 }
 
 } // namespace
@@ -122,7 +112,7 @@ private slots:
         QVERIFY(FontFailure::kText2.endsWith(QStringLiteral("following:\r\n")));
         // The password prompt still works beside the notice.
         auto* pass = TestEnv::screen(QStringLiteral("Pass"));
-        type(pass, QStringLiteral("Password"), QStringLiteral("TULIP"));
+        typeInto(pass, QStringLiteral("Password"), QStringLiteral("TULIP"));
         click(pass, QStringLiteral("Command1"));
         QVERIFY(TestEnv::screen(QStringLiteral("FileOpen")));
         QCOMPARE(env.prompter.takeTexts(), QStringList{FileOpen::kNoDatabases});
@@ -146,7 +136,7 @@ private slots:
         env.context.openPass();
         env.prompter.take();
         auto* pass = TestEnv::screen(QStringLiteral("Pass"));
-        type(pass, QStringLiteral("Password"), typed);
+        typeInto(pass, QStringLiteral("Password"), typed);
         click(pass, QStringLiteral("Command1"));
         if (accepted) {
             QCOMPARE(env.prompter.takeTexts(), QStringList{FileOpen::kNoDatabases});
@@ -174,7 +164,7 @@ private slots:
         env.context.openPass();
         env.prompter.take();
         auto* pass = TestEnv::screen(QStringLiteral("Pass"));
-        type(pass, QStringLiteral("Password"), QStringLiteral("rose"));
+        typeInto(pass, QStringLiteral("Password"), QStringLiteral("rose"));
         click(pass, QStringLiteral("Command3"));
         QCOMPARE(env.prompter.takeTexts(), QStringList{kInvalidChange});
         QCOMPARE(TestEnv::openScreens(), QStringList{"Pass"});
@@ -185,7 +175,7 @@ private slots:
         env.context.openPass();
         env.prompter.take();
         auto* pass = TestEnv::screen(QStringLiteral("Pass"));
-        type(pass, QStringLiteral("Password"), QStringLiteral("Tulip"));
+        typeInto(pass, QStringLiteral("Password"), QStringLiteral("Tulip"));
         click(pass, QStringLiteral("Command3"));
         QCOMPARE(TestEnv::openScreens(), QStringList{"ChangePass"});
         auto* change = TestEnv::screen(QStringLiteral("ChangePass"));
@@ -197,8 +187,8 @@ private slots:
         QCOMPARE(change->findChild<QLineEdit*>(QStringLiteral("Password2"))->accessibleName(),
                  QStringLiteral("And Here:"));
 
-        type(change, QStringLiteral("Password1"), QStringLiteral("Rose Garden"));
-        type(change, QStringLiteral("Password2"), QStringLiteral("Rose Garden"));
+        typeInto(change, QStringLiteral("Password1"), QStringLiteral("Rose Garden"));
+        typeInto(change, QStringLiteral("Password2"), QStringLiteral("Rose Garden"));
         click(change, QStringLiteral("Command3"));
         QCOMPARE(env.prompter.takeTexts(), (QStringList{kChanged, FileOpen::kNoDatabases}));
         QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
@@ -214,10 +204,10 @@ private slots:
         env.context.openPass();
         QCOMPARE(env.prompter.takeTexts(), QStringList());
         pass = TestEnv::screen(QStringLiteral("Pass"));
-        type(pass, QStringLiteral("Password"), QStringLiteral("tulip"));
+        typeInto(pass, QStringLiteral("Password"), QStringLiteral("tulip"));
         click(pass, QStringLiteral("Command1"));
         QCOMPARE(env.prompter.takeTexts(), QStringList{kInvalid});
-        type(pass, QStringLiteral("Password"), QStringLiteral("rose garden"));
+        typeInto(pass, QStringLiteral("Password"), QStringLiteral("rose garden"));
         click(pass, QStringLiteral("Command1"));
         QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
         QCOMPARE(env.prompter.takeTexts(), QStringList{FileOpen::kNoDatabases});
@@ -227,8 +217,8 @@ private slots:
         TestEnv env;
         env.context.openChangePass();
         auto* change = TestEnv::screen(QStringLiteral("ChangePass"));
-        type(change, QStringLiteral("Password1"), QStringLiteral("Rose"));
-        type(change, QStringLiteral("Password2"), QStringLiteral("rose"));
+        typeInto(change, QStringLiteral("Password1"), QStringLiteral("Rose"));
+        typeInto(change, QStringLiteral("Password2"), QStringLiteral("rose"));
         click(change, QStringLiteral("Command3"));
         // The mismatch, then the start-up screen loads again with its reminder.
         QCOMPARE(env.prompter.takeTexts(),
@@ -251,11 +241,11 @@ private slots:
         env.context.openPass();
         QCOMPARE(env.prompter.takeTexts(), QStringList{kReminder});
         auto* pass = TestEnv::screen(QStringLiteral("Pass"));
-        type(pass, QStringLiteral("Password"), QStringLiteral("wrong"));
+        typeInto(pass, QStringLiteral("Password"), QStringLiteral("wrong"));
         click(pass, QStringLiteral("Command1"));
         QCOMPARE(env.prompter.takeTexts(), QStringList{kInvalid});
         QCOMPARE(storedPassword(env).toString(), QStringLiteral("tulip"));
-        type(pass, QStringLiteral("Password"), QStringLiteral("TULIP"));
+        typeInto(pass, QStringLiteral("Password"), QStringLiteral("TULIP"));
         click(pass, QStringLiteral("Command1"));
         const QVariant stored = storedPassword(env);
         QVERIFY(Password::isHash(stored));

@@ -4,6 +4,7 @@
 #include "platform/Database.h"
 #include "platform/DbError.h"
 #include "platform/RecordSet.h"
+#include "support/Drive.h"
 #include "support/TestEnv.h"
 
 #include <QCryptographicHash>
@@ -14,14 +15,9 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-namespace {
+using namespace Drive;
 
-QByteArray digest(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
+namespace {
 
 void addChecks(const QString& path, int count, const QString& payee) {
     auto db = Database::open(path);

@@ -6,6 +6,7 @@
 #include "platform/Database.h"
 #include "platform/RecordSet.h"
 #include "platform/TableSchema.h"
+#include "support/Drive.h"
 #include "support/TestEnv.h"
 
 #include <QAction>
@@ -19,34 +20,9 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace Drive;
+
 namespace {
-
-QByteArray digest(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
-
-void click(QWidget* screen, const QString& button) {
-    QVERIFY2(screen, qPrintable(button));
-    auto* b = screen->findChild<QPushButton*>(button);
-    QVERIFY2(b, qPrintable(button));
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-void trigger(QWidget* screen, const QString& action) {
-    auto* a = screen->findChild<QAction*>(action);
-    QVERIFY2(a, qPrintable(action));
-    a->trigger();
-}
-
-void typeInto(QWidget* screen, const QString& box, const QString& text) {
-    auto* edit = screen->findChild<QLineEdit*>(box);
-    QVERIFY2(edit, qPrintable(box));
-    edit->clear();
-    QTest::keyClicks(edit, text);
-}
 
 QStringList listed(QWidget* chooser) {
     auto* list = chooser->findChild<QListWidget*>(QStringLiteral("File1"));

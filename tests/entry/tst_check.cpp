@@ -5,6 +5,7 @@
 #include "platform/RecordSet.h"
 #include "platform/TableSchema.h"
 #include "support/CheckDbFixture.h"
+#include "support/Drive.h"
 #include "support/TestEnv.h"
 
 #include <QAction>
@@ -19,6 +20,8 @@
 #include <QTest>
 
 using namespace CheckDbFixture;
+
+using namespace Drive;
 
 namespace {
 
@@ -43,32 +46,6 @@ Check* openCheck(TestEnv& env, const QString& file) {
     env.program.setCurrentDatabase(file);
     env.context.openCheck();
     return TestEnv::screen<Check>(QStringLiteral("Check"));
-}
-
-QLineEdit* box(QWidget* screen, const QString& name) {
-    auto* b = screen->findChild<QLineEdit*>(name);
-    if (!b)
-        qFatal("no box %s", qPrintable(name));
-    return b;
-}
-
-void typeInto(QWidget* screen, const QString& name, const QString& text) {
-    QLineEdit* b = box(screen, name);
-    b->selectAll();
-    QTest::keyClick(b, Qt::Key_Delete);
-    QTest::keyClicks(b, text);
-}
-
-void click(QWidget* screen, const QString& button) {
-    auto* b = screen->findChild<QPushButton*>(button);
-    QVERIFY2(b, qPrintable(button));
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-void trigger(QWidget* screen, const QString& action) {
-    auto* a = screen->findChild<QAction*>(action);
-    QVERIFY2(a, qPrintable(action));
-    a->trigger();
 }
 
 void choose(QWidget* screen, const QString& comboName, const QString& entry) {

@@ -3,11 +3,14 @@
 #include "platform/DbError.h"
 #include "platform/RecordSet.h"
 #include "platform/TableSchema.h"
+#include "support/Drive.h"
 
 #include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace Drive;
 
 namespace {
 
@@ -16,13 +19,6 @@ const TableDef kPeople{QStringLiteral("People"),
                         {QStringLiteral("Name"), FieldKind::Text},
                         {QStringLiteral("Check"), FieldKind::Long},
                         {QStringLiteral("For"), FieldKind::Text}}};
-
-QByteArray digest(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 } // namespace
 
