@@ -245,6 +245,9 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
                                       "previous backup has been kept as it was.")
                            .arg(backupFile, reason));
     };
+    if (!QFileInfo(databasePath).isFile())
+        throw fail(QStringLiteral("the database %1 cannot be found")
+                       .arg(QFileInfo(databasePath).fileName()));
     if (QFileInfo(databasePath).absoluteFilePath() == target.absoluteFilePath())
         throw fail(QStringLiteral("it would replace the database itself"));
 

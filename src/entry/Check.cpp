@@ -494,8 +494,10 @@ void Check::buildMenus() {
 
 void Check::load() {
     Program& program = m_context.program();
-    // Every step goes on past a failure, so a damaged field never keeps the screen shut.
-    guarded([&] { m_book = std::make_unique<CheckBook>(program.path(program.currentDatabase())); });
+    // Every step goes on past a failure, so a damaged field never keeps the screen shut. A
+    // database that cannot be opened at all is explained; the screen then offers only the
+    // ways out.
+    run([&] { m_book = std::make_unique<CheckBook>(program.path(program.currentDatabase())); });
     guarded([&] {
         m_data25 = std::make_unique<RecordSet>(Database::open(program.path(SettingsDb::kFileName)),
                                                QStringLiteral("BusinessType"));
@@ -504,21 +506,25 @@ void Check::load() {
         m_data11 = std::make_unique<RecordSet>(Database::open(program.path(SettingsDb::kFileName)),
                                                QStringLiteral("Properties"));
     });
-    bool empty = false;
-    guarded([&] { empty = m_book->templateIsEmpty(); });
-    if (empty)
-        m_context.prompter().message(kEmptyTemplate, QStringLiteral("Note"));
-    guarded([&] { m_book->dateTemplate(m_context.clock()); });
-    guarded([&] {
-        m_book->loadTemplate();
-        setWindowTitle(m_book->caption());
-    });
+    if (m_book) {
+        bool empty = false;
+        guarded([&] { empty = m_book->templateIsEmpty(); });
+        if (empty)
+            m_context.prompter().message(kEmptyTemplate, QStringLiteral("Note"));
+        guarded([&] { m_book->dateTemplate(m_context.clock()); });
+        guarded([&] {
+            m_book->loadTemplate();
+            setWindowTitle(m_book->caption());
+        });
+    }
     m_combo1->clear();
     m_combo1->addItems(
         {PrintOption::kOneTime, PrintOption::kMultipleTimes, PrintOption::kDontPrint});
     m_combo2->clear();
     bool hasTypes = false;
     guarded([&] {
+        if (!m_data25)
+            return;
         m_data25->moveFirst();
         hasTypes = !m_data25->eof() && !m_data25->isNull(QStringLiteral("BusinessType"));
         if (!hasTypes)
@@ -604,12 +610,14 @@ void Check::showRecord() {
 void Check::ShowPrintOptions() {
     showRecord();
     m_combo2->setEditText(PrintOption::kBlank);
+    m_combo1->setEditText(PrintOption::kBlank);
+    if (!m_book)
+        return;
     guarded([&] {
         const QVariant type = m_book->records().value(QStringLiteral("BusinessType"));
         if (!type.isNull())
             m_combo2->setEditText(type.toString());
     });
-    m_combo1->setEditText(PrintOption::kBlank);
     guarded([&] {
         m_combo1->setEditText(
             PrintOption::caption(m_book->records().value(QStringLiteral("Print"))));

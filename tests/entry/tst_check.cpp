@@ -440,6 +440,26 @@ private slots:
         QVERIFY(!texts[1].contains(QLatin1Char('\n')));
     }
 
+    void aDatabaseThatVanishedIsExplainedAndTheScreenStillLetsTheUserOut() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        QVERIFY(QFile::remove(env.path(file)));
+        Check* check = openCheck(env, file);
+        QVERIFY(check);
+        const QStringList texts = env.prompter.takeTexts();
+        QCOMPARE(texts.size(), 1);
+        QVERIFY2(texts[0].contains(file), qPrintable(texts[0]));
+        for (const char* button : {"Next", "Previous", "New", "Delete"})
+            click(check, QString::fromLatin1(button));
+        QCOMPARE(env.prompter.takeTexts(), QStringList());
+        click(check, QStringLiteral("Save"));
+        QVERIFY(env.program.ended());
+        QVERIFY(!QFile::exists(env.path(file)));
+        const QStringList why = env.prompter.takeTexts();
+        QCOMPARE(why.size(), 1);
+        QVERIFY2(why[0].contains(QStringLiteral("cannot be found")), qPrintable(why[0]));
+    }
+
     void leavingTheScreen() {
         TestEnv env;
         const QString file = create(env, QStringLiteral("Shop"));
