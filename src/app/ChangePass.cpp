@@ -64,6 +64,7 @@ ChangePass::ChangePass(AppContext& context) : m_context(context) {
     setTabOrder(change, exit);
 
     connect(change, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(m_password2, &QLineEdit::returnPressed, this, [this] { Command3_Click(); });
     connect(exit, &QPushButton::clicked, this, [this] { Command2_Click(); });
 }
 

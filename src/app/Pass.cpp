@@ -76,6 +76,8 @@ Pass::Pass(AppContext& context) : m_context(context) {
     setTabOrder(disagree, change);
 
     connect(agree, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    // Enter in the box agrees, as the default button of the window.
+    connect(m_password, &QLineEdit::returnPressed, this, [this] { Command1_Click(); });
     connect(disagree, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(change, &QPushButton::clicked, this, [this] { Command3_Click(); });
 }

@@ -90,6 +90,7 @@ CreateNewDatabase::CreateNewDatabase(AppContext& context) : m_context(context) {
     setTabOrder(create, exit);
 
     connect(create, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(m_description, &QLineEdit::returnPressed, this, [this] { Command1_Click(); });
     connect(exit, &QPushButton::clicked, this, [this] { Exit1_Click(); });
 }
 

@@ -125,6 +125,7 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::newRow("right") << "tulip" << true;
         QTest::newRow("capitals") << "TULIP" << true;
+        QTest::newRow("enter in the box") << "tulip\n" << true;
         QTest::newRow("wrong") << "tulips" << false;
         QTest::newRow("blank around") << "tulip " << false;
         QTest::newRow("empty") << "" << false;
@@ -136,8 +137,13 @@ private slots:
         env.context.openPass();
         env.prompter.take();
         auto* pass = TestEnv::screen(QStringLiteral("Pass"));
-        typeInto(pass, QStringLiteral("Password"), typed);
-        click(pass, QStringLiteral("Command1"));
+        if (typed.endsWith(QLatin1Char('\n'))) {
+            typeInto(pass, QStringLiteral("Password"), typed.chopped(1));
+            QTest::keyClick(box(pass, QStringLiteral("Password")), Qt::Key_Return);
+        } else {
+            typeInto(pass, QStringLiteral("Password"), typed);
+            click(pass, QStringLiteral("Command1"));
+        }
         if (accepted) {
             QCOMPARE(env.prompter.takeTexts(), QStringList{FileOpen::kNoDatabases});
             QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
