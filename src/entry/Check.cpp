@@ -252,7 +252,10 @@ Check::Check(AppContext& context) : m_context(context) {
     addRow(bank, 1, 0, QStringLiteral("BankCity"), QStringLiteral("BankCity"),
            QStringLiteral("Bank City"), 60);
     addRow(bank, 2, 0, QStringLiteral("BankState"), QStringLiteral("BankState"),
-           QStringLiteral("State"), 40);
+           QStringLiteral("State"), 40)
+        ->setAccessibleDescription(QStringLiteral("The state of the bank"));
+    findChild<QLineEdit*>(QStringLiteral("State"))
+        ->setAccessibleDescription(QStringLiteral("The state of the payer's address"));
     top->addLayout(bank, 5, 2, 4, 2);
     page->addLayout(top);
 

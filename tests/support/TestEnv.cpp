@@ -5,7 +5,8 @@
 #include <QTest>
 
 QString TestEnv::shipped(const QString& name) {
-    const QString dir = qEnvironmentVariable("LEDGERLINE_SHIP_DIR", QStringLiteral(LEDGERLINE_SHIP_DIR_DEFAULT));
+    const QString dir =
+        qEnvironmentVariable("LEDGERLINE_SHIP_DIR", QStringLiteral(LEDGERLINE_SHIP_DIR_DEFAULT));
     return dir + QLatin1Char('/') + name;
 }
 
