@@ -4,6 +4,7 @@
 #include "db/CheckDb.h"
 #include "platform/Database.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMap>
@@ -54,4 +55,18 @@ QString BenchData::checkDatabase(int records) {
     });
     made.insert(records, path);
     return path;
+}
+
+benchmark::internal::Benchmark* BenchData::measured(benchmark::internal::Benchmark* b,
+                                                    benchmark::TimeUnit unit) {
+    return b->Unit(unit)->UseRealTime()->Repetitions(3)->ReportAggregatesOnly(true);
+}
+
+int BenchData::run(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <benchmark/benchmark.h>
 
 /// Generated check databases for the benchmarks.
 namespace BenchData {
@@ -8,6 +9,15 @@ namespace BenchData {
 /// Makes (once per run) a check database of `records` checks in a temporary folder and
 /// returns its path.
 QString checkDatabase(int records);
+
+/// The way every benchmark here is measured: wall-clock time in `unit`, three repetitions,
+/// medians reported.
+benchmark::internal::Benchmark* measured(benchmark::internal::Benchmark* b,
+                                         benchmark::TimeUnit unit = benchmark::kMillisecond);
+
+/// Runs the registered benchmarks inside a Qt application (offscreen, so the screens can
+/// be built).
+int run(int argc, char** argv);
 
 /// The folder the databases are made in, with a settings file PC.OVL beside them.
 QString programFolder();

@@ -2,7 +2,6 @@
 #include "BenchData.h"
 #include "db/DatabaseFiles.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
@@ -47,29 +46,10 @@ void BM_Backup(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_CopyWithCp)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(5)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_CopyWithCpThenSync)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(5)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_Backup)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(5)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_CopyWithCp)->Apply([](auto* b) { BenchData::measured(b)->Iterations(5); });
+BENCHMARK(BM_CopyWithCpThenSync)->Apply([](auto* b) { BenchData::measured(b)->Iterations(5); });
+BENCHMARK(BM_Backup)->Apply([](auto* b) { BenchData::measured(b)->Iterations(5); });
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchData::run(argc, argv);
 }

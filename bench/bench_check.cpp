@@ -9,7 +9,6 @@
 #include "platform/Program.h"
 #include "platform/QuietPrompter.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
@@ -65,37 +64,16 @@ void BM_New(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_LoadScreen)
-    ->Arg(1000)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_NextPrevious)
-    ->Arg(1000)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMicrosecond)
-    ->UseRealTime()
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_New)
-    ->Arg(1000)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(50)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_LoadScreen)->Arg(1000)->Arg(100000)->Arg(1000000)->Apply([](auto* b) {
+    BenchData::measured(b);
+});
+BENCHMARK(BM_NextPrevious)->Arg(1000)->Arg(100000)->Arg(1000000)->Apply([](auto* b) {
+    BenchData::measured(b, benchmark::kMicrosecond);
+});
+BENCHMARK(BM_New)->Arg(1000)->Arg(100000)->Arg(1000000)->Apply([](auto* b) {
+    BenchData::measured(b)->Iterations(50);
+});
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchData::run(argc, argv);
 }

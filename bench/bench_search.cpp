@@ -7,7 +7,6 @@
 #include "platform/Database.h"
 #include "platform/RecordSet.h"
 
-#include <QCoreApplication>
 #include <QSqlQuery>
 #include <benchmark/benchmark.h>
 
@@ -72,40 +71,12 @@ void BM_BareSqlWalkAll(benchmark::State& state) {
 
 } // namespace
 
-// Argument 0: a text that about one check in twenty holds; 1: a text that one check holds.
-BENCHMARK(BM_BareSqlFirstMatch)
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_FilterFirstMatch)
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_BareSqlWalkAll)
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_FilterWalkAll)
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
+// Argument 0: a text that about one check in ninety holds; 1: a text that one check holds.
+BENCHMARK(BM_BareSqlFirstMatch)->Arg(0)->Arg(1)->Apply([](auto* b) { BenchData::measured(b); });
+BENCHMARK(BM_FilterFirstMatch)->Arg(0)->Arg(1)->Apply([](auto* b) { BenchData::measured(b); });
+BENCHMARK(BM_BareSqlWalkAll)->Arg(0)->Arg(1)->Apply([](auto* b) { BenchData::measured(b); });
+BENCHMARK(BM_FilterWalkAll)->Arg(0)->Arg(1)->Apply([](auto* b) { BenchData::measured(b); });
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchData::run(argc, argv);
 }

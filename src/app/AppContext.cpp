@@ -60,7 +60,7 @@ QWidget* AppContext::openHelpAbout() {
 QWidget* AppContext::openPrinterControl() {
     // Every way out of printing leads back to data entry.
     auto* screen =
-        new Placeholder(*this, QStringLiteral("PrinterControl"),
+        new Placeholder(QStringLiteral("PrinterControl"),
                         QStringLiteral("Printing checks and labels comes with a later version."),
                         Placeholder::Leave::None);
     screen->addButton(QStringLiteral("&Back to Data Entry"), QStringLiteral("PlaceholderBack"),
@@ -89,7 +89,7 @@ QWidget* AppContext::openMicrForm() {
 }
 
 QWidget* AppContext::openPlaceholder(const QString& screen, const QString& detail) {
-    auto* placeholder = new Placeholder(*this, screen, detail, Placeholder::Leave::Close);
+    auto* placeholder = new Placeholder(screen, detail);
     placeholder->show();
     return placeholder;
 }

@@ -1,15 +1,11 @@
 #include "app/Placeholder.h"
 
-#include "app/AppContext.h"
-#include "platform/Program.h"
-
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Placeholder::Placeholder(AppContext& context, const QString& screen, const QString& detail,
-                         Leave leave)
-    : m_context(context), m_screen(screen) {
+Placeholder::Placeholder(const QString& screen, const QString& detail, Leave leave)
+    : m_screen(screen) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Placeholder"));
     setWindowTitle(QStringLiteral("%1 (placeholder)").arg(screen));
@@ -25,12 +21,7 @@ Placeholder::Placeholder(AppContext& context, const QString& screen, const QStri
     text->setWordWrap(true);
     layout->addWidget(heading);
     layout->addWidget(text);
-    if (leave == Leave::Exit) {
-        auto* exit = new QPushButton(QStringLiteral("E&xit"), this);
-        exit->setObjectName(QStringLiteral("PlaceholderExit"));
-        layout->addWidget(exit);
-        connect(exit, &QPushButton::clicked, this, [this] { m_context.program().end(); });
-    } else if (leave == Leave::Close) {
+    if (leave == Leave::Close) {
         auto* close = new QPushButton(QStringLiteral("&Close"), this);
         close->setObjectName(QStringLiteral("PlaceholderClose"));
         layout->addWidget(close);

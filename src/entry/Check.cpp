@@ -672,32 +672,27 @@ void Check::Delete_Click() {
     });
 }
 
-void Check::Next_Click() {
+void Check::walk(bool forward) {
     if (!commit() || !m_book)
         return;
     RecordSet& rs = m_book->records();
-    bool ranOff = !guarded([&] { rs.moveNext(); });
+    // Any failure of the move counts as running off the end: the message, and back one.
+    bool ranOff = !guarded([&] { forward ? rs.moveNext() : rs.movePrevious(); });
     if (!ranOff)
-        ranOff = rs.eof();
+        ranOff = forward ? rs.eof() : rs.bof();
     if (ranOff) {
-        m_context.prompter().message(kLastCheck);
-        guarded([&] { rs.movePrevious(); });
+        m_context.prompter().message(forward ? kLastCheck : kFirstCheck);
+        guarded([&] { forward ? rs.movePrevious() : rs.moveNext(); });
     }
     ShowPrintOptions();
 }
 
+void Check::Next_Click() {
+    walk(true);
+}
+
 void Check::Previous_Click() {
-    if (!commit() || !m_book)
-        return;
-    RecordSet& rs = m_book->records();
-    bool ranOff = !guarded([&] { rs.movePrevious(); });
-    if (!ranOff)
-        ranOff = rs.bof();
-    if (ranOff) {
-        m_context.prompter().message(kFirstCheck);
-        guarded([&] { rs.moveNext(); });
-    }
-    ShowPrintOptions();
+    walk(false);
 }
 
 void Check::MProperties_Click() {

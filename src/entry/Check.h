@@ -54,6 +54,8 @@ private:
     void showRecord();
     void buildMenus();
     void updateRoutingMark();
+    /// Next (forward) or Previous, with the message at either end.
+    void walk(bool forward);
     /// Commits, opens another main screen and closes this one.
     void leaveFor(QWidget* (AppContext::*open)());
     /// Commits and opens a screen on top of this one.

@@ -17,7 +17,7 @@ FieldEntry::Result FieldEntry::convert(const QString& field, const QString& capt
                                        const QString& typed) {
     if (typed.isEmpty())
         return {QVariant(), {}};
-    if (field == QLatin1String("Check") || field == QLatin1String("LastCheck")) {
+    if (field == QLatin1String("Check")) {
         if (!isWholeNumber(typed))
             return {{},
                     QStringLiteral("%1 must be a whole number; \"%2\" was not stored.")
