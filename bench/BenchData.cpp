@@ -1,8 +1,8 @@
 #include "BenchData.h"
 
-#include "app/SettingsDb.h"
-#include "db/CheckDb.h"
-#include "platform/Database.h"
+#include "core/settings/SettingsDb.h"
+#include "core/databases/CheckDb.h"
+#include "core/platform/Database.h"
 
 #include <QApplication>
 #include <QDir>

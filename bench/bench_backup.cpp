@@ -1,6 +1,6 @@
 // The backup at exit against a plain byte copy (cp) of the same database, in one run.
 #include "BenchData.h"
-#include "db/DatabaseFiles.h"
+#include "core/databases/DatabaseFiles.h"
 
 #include <QFile>
 #include <QFileInfo>

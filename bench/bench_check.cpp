@@ -2,12 +2,12 @@
 // it, walking with Next and Previous, and New. Each is judged as a ratio against the same
 // action on 1,000 checks in the same run.
 #include "BenchData.h"
-#include "app/AppContext.h"
-#include "entry/Check.h"
-#include "platform/Clock.h"
-#include "platform/PrintPage.h"
-#include "platform/Program.h"
-#include "platform/QuietPrompter.h"
+#include "gui/app/AppContext.h"
+#include "gui/entry/Check.h"
+#include "core/platform/Clock.h"
+#include "core/platform/RecordingPage.h"
+#include "core/platform/Program.h"
+#include "core/platform/QuietPrompter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +27,7 @@ struct Screen {
     Program program;
     QuietPrompter prompter;
     FixedClock clock;
-    FontListPage printer;
+    RecordingPage printer;
     AppContext context;
 };
 

@@ -2,10 +2,10 @@
 // rows, in the same run: opening the filtered view on its first match, and walking every
 // match as Next does.
 #include "BenchData.h"
-#include "entry/CheckBook.h"
-#include "entry/SearchFilter.h"
-#include "platform/Database.h"
-#include "platform/RecordSet.h"
+#include "core/entry/CheckBook.h"
+#include "core/entry/SearchFilter.h"
+#include "core/platform/Database.h"
+#include "core/platform/RecordSet.h"
 
 #include <QSqlQuery>
 #include <benchmark/benchmark.h>

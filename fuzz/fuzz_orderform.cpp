@@ -1,7 +1,7 @@
 // libFuzzer target for the order-form parser: whatever the clipboard holds must parse
 // without a crash, an out-of-bounds read or undefined behaviour, and the result must keep
 // the promises the importer relies on.
-#include "entry/OrderForm.h"
+#include "core/entry/OrderForm.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "app/AppContext.h"
-#include "app/SettingsDb.h"
-#include "platform/Clock.h"
-#include "platform/Program.h"
-#include "platform/QtPrintPage.h"
-#include "platform/QtPrompter.h"
+#include "gui/app/AppContext.h"
+#include "core/settings/SettingsDb.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Program.h"
+#include "gui/platform/QtPrintPage.h"
+#include "gui/platform/QtPrompter.h"
 
 #include <QApplication>
 #include <QTimer>

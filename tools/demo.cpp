@@ -1,16 +1,16 @@
 // The tour: builds every screen on the program folder it runs in, offscreen, and saves a
 // picture of each into demo/ as <Screen>.png; printed layouts go there as PDFs. It ends by
 // listing what it wrote.
-#include "app/AppContext.h"
-#include "db/CheckDb.h"
-#include "db/DatabaseFiles.h"
-#include "platform/Clock.h"
-#include "platform/Database.h"
-#include "platform/DbError.h"
-#include "platform/Program.h"
-#include "platform/QtPrintPage.h"
-#include "platform/QuietPrompter.h"
-#include "platform/RecordSet.h"
+#include "gui/app/AppContext.h"
+#include "core/databases/CheckDb.h"
+#include "core/databases/DatabaseFiles.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Database.h"
+#include "core/platform/DbError.h"
+#include "core/platform/Program.h"
+#include "gui/platform/QtPrintPage.h"
+#include "core/platform/QuietPrompter.h"
+#include "core/platform/RecordSet.h"
 
 #include <QApplication>
 #include <QDir>

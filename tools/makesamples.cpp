@@ -1,8 +1,8 @@
 // Makes the two sample check databases in the current folder the first time it is used
 // as a program folder (when it holds no check database yet).
-#include "db/SampleDatabases.h"
-#include "platform/Clock.h"
-#include "platform/DbError.h"
+#include "core/databases/SampleDatabases.h"
+#include "core/platform/Clock.h"
+#include "core/platform/DbError.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // Writes the shipped files into the folder named on the command line: the settings
 // database PC.OVL and the empty check database template.ref, both from the schema in the
 // code. Existing copies there are replaced only once the new ones are complete.
-#include "app/SettingsDb.h"
-#include "db/CheckDb.h"
-#include "platform/DbError.h"
+#include "core/settings/SettingsDb.h"
+#include "core/databases/CheckDb.h"
+#include "core/platform/DbError.h"
 
 #include <QCoreApplication>
 #include <QDir>

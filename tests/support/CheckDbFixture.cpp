@@ -1,8 +1,8 @@
 #include "support/CheckDbFixture.h"
 
-#include "db/DatabaseFiles.h"
-#include "platform/Database.h"
-#include "platform/RecordSet.h"
+#include "core/databases/DatabaseFiles.h"
+#include "core/platform/Database.h"
+#include "core/platform/RecordSet.h"
 #include "support/TestEnv.h"
 
 #include <QSqlRecord>

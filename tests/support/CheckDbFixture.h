@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/CheckDb.h"
+#include "core/databases/CheckDb.h"
 
 #include <QString>
 #include <QVariantMap>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/AppContext.h"
-#include "platform/Clock.h"
-#include "platform/PrintPage.h"
-#include "platform/Program.h"
+#include "gui/app/AppContext.h"
+#include "core/platform/Clock.h"
+#include "core/platform/RecordingPage.h"
+#include "core/platform/Program.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QApplication>
@@ -42,6 +42,6 @@ public:
     Program program;
     ScriptedPrompter prompter;
     FixedClock clock;
-    FontListPage printer;
+    RecordingPage printer;
     AppContext context;
 };

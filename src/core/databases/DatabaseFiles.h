@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/databases/CheckDb.h"
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+/// Check databases as whole files in the program folder: listing, creating and backing up.
+/// A file is only ever published complete: new databases and backups are written to a
+/// temporary file beside their final name and moved into place when done.
+namespace DatabaseFiles {
+
+/// The check databases of the folder: every "*.mdb" file, whatever the letter case of its
+/// name, sorted as a file list shows them.
+QStringList list(const QDir& folder);
+
+/// 1 to 36 letters, digits and spaces, not only spaces.
+bool isValidName(const QString& name);
+
+/// True when the folder holds a file of this name, whatever its letter case.
+bool nameIsTaken(const QDir& folder, const QString& fileName);
+
+/// Makes the database `name`.mdb from the folder's template.ref, with its header stamped
+/// (`AccountType` and `Description`), and returns its file name. Throws DbError when the
+/// name is not valid, is taken, or the file cannot be written; nothing is left behind and
+/// no existing file is ever replaced.
+QString create(const QDir& folder, const QString& name, const QString& description,
+               CheckDb::Kind kind);
+
+/// The backup name of a database: its extension replaced by ".bak" ("PDRAFT.MDB" gives
+/// "PDRAFT.bak"); a name without one gets ".bak" added.
+QString backupName(const QString& databaseName);
+
+/// Writes a consistent copy of the database at `databasePath` to `backupPath`, replacing
+/// the previous backup only once the new one is complete. Throws DbError with the reason
+/// when it cannot; the previous backup is then unchanged.
+void backup(const QString& databasePath, const QString& backupPath);
+
+} // namespace DatabaseFiles

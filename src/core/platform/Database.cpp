@@ -1,0 +1,204 @@
+#include "core/platform/Database.h"
+
+#include "core/platform/DbError.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QUrl>
+#include <sqlite3.h>
+
+namespace {
+
+struct Registry {
+    QHash<QString, std::weak_ptr<Database>> open;
+    int next = 0;
+};
+
+Registry& registry() {
+    static Registry r;
+    return r;
+}
+
+QString keyFor(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+/// ledgerline_contains(haystack, needle): true when the text contains the needle, letter
+/// case ignored for every alphabet; Null when the haystack is Null.
+void containsFunction(sqlite3_context* context, int, sqlite3_value** args) {
+    if (sqlite3_value_type(args[0]) == SQLITE_NULL || sqlite3_value_type(args[1]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    // The folded needle is kept with the statement, so it is folded once per query.
+    auto* needle = static_cast<QString*>(sqlite3_get_auxdata(context, 1));
+    if (!needle) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(args[1]));
+        needle = new QString(QString::fromUtf8(text, sqlite3_value_bytes(args[1])).toCaseFolded());
+        sqlite3_set_auxdata(context, 1, needle, [](void* p) { delete static_cast<QString*>(p); });
+        needle = static_cast<QString*>(sqlite3_get_auxdata(context, 1));
+        if (!needle) {
+            sqlite3_result_error_nomem(context);
+            return;
+        }
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(args[0]));
+    const QString haystack = QString::fromUtf8(text, sqlite3_value_bytes(args[0]));
+    sqlite3_result_int(context, haystack.toCaseFolded().contains(*needle) ? 1 : 0);
+}
+
+sqlite3* rawHandle(const QSqlDatabase& db) {
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+void registerFunctions(const QSqlDatabase& db) {
+    sqlite3* raw = rawHandle(db);
+    if (raw)
+        sqlite3_create_function_v2(raw, "ledgerline_contains", 2,
+                                   SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                                   containsFunction, nullptr, nullptr, nullptr);
+}
+
+} // namespace
+
+Database::Database(QString path, QString connectionName)
+    : m_path(std::move(path)), m_connectionName(std::move(connectionName)) {}
+
+Database::~Database() {
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+    auto& reg = registry();
+    for (auto it = reg.open.begin(); it != reg.open.end();) {
+        if (it.value().expired())
+            it = reg.open.erase(it);
+        else
+            ++it;
+    }
+}
+
+std::shared_ptr<Database> Database::open(const QString& path, Mode mode) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw DbError(QStringLiteral("The file %1 cannot be found in %2.")
+                          .arg(info.fileName(), info.absolutePath()));
+    if (!info.isFile())
+        throw DbError(QStringLiteral("%1 is not a file.").arg(info.fileName()));
+
+    if (mode == Mode::ReadWrite) {
+        auto& reg = registry();
+        if (auto shared = reg.open.value(keyFor(path)).lock())
+            return shared;
+    }
+    return openConnection(path, mode, false);
+}
+
+std::shared_ptr<Database> Database::create(const QString& path) {
+    if (QFileInfo::exists(path))
+        throw DbError(
+            QStringLiteral("The file %1 already exists.").arg(QFileInfo(path).fileName()));
+    return openConnection(path, Mode::ReadWrite, true);
+}
+
+std::shared_ptr<Database> Database::openConnection(const QString& path, Mode mode, bool create) {
+    auto& reg = registry();
+    const QString name = QStringLiteral("ledgerline-%1").arg(++reg.next);
+    std::shared_ptr<Database> result(new Database(QFileInfo(path).absoluteFilePath(), name));
+
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        // A URI lets SQLite refuse to create a missing file ("mode=rw") or to write ("mode=ro").
+        const QString modeText = create                   ? QStringLiteral("rwc")
+                                 : mode == Mode::ReadOnly ? QStringLiteral("ro")
+                                                          : QStringLiteral("rw");
+        const QString encoded =
+            QString::fromUtf8(QUrl::toPercentEncoding(result->m_path, QByteArrayLiteral("/")));
+        db.setDatabaseName(QStringLiteral("file:%1?mode=%2").arg(encoded, modeText));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+        if (!db.open())
+            throw DbError::fromSql(db.lastError(), path);
+        registerFunctions(db);
+    }
+
+    // The first read of the schema is where SQLite notices a file that is not a database.
+    result->exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    if (mode == Mode::ReadWrite) {
+        result->exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        result->exec(QStringLiteral("PRAGMA synchronous=FULL"));
+        reg.open.insert(keyFor(result->m_path), result);
+    }
+    return result;
+}
+
+QSqlDatabase Database::connection() const {
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+sqlite3* Database::handle() const {
+    sqlite3* raw = rawHandle(connection());
+    if (!raw)
+        throw DbError(QStringLiteral("The database engine is not available."));
+    return raw;
+}
+
+QSqlQuery Database::exec(const QString& sql, const QVariantList& binds) {
+    ++m_generation;
+    QSqlQuery query(connection());
+    if (!query.prepare(sql))
+        throw DbError::fromSql(query.lastError(), m_path);
+    for (const QVariant& value : binds)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw DbError::fromSql(query.lastError(), m_path);
+    return query;
+}
+
+void Database::transaction(const std::function<void()>& work) {
+    // Nested calls join the outer transaction.
+    if (m_transactionDepth > 0) {
+        work();
+        return;
+    }
+    exec(QStringLiteral("BEGIN IMMEDIATE"));
+    ++m_transactionDepth;
+    try {
+        work();
+        --m_transactionDepth;
+        exec(QStringLiteral("COMMIT"));
+    } catch (...) {
+        m_transactionDepth = 0;
+        QSqlQuery rollback(connection());
+        rollback.exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+}
+
+bool Database::hasTable(const QString& table) {
+    QSqlQuery q =
+        exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?"), {table});
+    return q.next();
+}
+
+QStringList Database::fieldNames(const QString& table) {
+    QStringList names;
+    QSqlQuery q = exec(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
+    while (q.next())
+        names << q.value(0).toString();
+    return names;
+}
+
+QString Database::quote(const QString& name) {
+    QString escaped = name;
+    escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}

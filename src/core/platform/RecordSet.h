@@ -1,0 +1,104 @@
+#pragma once
+
+#include "core/platform/Statement.h"
+
+#include <QMap>
+#include <QSqlRecord>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <memory>
+#include <unordered_map>
+
+class Database;
+
+/// A table, or the rows of a table that match a condition, walked in natural order
+/// (ascending row identity, which is `ID` where the table has one).
+///
+/// Moves cost the same whatever the size of the table: the record set keeps only the
+/// identity of its current row and asks the database for the neighbour. A field read
+/// always returns what is stored now, so two record sets on one table see each other's
+/// updates and the last update wins. Null (an invalid QVariant) is distinct from the
+/// empty text. Writes follow edit (or addNew), setValue, update.
+class RecordSet {
+public:
+    /// The whole table.
+    RecordSet(std::shared_ptr<Database> db, QString table);
+    /// The rows for which `condition` (SQL with `?` placeholders) holds; every value the
+    /// user typed goes into `binds`, never into the condition text.
+    RecordSet(std::shared_ptr<Database> db, QString table, QString condition, QVariantList binds);
+    ~RecordSet();
+    RecordSet(const RecordSet&) = delete;
+    RecordSet& operator=(const RecordSet&) = delete;
+
+    const std::shared_ptr<Database>& database() const { return m_db; }
+    const QString& table() const { return m_table; }
+
+    void moveFirst();
+    void moveLast();
+    void moveNext();
+    void movePrevious();
+    /// Moves to the row with this identity if it belongs to the record set.
+    bool moveTo(qint64 id);
+
+    /// Before the first row (after a movePrevious from the first, or when empty).
+    bool bof() const { return m_bof; }
+    /// After the last row (after a moveNext from the last, or when empty).
+    bool eof() const { return m_eof; }
+    bool hasCurrent() const { return !m_bof && !m_eof && !m_deleted; }
+    qint64 currentId() const { return m_id; }
+
+    /// Rows in the record set now.
+    qint64 recordCount() const;
+
+    /// The stored value of a field of the current row (the pending value while editing).
+    QVariant value(const QString& field) const;
+    bool isNull(const QString& field) const { return value(field).isNull(); }
+    /// Every field of the current row as stored now, in one read.
+    QSqlRecord record() const;
+
+    void edit();
+    void addNew();
+    void setValue(const QString& field, const QVariant& value);
+    /// Stores the pending values. After addNew the new row becomes the current row. On
+    /// failure nothing is stored, the pending values are dropped, and DbError is thrown.
+    void update();
+    void cancelUpdate();
+    bool editing() const { return m_mode != Mode::None; }
+
+    /// Deletes the current row; there is no current row until the next move.
+    void remove();
+
+    /// Runs the query again and moves to the first row.
+    void refresh();
+
+private:
+    enum class Mode { None, Edit, Add };
+
+    bool step(const QString& sql, const QVariantList& binds);
+    void forgetAhead();
+    QString whereClause(const QString& extra) const;
+    void requireCurrent() const;
+    Statement& prepared(const QString& sql) const;
+
+    std::shared_ptr<Database> m_db;
+    QString m_table;
+    QString m_condition;
+    QVariantList m_binds;
+
+    qint64 m_id = 0;
+    bool m_bof = true;
+    bool m_eof = true;
+    bool m_deleted = false;
+
+    Mode m_mode = Mode::None;
+    QMap<QString, QVariant> m_pending;
+    // Identities of the rows after the current one, read ahead while the user walks forward
+    // so that a long walk does not pay one query per row. Valid only for the database
+    // generation they were read in.
+    QList<qint64> m_ahead;
+    quint64 m_aheadGeneration = 0;
+    int m_aheadBatch = 1;
+
+    mutable std::unordered_map<QString, std::unique_ptr<Statement>> m_statements; // by their SQL
+};

@@ -1,0 +1,65 @@
+#include "core/platform/TableSchema.h"
+
+#include "core/platform/Database.h"
+
+#include <QVariant>
+
+QString TableDef::createSql() const {
+    QStringList columns;
+    for (const FieldDef& f : fields) {
+        const QString q = Database::quote(f.name);
+        switch (f.kind) {
+        case FieldKind::Counter:
+            columns << q + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
+            break;
+        case FieldKind::Long:
+        case FieldKind::Small:
+        case FieldKind::YesNo:
+            // The constraint carries the field's name, so a refusal names the field.
+            columns << QStringLiteral(
+                           "%1 INTEGER CONSTRAINT %1 CHECK (typeof(%1) IN ('integer', 'null'))")
+                           .arg(q);
+            break;
+        case FieldKind::Text:
+        case FieldKind::Memo:
+        case FieldKind::Amount:
+            columns << q + QStringLiteral(" TEXT");
+            break;
+        }
+    }
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(Database::quote(name), columns.join(", "));
+}
+
+const FieldDef* TableDef::field(const QString& fieldName) const {
+    for (const FieldDef& f : fields)
+        if (f.name == fieldName)
+            return &f;
+    return nullptr;
+}
+
+void TableSchema::create(Database& db, const QList<TableDef>& tables) {
+    db.transaction([&] {
+        for (const TableDef& t : tables)
+            db.exec(t.createSql());
+    });
+}
+
+QString TableSchema::firstMissing(Database& db, const QList<TableDef>& tables) {
+    for (const TableDef& t : tables) {
+        if (!db.hasTable(t.name))
+            return QStringLiteral("the table %1").arg(t.name);
+        const QStringList present = db.fieldNames(t.name);
+        for (const FieldDef& f : t.fields)
+            if (!present.contains(f.name))
+                return QStringLiteral("the field %1 of the table %2").arg(f.name, t.name);
+    }
+    return {};
+}
+
+bool TableSchema::isYes(const QVariant& value) {
+    if (value.isNull())
+        return false;
+    bool ok = false;
+    const qlonglong n = value.toLongLong(&ok);
+    return ok && n != 0;
+}

@@ -1,0 +1,115 @@
+#include "core/settings/SettingsDb.h"
+
+#include "core/settings/Password.h"
+#include "core/platform/Database.h"
+#include "core/platform/DbError.h"
+#include "core/platform/RecordSet.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QList<TableDef> SettingsDb::schema() {
+    return {
+        {QStringLiteral("Properties"),
+         {
+             {QStringLiteral("AlignStart"), FieldKind::Long},
+             {QStringLiteral("5"), FieldKind::Long},
+             {QStringLiteral("QuickenCheckStock"), FieldKind::YesNo},
+             {QStringLiteral("Print2Checks"), FieldKind::YesNo},
+             {QStringLiteral("PlainPaper"), FieldKind::YesNo},
+             {QStringLiteral("1"), FieldKind::Text},
+             {QStringLiteral("6"), FieldKind::YesNo},
+             {QStringLiteral("InsuranceSiteID"), FieldKind::Text},
+             {QStringLiteral("HelpAboutLine1"), FieldKind::Text},
+             {QStringLiteral("HelpAboutLine2"), FieldKind::Text},
+             {QStringLiteral("HelpAboutLine3"), FieldKind::Text},
+         }},
+        {QStringLiteral("A"), {{QStringLiteral("ENTER"), FieldKind::Text}}},
+        {QStringLiteral("BusinessType"),
+         {
+             {QStringLiteral("ID"), FieldKind::Counter},
+             {QStringLiteral("BusinessType"), FieldKind::Text},
+         }},
+    };
+}
+
+void SettingsDb::createShipped(const QString& path) {
+    auto db = Database::create(path);
+    db->transaction([&] {
+        TableSchema::create(*db, schema());
+
+        RecordSet settings(db, QStringLiteral("Properties"));
+        settings.addNew();
+        settings.setValue(QStringLiteral("AlignStart"), 200);
+        settings.setValue(QStringLiteral("5"), 525);
+        // A new user most likely has standard 88 mm laser check stock, three to a sheet,
+        // and is safest with a backup of the database at every exit.
+        settings.setValue(QStringLiteral("QuickenCheckStock"), YesNo::True);
+        settings.setValue(QStringLiteral("Print2Checks"), YesNo::False);
+        settings.setValue(QStringLiteral("PlainPaper"), YesNo::False);
+        settings.setValue(QStringLiteral("1"), QString(""));
+        settings.setValue(QStringLiteral("6"), YesNo::True);
+        settings.setValue(QStringLiteral("InsuranceSiteID"), QString(""));
+        settings.setValue(
+            QStringLiteral("HelpAboutLine1"),
+            QStringLiteral("Ledgerline writes and prints your own checks and drafts."));
+        settings.setValue(
+            QStringLiteral("HelpAboutLine2"),
+            QStringLiteral("Laser check stock with three checks to a sheet works best."));
+        settings.setValue(
+            QStringLiteral("HelpAboutLine3"),
+            QStringLiteral("Ask your office supply dealer for MICR laser check stock."));
+        settings.update();
+
+        RecordSet password(db, QStringLiteral("A"));
+        password.addNew();
+        password.setValue(QStringLiteral("ENTER"),
+                          Password::hash(QString::fromLatin1(Password::kDefault)));
+        password.update();
+
+        RecordSet types(db, QStringLiteral("BusinessType"));
+        for (const char* type : {"General Merchandise", "Services", "Repairs", "Subscription",
+                                 "Consulting", "Other"}) {
+            types.addNew();
+            types.setValue(QStringLiteral("BusinessType"), QString::fromLatin1(type));
+            types.update();
+        }
+    });
+}
+
+QString SettingsDb::problem(const QString& path) {
+    const QFileInfo info(path);
+    const QString folder = QDir::toNativeSeparators(info.absolutePath());
+    const QString tail = QStringLiteral(
+        " Nothing has been changed. Copy PC.OVL from your Ledgerline installation into that "
+        "folder, then start Ledgerline again.");
+    if (!info.exists())
+        return QStringLiteral("Ledgerline cannot start: its settings file %1 is missing from the "
+                              "program folder %2.")
+                   .arg(info.fileName(), folder) +
+               tail;
+    try {
+        auto db = Database::open(path, Database::Mode::ReadOnly);
+        const QString missing = TableSchema::firstMissing(*db, schema());
+        if (!missing.isEmpty())
+            return QStringLiteral("Ledgerline cannot start: its settings file %1 in the program "
+                                  "folder %2 lacks %3.")
+                       .arg(info.fileName(), folder, missing) +
+                   tail;
+        RecordSet settings(db, QStringLiteral("Properties"));
+        RecordSet password(db, QStringLiteral("A"));
+        if (settings.eof() || password.eof())
+            return QStringLiteral("Ledgerline cannot start: its settings file %1 in the program "
+                                  "folder %2 has no %3 record.")
+                       .arg(info.fileName(), folder,
+                            settings.eof() ? QStringLiteral("settings")
+                                           : QStringLiteral("password")) +
+                   tail;
+    } catch (const DbError&) {
+        return QStringLiteral("Ledgerline cannot start: its settings file %1 in the program folder "
+                              "%2 is damaged or is not a Ledgerline settings file.")
+                   .arg(info.fileName(), folder) +
+               tail;
+    }
+    return {};
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/platform/Prompter.h"
+
+class Program;
+
+/// Real modal message boxes, questions and input boxes.
+class QtPrompter : public Prompter {
+public:
+    explicit QtPrompter(const Program& program) : m_program(program) {}
+    void message(const QString& text, const QString& title, Icon icon) override;
+    bool question(const QString& text, const QString& title, Icon icon, bool yesIsDefault) override;
+    QString input(const QString& prompt, const QString& title, const QString& initial) override;
+
+private:
+    QString titleOr(const QString& title) const;
+    const Program& m_program;
+};

@@ -1,0 +1,306 @@
+// Check databases as whole files: names, creation, backups and refusing foreign files.
+#include "core/databases/CheckDb.h"
+#include "core/databases/DatabaseFiles.h"
+#include "core/platform/Database.h"
+#include "core/platform/DbError.h"
+#include "core/platform/RecordSet.h"
+#include "support/Drive.h"
+#include "support/TestEnv.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace Drive;
+
+namespace {
+
+void addChecks(const QString& path, int count, const QString& payee) {
+    auto db = Database::open(path);
+    db->transaction([&] {
+        RecordSet rs(db, CheckDb::kAccount);
+        for (int i = 0; i < count; ++i) {
+            rs.addNew();
+            rs.setValue(QStringLiteral("PayTo"), payee);
+            rs.setValue(QStringLiteral("Check"), 101 + i);
+            rs.setValue(QStringLiteral("Comments"), QString(200, QLatin1Char('x')));
+            rs.update();
+        }
+    });
+}
+
+QStringList payees(const QString& path) {
+    auto db = Database::open(path, Database::Mode::ReadOnly);
+    RecordSet rs(db, CheckDb::kAccount);
+    QStringList out;
+    for (; !rs.eof(); rs.moveNext())
+        out << rs.value(QStringLiteral("PayTo")).toString();
+    return out;
+}
+
+/// Lets the process write files of at most `bytes`, as a nearly full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int);
+};
+
+} // namespace
+
+class TestDatabaseFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void names_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("plain") << "Shop" << true;
+        QTest::newRow("spaces and digits") << "Payroll 2026" << true;
+        QTest::newRow("36 characters") << QString(36, QLatin1Char('a')) << true;
+        QTest::newRow("accented letters") << "Café Drafts" << true;
+        QTest::newRow("37 characters") << QString(37, QLatin1Char('a')) << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("only spaces") << "   " << false;
+        QTest::newRow("slash") << "a/b" << false;
+        QTest::newRow("backslash") << "a\\b" << false;
+        QTest::newRow("dot") << "shop.old" << false;
+        QTest::newRow("dot dot") << ".." << false;
+        QTest::newRow("apostrophe") << "Joe's" << false;
+    }
+    void names() {
+        QFETCH(QString, name);
+        QFETCH(bool, valid);
+        QCOMPARE(DatabaseFiles::isValidName(name), valid);
+        TestEnv env;
+        const QStringList before =
+            QDir(env.folderPath()).entryList(QDir::AllEntries | QDir::Hidden);
+        if (valid) {
+            QCOMPARE(DatabaseFiles::create(env.program.folder(), name, name, CheckDb::Kind::Check),
+                     name + QStringLiteral(".mdb"));
+        } else {
+            QVERIFY_THROWS_EXCEPTION(DbError, DatabaseFiles::create(env.program.folder(), name,
+                                                                    name, CheckDb::Kind::Check));
+            QCOMPARE(QDir(env.folderPath()).entryList(QDir::AllEntries | QDir::Hidden), before);
+        }
+    }
+
+    void backupNames_data() {
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<QString>("backup");
+        QTest::newRow("made here") << "Shop.mdb"
+                                   << "Shop.bak";
+        QTest::newRow("capitals") << "PDRAFT.MDB"
+                                  << "PDRAFT.bak";
+        QTest::newRow("spaces") << "Payroll 2026.mdb"
+                                << "Payroll 2026.bak";
+        // Only the extension changes, so a backup can never land on another database.
+        QTest::newRow("dot inside") << "q.xyz.mdb"
+                                    << "q.xyz.bak";
+        QTest::newRow("no extension") << "Shop"
+                                      << "Shop.bak";
+    }
+    void backupNames() {
+        QFETCH(QString, database);
+        QFETCH(QString, backup);
+        QCOMPARE(DatabaseFiles::backupName(database), backup);
+    }
+
+    void createStampsTheHeaderAndKeepsTheTemplateRecord_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("type");
+        QTest::newRow("draft") << int(CheckDb::Kind::Draft) << "Draft";
+        QTest::newRow("check") << int(CheckDb::Kind::Check) << "Check";
+    }
+    void createStampsTheHeaderAndKeepsTheTemplateRecord() {
+        QFETCH(int, kind);
+        QFETCH(QString, type);
+        TestEnv env;
+        const QString file =
+            DatabaseFiles::create(env.program.folder(), QStringLiteral("Shop"),
+                                  QStringLiteral("Main account"), CheckDb::Kind(kind));
+        auto db = Database::open(env.path(file));
+        RecordSet header(db, CheckDb::kHeader);
+        QCOMPARE(header.value(QStringLiteral("AccountType")).toString(), type);
+        QCOMPARE(header.value(QStringLiteral("Description")).toString(),
+                 QStringLiteral("Main account"));
+        QVERIFY(header.isNull(QStringLiteral("LastCheck")));
+        QCOMPARE(int(CheckDb::kind(header)), kind);
+        RecordSet account(db, CheckDb::kAccount);
+        QCOMPARE(account.recordCount(), 1);
+        QCOMPARE(account.currentId(), 1);
+        // Nothing but the new database is left in the folder.
+        QCOMPARE(QDir(env.folderPath()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{"PC.OVL", "Shop.mdb", "template.ref"}));
+    }
+
+    void createNeverReplacesAFile_data() {
+        QTest::addColumn<QString>("existing");
+        QTest::newRow("same name") << "Shop.mdb";
+        QTest::newRow("other case") << "SHOP.MDB";
+    }
+    void createNeverReplacesAFile() {
+        QFETCH(QString, existing);
+        TestEnv env;
+        {
+            QFile f(env.path(existing));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("keep me");
+        }
+        const QByteArray before = digest(env.path(existing));
+        QVERIFY_THROWS_EXCEPTION(DbError,
+                                 DatabaseFiles::create(env.program.folder(), QStringLiteral("Shop"),
+                                                       {}, CheckDb::Kind::Check));
+        QCOMPARE(digest(env.path(existing)), before);
+        QCOMPARE(QDir(env.folderPath()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    }
+
+    void createWithoutTemplateSaysSo() {
+        TestEnv env;
+        QFile::remove(env.path(CheckDb::kTemplateFile));
+        try {
+            DatabaseFiles::create(env.program.folder(), QStringLiteral("Shop"), {},
+                                  CheckDb::Kind::Check);
+            QFAIL("created without a template");
+        } catch (const DbError& e) {
+            QVERIFY(e.message().contains(QStringLiteral("template.ref")));
+        }
+        QVERIFY(!QFile::exists(env.path(QStringLiteral("Shop.mdb"))));
+    }
+
+    void listMatchesMdbWhateverTheCase() {
+        TestEnv env;
+        for (const char* name :
+             {"PDRAFT.MDB", "shop.mdb", "Payroll.Mdb", "notes.txt", "Shop.bak", "mdb"}) {
+            QFile f(env.path(QString::fromLatin1(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QDir(env.folderPath()).mkdir(QStringLiteral("folder.mdb")));
+        QCOMPARE(DatabaseFiles::list(env.program.folder()),
+                 (QStringList{"Payroll.Mdb", "PDRAFT.MDB", "shop.mdb"}));
+    }
+
+    void backupIsACompleteCopyThatReplacesTheLastOne() {
+        TestEnv env;
+        const QString file = DatabaseFiles::create(env.program.folder(), QStringLiteral("Shop"), {},
+                                                   CheckDb::Kind::Check);
+        addChecks(env.path(file), 3, QStringLiteral("first"));
+        const QString bak = env.path(QStringLiteral("Shop.bak"));
+        DatabaseFiles::backup(env.path(file), bak);
+        QCOMPARE(payees(bak).size(), 4);
+        addChecks(env.path(file), 2, QStringLiteral("second"));
+        DatabaseFiles::backup(env.path(file), bak);
+        QCOMPARE(payees(bak), payees(env.path(file)));
+        QCOMPARE(CheckDb::problem(bak), QString());
+        QCOMPARE(QDir(env.folderPath()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{"PC.OVL", "Shop.bak", "Shop.mdb", "template.ref"}));
+    }
+
+    void failedBackupKeepsThePreviousOne() {
+        TestEnv env;
+        const QString file = DatabaseFiles::create(env.program.folder(), QStringLiteral("Shop"), {},
+                                                   CheckDb::Kind::Check);
+        const QString bak = env.path(QStringLiteral("Shop.bak"));
+        DatabaseFiles::backup(env.path(file), bak);
+        const QByteArray before = digest(bak);
+        addChecks(env.path(file), 500, QStringLiteral("grown"));
+        QVERIFY(QFileInfo(env.path(file)).size() > 64 * 1024);
+        try {
+            FileSizeLimit nearlyFull(32 * 1024);
+            DatabaseFiles::backup(env.path(file), bak);
+            QFAIL("a backup larger than the disk allows was reported as made");
+        } catch (const DbError& e) {
+            QVERIFY2(e.message().contains(QStringLiteral("Shop.bak")), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QStringLiteral("previous backup")),
+                     qPrintable(e.message()));
+        }
+        QCOMPARE(digest(bak), before);
+        QCOMPARE(QDir(env.folderPath()).entryList(QDir::Files | QDir::Hidden).size(), 4);
+    }
+
+    void backupIntoAReadOnlyFolderIsRefused() {
+        if (::geteuid() == 0)
+            QSKIP("the superuser may write into read-only folders");
+        TestEnv env;
+        const QString file = DatabaseFiles::create(env.program.folder(), QStringLiteral("Shop"), {},
+                                                   CheckDb::Kind::Check);
+        QFile::setPermissions(env.folderPath(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        QVERIFY_THROWS_EXCEPTION(
+            DbError, DatabaseFiles::backup(env.path(file), env.path(QStringLiteral("Shop.bak"))));
+        QFile::setPermissions(env.folderPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                    QFileDevice::ExeOwner);
+        QVERIFY(!QFile::exists(env.path(QStringLiteral("Shop.bak"))));
+    }
+
+    void foreignFilesAreNamedAndUntouched_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("text") << "text"
+                              << "is damaged or is not a Ledgerline check database";
+        QTest::newRow("empty") << "empty"
+                               << "lacks the table Account";
+        QTest::newRow("settings file") << "settings"
+                                       << "lacks the table Account";
+        QTest::newRow("other program") << "other"
+                                       << "lacks the table Account";
+        QTest::newRow("no header row") << "no header"
+                                       << "has no database header";
+        QTest::newRow("missing field") << "missing field"
+                                       << "lacks the field LastCheck";
+        QTest::newRow("sound") << "sound"
+                               << "";
+    }
+    void foreignFilesAreNamedAndUntouched() {
+        QFETCH(QString, kind);
+        QFETCH(QString, says);
+        TestEnv env;
+        const QString path = env.path(QStringLiteral("Foreign.mdb"));
+        if (kind == QLatin1String("text") || kind == QLatin1String("empty")) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            if (kind == QLatin1String("text"))
+                f.write("ID,Name\n1,Ann\n");
+        } else if (kind == QLatin1String("settings")) {
+            QVERIFY(QFile::copy(env.path(QStringLiteral("PC.OVL")), path));
+        } else if (kind == QLatin1String("other")) {
+            auto db = Database::create(path);
+            db->exec(QStringLiteral("CREATE TABLE Recipes (Name TEXT)"));
+        } else {
+            DatabaseFiles::create(env.program.folder(), QStringLiteral("Foreign"), {},
+                                  CheckDb::Kind::Check);
+            auto db = Database::open(path);
+            if (kind == QLatin1String("no header"))
+                db->exec(QStringLiteral("DELETE FROM Properties"));
+            else if (kind == QLatin1String("missing field"))
+                db->exec(QStringLiteral("ALTER TABLE Properties DROP COLUMN LastCheck"));
+        }
+        const QByteArray before = digest(path);
+        const QString problem = CheckDb::problem(path);
+        if (says.isEmpty()) {
+            QCOMPARE(problem, QString());
+        } else {
+            QVERIFY2(problem.contains(says), qPrintable(problem));
+            QVERIFY(problem.contains(QStringLiteral("Foreign.mdb")));
+        }
+        QCOMPARE(digest(path), before);
+    }
+};
+
+QTEST_MAIN(TestDatabaseFiles)
+#include "tst_databasefiles.moc"

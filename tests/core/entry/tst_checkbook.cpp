@@ -1,0 +1,273 @@
+// Numbering, template rules, deletion and search filters on real check databases.
+#include "core/entry/CheckBook.h"
+#include "core/entry/CheckNumbering.h"
+#include "core/entry/FieldEntry.h"
+#include "core/entry/Routing.h"
+#include "core/entry/SearchFilter.h"
+#include "core/platform/RecordSet.h"
+#include "core/platform/TableSchema.h"
+#include "support/CheckDbFixture.h"
+#include "support/TestEnv.h"
+
+#include <QTest>
+
+using namespace CheckDbFixture;
+
+namespace {
+
+const QVariantMap kPayer{
+    {"BusinessName", "Maple Street Bakery"},
+    {"FirstName", "Jordan"},
+    {"LastName", "Reyes"},
+    {"Address", "218 Maple Street"},
+    {"City", "Fairview"},
+    {"State", "OH"},
+    {"Zip", "44118"},
+    {"Phone", "555-0142"},
+    {"Bank", "Fairview Bank"},
+    {"BankCity", "Fairview"},
+    {"BankState", "OH"},
+    {"ABA", "041000124"},
+    {"Account", "1234D567"},
+};
+
+} // namespace
+
+class TestCheckBook : public QObject {
+    Q_OBJECT
+
+private slots:
+    void numbering_data() {
+        QTest::addColumn<QVariant>("lastNumber");
+        QTest::addColumn<QVariant>("lastCheck");
+        QTest::addColumn<qlonglong>("expected");
+        QTest::newRow("only the template") << QVariant() << QVariant() << 1LL;
+        QTest::newRow("last record ahead") << QVariant(1050) << QVariant(1002) << 1051LL;
+        QTest::newRow("header ahead after a deletion")
+            << QVariant(1000) << QVariant(1004) << 1005LL;
+        QTest::newRow("equal") << QVariant(500) << QVariant(500) << 501LL;
+        QTest::newRow("no header number") << QVariant(2000) << QVariant() << 2001LL;
+        QTest::newRow("header past the wrap") << QVariant(5) << QVariant(999901) << 101LL;
+        QTest::newRow("number past the wrap") << QVariant(999950) << QVariant(12) << 101LL;
+        QTest::newRow("at the wrap") << QVariant(999900) << QVariant(999900) << 999901LL;
+    }
+    void numbering() {
+        QFETCH(QVariant, lastNumber);
+        QFETCH(QVariant, lastCheck);
+        QFETCH(qlonglong, expected);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        if (!lastNumber.isNull())
+            addCheck(env, file, {{"Check", lastNumber}});
+        setLastCheck(env, file, lastCheck);
+        CheckBook book(env.path(file));
+        book.newCheck(env.clock);
+        QCOMPARE(book.records().value(QStringLiteral("Check")).toLongLong(), expected);
+        QCOMPARE(CheckDbFixture::lastCheck(env, file).toLongLong(), expected);
+        QCOMPARE(CheckNumbering::next(lastNumber.toLongLong(), lastCheck.toLongLong()), expected);
+    }
+
+    void newCheckTakesTheTemplateByKind_data() {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("check") << int(CheckDb::Kind::Check);
+        QTest::newRow("draft") << int(CheckDb::Kind::Draft);
+    }
+    void newCheckTakesTheTemplateByKind() {
+        QFETCH(int, kind);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"), CheckDb::Kind(kind));
+        QVariantMap templ = kPayer;
+        templ.insert("PayTo", "Maple Street Bakery");
+        templ.insert("LabelPrint", YesNo::True);
+        templ.insert("For", "template memo");
+        templ.insert("Amount", "1.00");
+        setTemplate(env, file, templ);
+
+        CheckBook book(env.path(file));
+        book.newCheck(env.clock);
+        const QVariantMap row = CheckDbFixture::row(env, file, book.records().currentId());
+        QCOMPARE(row.value("ID").toLongLong(), 2);
+        QCOMPARE(row.value("Print").toString(), QStringLiteral("Once"));
+        QCOMPARE(row.value("Date").toString(), QStringLiteral("12/7/2026"));
+        QCOMPARE(row.value("Check").toLongLong(), 1);
+        for (const char* empty : {"Amount", "For", "Comments", "BusinessType"})
+            QVERIFY2(row.value(empty).isNull(), empty);
+        if (CheckDb::Kind(kind) == CheckDb::Kind::Check) {
+            for (auto it = kPayer.cbegin(); it != kPayer.cend(); ++it)
+                QCOMPARE(row.value(it.key()), it.value());
+            QVERIFY(row.value("PayTo").isNull());
+            QCOMPARE(row.value("LabelPrint").toInt(), YesNo::False);
+            // Opening a CHECK database turns the template's label flag off.
+            QCOMPARE(CheckDbFixture::row(env, file, 1).value("LabelPrint").toInt(), YesNo::False);
+        } else {
+            for (auto it = kPayer.cbegin(); it != kPayer.cend(); ++it)
+                QVERIFY2(row.value(it.key()).isNull(), qPrintable(it.key()));
+            QCOMPARE(row.value("PayTo").toString(), QStringLiteral("Maple Street Bakery"));
+            QCOMPARE(row.value("LabelPrint").toInt(), YesNo::True);
+            QCOMPARE(CheckDbFixture::row(env, file, 1).value("LabelPrint").toInt(), YesNo::True);
+        }
+    }
+
+    void newCheckInAFilteredViewTouchesNoOtherRecord() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        const qint64 ann = addCheck(env, file, {{"PayTo", "Ann"}, {"Check", 700}});
+        addCheck(env, file, {{"PayTo", "Bob"}, {"Check", 900}});
+        CheckBook book(env.path(file));
+        const auto query = SearchFilter::contains(QStringLiteral("PayTo"), QStringLiteral("ann"));
+        QVERIFY(book.filter(query.condition, query.binds));
+        book.newCheck(env.clock);
+        // Numbered after the last check of the whole table, and only the new row changed.
+        QCOMPARE(book.records().value(QStringLiteral("Check")).toLongLong(), 901);
+        QCOMPARE(book.records().currentId(), 4);
+        const QVariantMap annRow = CheckDbFixture::row(env, file, ann);
+        QCOMPARE(annRow.value("Check").toLongLong(), 700);
+        QVERIFY(annRow.value("Print").isNull());
+    }
+
+    void deletion() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        const qint64 a = addCheck(env, file, {{"PayTo", "Ann"}});
+        const qint64 b = addCheck(env, file, {{"PayTo", "Bob"}});
+        const qint64 c = addCheck(env, file, {{"PayTo", "Annette"}});
+        CheckBook book(env.path(file));
+        QVERIFY(book.currentIsTemplate());
+
+        // The first of a filtered view: its new first one is shown.
+        const auto query = SearchFilter::contains(QStringLiteral("PayTo"), QStringLiteral("ann"));
+        QVERIFY(book.filter(query.condition, query.binds));
+        QCOMPARE(book.records().currentId(), a);
+        book.deleteCurrent();
+        QCOMPARE(book.records().currentId(), c);
+        // The last one of the view: every check is shown again, the template first.
+        book.deleteCurrent();
+        QVERIFY(!book.filtered());
+        QCOMPARE(book.records().currentId(), 1);
+        QCOMPARE(CheckDbFixture::count(env, file), 2);
+        QCOMPARE(CheckDbFixture::row(env, file, b).value("PayTo").toString(),
+                 QStringLiteral("Bob"));
+
+        // Elsewhere the check before the deleted one is shown.
+        const qint64 d = addCheck(env, file, {{"PayTo", "Dee"}});
+        book.records().moveTo(d);
+        book.deleteCurrent();
+        QCOMPARE(book.records().currentId(), b);
+    }
+
+    void search_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QList<qint64>>("found");
+        QTest::newRow("case") << "PayTo"
+                              << "ANN" << QList<qint64>{2, 4};
+        QTest::newRow("apostrophe") << "PayTo"
+                                    << "o'b" << QList<qint64>{3};
+        QTest::newRow("asterisk") << "For"
+                                  << "*" << QList<qint64>{5};
+        QTest::newRow("percent") << "For"
+                                 << "50%" << QList<qint64>{5};
+        QTest::newRow("underscore") << "For"
+                                    << "a_b" << QList<qint64>{6};
+        QTest::newRow("backslash") << "For"
+                                   << "c:\\" << QList<qint64>{6};
+        QTest::newRow("accented capitals") << "PayTo"
+                                           << "ÉCOLE" << QList<qint64>{7};
+        QTest::newRow("accented lower case") << "PayTo"
+                                             << "école" << QList<qint64>{7};
+        QTest::newRow("check number as text") << "Check"
+                                              << "12" << QList<qint64>{2, 3, 4};
+        QTest::newRow("empty text finds every filled field") << "For"
+                                                             << "" << QList<qint64>{5, 6};
+        QTest::newRow("sql") << "PayTo"
+                             << "x' OR 1=1 --" << QList<qint64>{};
+        QTest::newRow("no match") << "PayTo"
+                                  << "zebra" << QList<qint64>{};
+    }
+    void search() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QList<qint64>, found);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        addCheck(env, file, {{"PayTo", "Ann Lee"}, {"Check", 112}});
+        addCheck(env, file, {{"PayTo", "Bob O'Brien"}, {"Check", 120}});
+        addCheck(env, file, {{"PayTo", "Joanne"}, {"Check", 1012}});
+        addCheck(env, file, {{"PayTo", "Star"}, {"For", "*50% off*"}, {"Check", 201}});
+        addCheck(env, file, {{"PayTo", "Path"}, {"For", "a_b in c:\\docs"}, {"Check", 13}});
+        addCheck(env, file, {{"PayTo", "École Saint-Jean"}});
+        CheckBook book(env.path(file));
+        const auto query = SearchFilter::contains(field, typed);
+        QCOMPARE(book.filter(query.condition, query.binds), !found.isEmpty());
+        if (found.isEmpty()) {
+            QVERIFY(!book.filtered());
+            QCOMPARE(book.records().currentId(), 1);
+            return;
+        }
+        QList<qint64> seen;
+        for (RecordSet& rs = book.records(); !rs.eof(); rs.moveNext())
+            seen << rs.currentId();
+        QCOMPARE(seen, found);
+    }
+
+    void routingCheckDigit_data() {
+        QTest::addColumn<QString>("aba");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("valid") << "041000124" << true;
+        QTest::newRow("valid too") << "011000015" << true;
+        QTest::newRow("one digit off") << "041000125" << false;
+        QTest::newRow("two digits swapped") << "014000124" << false;
+        QTest::newRow("eight digits") << "04100012" << false;
+        QTest::newRow("letters") << "04100012A" << false;
+        QTest::newRow("Canadian dash") << "123D56789" << false;
+    }
+    void routingCheckDigit() {
+        QFETCH(QString, aba);
+        QFETCH(bool, ok);
+        QCOMPARE(Routing::checkDigitOk(aba), ok);
+    }
+
+    void entries_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QVariant>("stored");
+        QTest::newRow("number") << "Check"
+                                << "1051" << QVariant(1051LL);
+        QTest::newRow("number with blanks") << "Check"
+                                            << " 1051 " << QVariant(1051LL);
+        QTest::newRow("letters in number") << "Check"
+                                           << "10a1" << QVariant();
+        QTest::newRow("amount as typed") << "Amount"
+                                         << "1,234.50" << QVariant(QStringLiteral("1,234.50"));
+        QTest::newRow("amount without cents") << "Amount"
+                                              << "12" << QVariant(QStringLiteral("12"));
+        QTest::newRow("amount with letters") << "Amount"
+                                             << "12.5O" << QVariant();
+        QTest::newRow("amount with three decimals") << "Amount"
+                                                    << "0.105" << QVariant();
+        QTest::newRow("amount two points") << "Amount"
+                                           << "1.2.3" << QVariant();
+        QTest::newRow("empty box") << "PayTo"
+                                   << "" << QVariant();
+        QTest::newRow("text as typed") << "PayTo"
+                                       << "  Ann  " << QVariant(QStringLiteral("  Ann  "));
+    }
+    void entries() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QVariant, stored);
+        const FieldEntry::Result r = FieldEntry::convert(field, QStringLiteral("Caption"), typed);
+        if (stored.isNull() && !typed.isEmpty()) {
+            QVERIFY(!r.ok());
+            QVERIFY(r.problem.contains(QStringLiteral("Caption")));
+            QVERIFY(r.problem.contains(typed));
+        } else {
+            QVERIFY(r.ok());
+            QCOMPARE(r.value, stored);
+        }
+    }
+};
+
+QTEST_MAIN(TestCheckBook)
+#include "tst_checkbook.moc"

@@ -1,0 +1,491 @@
+// The data-entry screen, driven through its real widgets on real check databases.
+#include "gui/databases/FileOpen.h"
+#include "gui/entry/Check.h"
+#include "core/platform/Database.h"
+#include "core/platform/RecordSet.h"
+#include "core/platform/TableSchema.h"
+#include "support/CheckDbFixture.h"
+#include "support/Drive.h"
+#include "support/TestEnv.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace CheckDbFixture;
+
+using namespace Drive;
+
+namespace {
+
+const QString kNote = QStringLiteral(
+    "Please fill in the fields of the first check before you use this account. The first check in "
+    "each Database is used as a template when creating new checks. This will minimize the amount "
+    "of "
+    "typing you will have to do when you create a new check. To go to the first check choose File "
+    "- "
+    "Goto First Check from the menu.");
+const QString kLast =
+    QStringLiteral("This is the last check in the account - choose NEW to create a new check.");
+const QString kFirst = QStringLiteral("This is the first check in the account.");
+
+const QVariantMap kPayer{{"BusinessName", "Maple Street Bakery"},
+                         {"FirstName", "Jordan"},
+                         {"ABA", "041000124"},
+                         {"Account", "1234D567"},
+                         {"PayTo", "Maple Street Bakery"}};
+
+Check* openCheck(TestEnv& env, const QString& file) {
+    env.program.setCurrentDatabase(file);
+    env.context.openCheck();
+    return TestEnv::screen<Check>(QStringLiteral("Check"));
+}
+
+void choose(QWidget* screen, const QString& comboName, const QString& entry) {
+    auto* combo = screen->findChild<QComboBox*>(comboName);
+    const int index = combo->findText(entry);
+    QVERIFY2(index >= 0, qPrintable(entry));
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+QString comboText(QWidget* screen, const QString& comboName) {
+    return screen->findChild<QComboBox*>(comboName)->currentText();
+}
+
+QString shownId(QWidget* screen) {
+    return screen->findChild<QLabel*>(QStringLiteral("Label11"))->text();
+}
+
+} // namespace
+
+class TestCheck : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { TestEnv::closeAllScreens(); }
+
+    void loadingANewDatabase() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        Check* check = openCheck(env, file);
+        QVERIFY(check);
+        const auto prompts = env.prompter.take();
+        QCOMPARE(prompts.size(), 1);
+        QCOMPARE(prompts[0].text, kNote);
+        QCOMPARE(prompts[0].title, QStringLiteral("Note"));
+        QCOMPARE(check->windowTitle(), QStringLiteral("Check Database: Shop"));
+        QCOMPARE(row(env, file, 1).value("Date").toString(), QStringLiteral("12/7/2026"));
+        QCOMPARE(box(check, QStringLiteral("CheckDate"))->text(), QStringLiteral("12/7/2026"));
+        QCOMPARE(shownId(check), QStringLiteral("1"));
+        auto* combo1 = check->findChild<QComboBox*>(QStringLiteral("Combo1"));
+        QCOMPARE(combo1->count(), 3);
+        QCOMPARE(combo1->itemText(1), QStringLiteral("Multiple Times"));
+        QCOMPARE(combo1->currentText(), QStringLiteral(" "));
+        QVERIFY(check->findChild<QComboBox*>(QStringLiteral("Combo2"))->isVisible());
+    }
+
+    void captionsFollowTheKind_data() {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("draft") << "Draft"
+                               << "Draft Database: Shop";
+        QTest::newRow("check") << "Check"
+                               << "Check Database: Shop";
+        QTest::newRow("other") << "Savings"
+                               << "Check Database: Shop";
+    }
+    void captionsFollowTheKind() {
+        QFETCH(QString, type);
+        QFETCH(QString, caption);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        {
+            RecordSet header(Database::open(env.path(file)), CheckDb::kHeader);
+            header.edit();
+            header.setValue(QStringLiteral("AccountType"), type);
+            header.update();
+        }
+        setTemplate(env, file, kPayer);
+        QCOMPARE(openCheck(env, file)->windowTitle(), caption);
+        QCOMPARE(env.prompter.takeTexts(), QStringList());
+    }
+
+    void noProductTypesHidesTheSelector() {
+        TestEnv env;
+        Database::open(env.path(QStringLiteral("PC.OVL")))
+            ->exec(QStringLiteral("DELETE FROM BusinessType"));
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        Check* check = openCheck(env, file);
+        QVERIFY(!check->findChild<QComboBox*>(QStringLiteral("Combo2"))->isVisible());
+    }
+
+    void walkingOffEitherEnd() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        Check* check = openCheck(env, file);
+        click(check, QStringLiteral("Next"));
+        QCOMPARE(env.prompter.takeTexts(), QStringList{kLast});
+        QCOMPARE(shownId(check), QStringLiteral("1"));
+        click(check, QStringLiteral("Previous"));
+        QCOMPARE(env.prompter.takeTexts(), QStringList{kFirst});
+        QCOMPARE(shownId(check), QStringLiteral("1"));
+        QCOMPARE(box(check, QStringLiteral("Text3"))->text(),
+                 QStringLiteral("Maple Street Bakery"));
+    }
+
+    void typedValuesAreStoredAndUntouchedFieldsStayNull() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        const qint64 a = addCheck(env, file, {{"PayTo", "Ann"}, {"Check", 101}});
+        addCheck(env, file, {{"PayTo", "Bob"}, {"Check", 102}});
+        Check* check = openCheck(env, file);
+        QCOMPARE(shownId(check), QStringLiteral("3")); // the screen opens on the last record
+        click(check, QStringLiteral("Previous"));
+        typeInto(check, QStringLiteral("CheckAmount"), QStringLiteral("1,234.50"));
+        typeInto(check, QStringLiteral("Draft"), QStringLiteral("Invoice 7"));
+        auto* comments = check->findChild<QPlainTextEdit*>(QStringLiteral("OptComts"));
+        comments->setFocus();
+        QTest::keyClicks(comments, QStringLiteral("line one"));
+        QTest::keyClick(comments, Qt::Key_Return);
+        QTest::keyClicks(comments, QStringLiteral("line two"));
+        click(check, QStringLiteral("Next"));
+        QVariantMap stored = row(env, file, a);
+        QCOMPARE(stored.value("Amount").toString(), QStringLiteral("1,234.50"));
+        QCOMPARE(stored.value("For").toString(), QStringLiteral("Invoice 7"));
+        QCOMPARE(stored.value("Comments").toString(), QStringLiteral("line one\r\nline two"));
+        QVERIFY(stored.value("LastName").isNull());
+        QVERIFY(stored.value("Zip").isNull());
+        click(check, QStringLiteral("Previous"));
+        QCOMPARE(box(check, QStringLiteral("CheckAmount"))->text(), QStringLiteral("1,234.50"));
+        // File - Save stores as well; a cleared box stores Null.
+        typeInto(check, QStringLiteral("Draft"), QString());
+        trigger(check, QStringLiteral("FileSave"));
+        QVERIFY(row(env, file, a).value("For").isNull());
+        QCOMPARE(env.prompter.takeTexts(), QStringList());
+    }
+
+    void refusedEntryLeavesTheRecordIntact_data() {
+        QTest::addColumn<QString>("boxName");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("letters in the check number") << "CheckNumber"
+                                                     << "Check"
+                                                     << "1o1"
+                                                     << "Check #";
+        QTest::newRow("amount that is not an amount") << "CheckAmount"
+                                                      << "Amount"
+                                                      << "ten"
+                                                      << "Amount";
+    }
+    void refusedEntryLeavesTheRecordIntact() {
+        QFETCH(QString, boxName);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, caption);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        const qint64 a =
+            addCheck(env, file, {{"PayTo", "Ann"}, {"Check", 101}, {"Amount", "5.00"}});
+        Check* check = openCheck(env, file);
+        typeInto(check, QStringLiteral("PayToOrderOf"), QStringLiteral("Annabel"));
+        typeInto(check, boxName, typed);
+        click(check, QStringLiteral("Next"));
+        const auto texts = env.prompter.takeTexts();
+        QCOMPARE(texts.size(), 1);
+        QVERIFY2(texts[0].contains(caption) && texts[0].contains(typed), qPrintable(texts[0]));
+        const QVariantMap stored = row(env, file, a);
+        QCOMPARE(stored.value("PayTo").toString(), QStringLiteral("Ann"));
+        QCOMPARE(stored.value(field).toString(),
+                 field == QLatin1String("Check") ? QStringLiteral("101") : QStringLiteral("5.00"));
+        QCOMPARE(box(check, boxName)->text(), stored.value(field).toString());
+        QCOMPARE(shownId(check), QString::number(a));
+        // The screen stays usable: the other typed value is stored at the next commit.
+        trigger(check, QStringLiteral("FileSave"));
+        QCOMPARE(row(env, file, a).value("PayTo").toString(), QStringLiteral("Annabel"));
+        QCOMPARE(env.prompter.takeTexts(), QStringList());
+    }
+
+    void newFillsAndNumbers_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QVariant>("lastCheck");
+        QTest::addColumn<QString>("number");
+        QTest::newRow("check, header behind")
+            << int(CheckDb::Kind::Check) << QVariant(1002) << "1051";
+        QTest::newRow("check, no header number")
+            << int(CheckDb::Kind::Check) << QVariant() << "1051";
+        QTest::newRow("draft, header ahead")
+            << int(CheckDb::Kind::Draft) << QVariant(2000) << "2001";
+    }
+    void newFillsAndNumbers() {
+        QFETCH(int, kind);
+        QFETCH(QVariant, lastCheck);
+        QFETCH(QString, number);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"), CheckDb::Kind(kind));
+        setTemplate(env, file, kPayer);
+        addCheck(env, file, {{"PayTo", "Ann"}, {"Check", 1050}});
+        setLastCheck(env, file, lastCheck);
+        Check* check = openCheck(env, file);
+        typeInto(check, QStringLiteral("CheckAmount"), QStringLiteral("9.99"));
+        click(check, QStringLiteral("New"));
+        QCOMPARE(row(env, file, 2).value("Amount").toString(), QStringLiteral("9.99"));
+        QCOMPARE(shownId(check), QStringLiteral("3"));
+        QCOMPARE(box(check, QStringLiteral("CheckNumber"))->text(), number);
+        QCOMPARE(box(check, QStringLiteral("CheckDate"))->text(), QStringLiteral("12/7/2026"));
+        QCOMPARE(comboText(check, QStringLiteral("Combo1")), QStringLiteral("One Time"));
+        QCOMPARE(CheckDbFixture::lastCheck(env, file).toString(), number);
+        const bool draft = CheckDb::Kind(kind) == CheckDb::Kind::Draft;
+        QCOMPARE(box(check, QStringLiteral("Text3"))->text(),
+                 draft ? QString() : QStringLiteral("Maple Street Bakery"));
+        QCOMPARE(box(check, QStringLiteral("PayToOrderOf"))->text(),
+                 draft ? QStringLiteral("Maple Street Bakery") : QString());
+        QCOMPARE(box(check, QStringLiteral("ABA"))->text(),
+                 draft ? QString() : QStringLiteral("041000124"));
+    }
+
+    void deleteRefusedAndConfirmed() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        addCheck(env, file, {{"PayTo", "Ann"}});
+        const qint64 b = addCheck(env, file, {{"PayTo", "Bob"}});
+        Check* check = openCheck(env, file);
+
+        env.prompter.answerQuestion(false);
+        click(check, QStringLiteral("Delete"));
+        auto prompts = env.prompter.take();
+        QCOMPARE(prompts.size(), 1);
+        QCOMPARE(prompts[0].text, QStringLiteral("Do you really want to delete this check?"));
+        QCOMPARE(prompts[0].title, QStringLiteral("WARNING"));
+        QCOMPARE(prompts[0].icon, Prompter::Icon::Stop);
+        QVERIFY(!prompts[0].yesIsDefault);
+        QCOMPARE(shownId(check), QString::number(b));
+        QCOMPARE(count(env, file), 3);
+
+        env.prompter.answerQuestion(true);
+        click(check, QStringLiteral("Delete"));
+        env.prompter.take();
+        QCOMPARE(count(env, file), 2);
+        QCOMPARE(shownId(check), QStringLiteral("2"));
+        QCOMPARE(box(check, QStringLiteral("PayToOrderOf"))->text(), QStringLiteral("Ann"));
+
+        click(check, QStringLiteral("Previous"));
+        click(check, QStringLiteral("Delete"));
+        QCOMPARE(env.prompter.takeTexts(),
+                 QStringList{QStringLiteral("You CANNOT delete the first check in an account "
+                                            "database - it is used to setup default fields.")});
+        QCOMPARE(count(env, file), 2);
+    }
+
+    void printOptionAndProductType() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        QVariantMap templ = kPayer;
+        templ.insert("Print", "Monthly");
+        templ.insert("LPrint", 1);
+        setTemplate(env, file, templ);
+        const qint64 a =
+            addCheck(env, file, {{"PayTo", "Ann"}, {"Print", "Monthly"}, {"For", "typed memo"}});
+        const qint64 b = addCheck(env, file, {{"PayTo", "Bob"}, {"Print", "Weekly"}});
+        Check* check = openCheck(env, file);
+        QCOMPARE(comboText(check, QStringLiteral("Combo1")), QStringLiteral(" "));
+        QCOMPARE(comboText(check, QStringLiteral("Combo2")), QStringLiteral(" "));
+        choose(check, QStringLiteral("Combo1"), QStringLiteral("Don't Print"));
+        QCOMPARE(row(env, file, b).value("Print").toString(), QStringLiteral("Never"));
+
+        click(check, QStringLiteral("Previous"));
+        QCOMPARE(shownId(check), QString::number(a));
+        QCOMPARE(comboText(check, QStringLiteral("Combo1")), QStringLiteral("Multiple Times"));
+        choose(check, QStringLiteral("Combo2"), QStringLiteral("Services"));
+        QVariantMap stored = row(env, file, a);
+        QCOMPARE(stored.value("BusinessType").toString(), QStringLiteral("Services"));
+        QCOMPARE(stored.value("For").toString(), QStringLiteral("Services"));
+        QCOMPARE(box(check, QStringLiteral("Draft"))->text(), QStringLiteral("Services"));
+
+        // The label box stores True and False.
+        auto* label = check->findChild<QCheckBox*>(QStringLiteral("PrintLabel"));
+        QTest::mouseClick(label, Qt::LeftButton);
+        trigger(check, QStringLiteral("FileSave"));
+        QCOMPARE(row(env, file, a).value("LabelPrint").toInt(), YesNo::True);
+        QTest::mouseClick(label, Qt::LeftButton);
+        click(check, QStringLiteral("Next"));
+        QCOMPARE(row(env, file, a).value("LabelPrint").toInt(), YesNo::False);
+
+        // Goto First Check shows the template's own words for "Monthly" and its label flag.
+        trigger(check, QStringLiteral("MProperties"));
+        QCOMPARE(shownId(check), QStringLiteral("1"));
+        QCOMPARE(comboText(check, QStringLiteral("Combo1")), QStringLiteral("Monthly Draft"));
+        QVERIFY(label->isChecked());
+        QCOMPARE(row(env, file, 1).value("Print").toString(), QStringLiteral("Monthly"));
+        choose(check, QStringLiteral("Combo1"), QStringLiteral("One Time"));
+        QCOMPARE(row(env, file, 1).value("Print").toString(), QStringLiteral("Once"));
+        QCOMPARE(env.prompter.takeTexts(), QStringList());
+    }
+
+    void searchMenu() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        addCheck(env, file, {{"PayTo", "Ann"}, {"Check", 112}});
+        addCheck(env, file, {{"PayTo", "Bob"}, {"Check", 120}});
+        addCheck(env, file, {{"PayTo", "Joanne"}, {"Check", 1012}});
+        Check* check = openCheck(env, file);
+        env.prompter.answerInput(QStringLiteral("BAKERY"));
+        trigger(check, QStringLiteral("ViewByName"));
+        QCOMPARE(env.prompter.take().size(), 1); // the prompt alone
+        QCOMPARE(shownId(check), QStringLiteral("1"));
+        click(check, QStringLiteral("Next"));
+        QCOMPARE(env.prompter.takeTexts(), QStringList{kLast});
+        // Nothing matches: every check is shown again.
+        env.prompter.answerInput(QStringLiteral("zebra"));
+        trigger(check, QStringLiteral("ViewByName"));
+        QCOMPARE(env.prompter.takeTexts().last(),
+                 QStringLiteral("There were no matches - please try again"));
+        QCOMPARE(shownId(check), QStringLiteral("1"));
+        // By check number the digits are matched as text.
+        env.prompter.answerInput(QStringLiteral("12"));
+        trigger(check, QStringLiteral("CheckNum"));
+        const auto prompts = env.prompter.take();
+        QCOMPARE(prompts.size(), 1);
+        QVERIFY(prompts[0].text.contains(QStringLiteral("CHECK field")));
+        QCOMPARE(shownId(check), QStringLiteral("2"));
+        click(check, QStringLiteral("Next"));
+        click(check, QStringLiteral("Next"));
+        QCOMPARE(shownId(check), QStringLiteral("4"));
+        click(check, QStringLiteral("Next"));
+        QCOMPARE(env.prompter.takeTexts(), QStringList{kLast});
+        trigger(check, QStringLiteral("AllInAccount"));
+        QCOMPARE(shownId(check), QStringLiteral("1"));
+    }
+
+    void everyBoxIsNamedByItsLabel() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        Check* check = openCheck(env, file);
+        const QList<QPair<QString, QString>> expected = {
+            {"Text3", "Business Name (if applicable)"},
+            {"Text1", "First Name"},
+            {"Text2", "Last Name"},
+            {"Address", "Address"},
+            {"City", "City"},
+            {"State", "State"},
+            {"Zip", "Zip"},
+            {"Phone", "Phone #"},
+            {"Bank", "Charge To Bank Name"},
+            {"BankCity", "Bank City"},
+            {"BankState", "State"},
+            {"Draft", "For (memo)"},
+            {"ABA", "Bank Routing or Transit #"},
+            {"Account", "Account Number (enter uppercase D for dash)"},
+            {"PayToOrderOf", "Pay To The Order Of:"},
+            {"CheckNumber", "Check #"},
+            {"CheckDate", "Date"},
+            {"CheckAmount", "Amount"}};
+        QWidget* previous = nullptr;
+        for (const auto& [name, caption] : expected) {
+            QLineEdit* b = box(check, name);
+            QCOMPARE(b->accessibleName(), caption);
+            if (previous) {
+                QWidget* next = previous->nextInFocusChain();
+                while (!(next->focusPolicy() & Qt::TabFocus))
+                    next = next->nextInFocusChain();
+                QCOMPARE(next, b);
+            }
+            previous = b;
+        }
+        QCOMPARE(box(check, QStringLiteral("ABA"))->maxLength(), 9);
+        QCOMPARE(box(check, QStringLiteral("CheckNumber"))->maxLength(), 6);
+        QCOMPARE(check->findChild<QPlainTextEdit*>(QStringLiteral("OptComts"))->accessibleName(),
+                 QStringLiteral("Comments (optional - will not print on check)"));
+        QCOMPARE(check->findChild<QComboBox*>(QStringLiteral("Combo1"))->accessibleName(),
+                 QStringLiteral("How will this check print?"));
+        QCOMPARE(check->findChild<QLabel*>(QStringLiteral("Label11"))->accessibleName(),
+                 QStringLiteral("Record number"));
+        QCOMPARE(check->findChild<QAction*>(QStringLiteral("Paste"))->shortcut(),
+                 QKeySequence(Qt::CTRL | Qt::Key_P));
+        QCOMPARE(check->findChild<QAction*>(QStringLiteral("ImportFromFile"))->shortcut(),
+                 QKeySequence(Qt::CTRL | Qt::Key_I));
+        // The routing mark tells a mistyped routing number at once.
+        auto* mark = check->findChild<QLabel*>(QStringLiteral("ABACheck"));
+        QVERIFY(mark->text().contains(QStringLiteral("valid")));
+        typeInto(check, QStringLiteral("ABA"), QStringLiteral("041000125"));
+        QVERIFY(mark->text().contains(QStringLiteral("wrong")));
+    }
+
+    void helpMessages() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        Check* check = openCheck(env, file);
+        trigger(check, QStringLiteral("hcns"));
+        trigger(check, QStringLiteral("hhtpsc"));
+        const QStringList texts = env.prompter.takeTexts();
+        QCOMPARE(texts.size(), 2);
+        QVERIFY(
+            texts[0].contains(QStringLiteral("numbers for Ledgerline checks.  \n\nFor example")));
+        QVERIFY(!texts[1].contains(QLatin1Char('\n')));
+    }
+
+    void aDatabaseThatVanishedIsExplainedAndTheScreenStillLetsTheUserOut() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        QVERIFY(QFile::remove(env.path(file)));
+        Check* check = openCheck(env, file);
+        QVERIFY(check);
+        const QStringList texts = env.prompter.takeTexts();
+        QCOMPARE(texts.size(), 1);
+        QVERIFY2(texts[0].contains(file), qPrintable(texts[0]));
+        for (const char* button : {"Next", "Previous", "New", "Delete"})
+            click(check, QString::fromLatin1(button));
+        QCOMPARE(env.prompter.takeTexts(), QStringList());
+        click(check, QStringLiteral("Save"));
+        QVERIFY(env.program.ended());
+        QVERIFY(!QFile::exists(env.path(file)));
+        const QStringList why = env.prompter.takeTexts();
+        QCOMPARE(why.size(), 1);
+        QVERIFY2(why[0].contains(QStringLiteral("cannot be found")), qPrintable(why[0]));
+    }
+
+    void leavingTheScreen() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        Check* check = openCheck(env, file);
+        typeInto(check, QStringLiteral("Text2"), QStringLiteral("Reyes"));
+        trigger(check, QStringLiteral("Open"));
+        QCOMPARE(row(env, file, 1).value("LastName").toString(), QStringLiteral("Reyes"));
+        QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
+        TestEnv::closeAllScreens();
+
+        check = openCheck(env, file);
+        trigger(check, QStringLiteral("MPrint"));
+        QCOMPARE(TestEnv::openScreens(), QStringList{"Placeholder"});
+        click(TestEnv::screen(QStringLiteral("Placeholder")), QStringLiteral("PlaceholderBack"));
+        QCOMPARE(TestEnv::openScreens(), QStringList{"Check"});
+
+        // Closing the window is File - Exit: the typed text is stored, the backup made.
+        check = TestEnv::screen<Check>(QStringLiteral("Check"));
+        typeInto(check, QStringLiteral("Zip"), QStringLiteral("44118"));
+        check->close();
+        QVERIFY(env.program.ended());
+        QCOMPARE(row(env, file, 1).value("Zip").toString(), QStringLiteral("44118"));
+        QVERIFY(QFile::exists(env.path(QStringLiteral("Shop.bak"))));
+    }
+};
+
+QTEST_MAIN(TestCheck)
+#include "tst_check.moc"
