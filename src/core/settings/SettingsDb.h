@@ -13,6 +13,22 @@ namespace SettingsDb {
 
 inline const QString kFileName = QStringLiteral("PC.OVL");
 
+inline const QString kSettingsTable = QStringLiteral("Properties");
+inline const QString kPasswordTable = QStringLiteral("A");
+inline const QString kProductTypeTable = QStringLiteral("BusinessType");
+
+// Fields of the settings record. Some carry digits for names and are addressed exactly so.
+inline const QString kVerticalStart = QStringLiteral("AlignStart");  ///< twips
+inline const QString kHorizontalStart = QStringLiteral("5");         ///< twips
+inline const QString kQuickenCheckStock = QStringLiteral("QuickenCheckStock"); ///< 88 mm stock
+inline const QString kPrint2Checks = QStringLiteral("Print2Checks");
+inline const QString kPlainPaper = QStringLiteral("PlainPaper");
+inline const QString kTranCode = QStringLiteral("1");
+inline const QString kBackupAtExit = QStringLiteral("6");
+inline const QString kAboutLine[3] = {QStringLiteral("HelpAboutLine1"),
+                                      QStringLiteral("HelpAboutLine2"),
+                                      QStringLiteral("HelpAboutLine3")};
+
 QList<TableDef> schema();
 
 /// Writes a new settings file as it ships: default password, printer offsets, print

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+class PrintPage;
+
+/// Check stock: three checks to a Letter sheet, 88 mm or 92 mm long. Twips.
+struct StockGeometry {
+    int pitch;      ///< from the top of one check to the top of the next on a sheet
+    int micrRow;    ///< the MICR line, below the check top
+    int cutMarkRow; ///< the plain-paper cut marks, below the check top
+
+    static constexpr StockGeometry mm88() { return {5020, 4055, 4455}; }
+    static constexpr StockGeometry mm92() { return {5270, 4269, 4670}; }
+    /// The stock the 88 mm option chooses.
+    static constexpr StockGeometry forOption(bool use88mm) { return use88mm ? mm88() : mm92(); }
+};
+
+/// The faces printing uses, and the prompts every job on check stock shares.
+namespace PrintFaces {
+
+inline const QString kMicr = QStringLiteral("MICR65");
+inline const QString kTimes = QStringLiteral("Times New Roman");
+inline const QString kHelv = QStringLiteral("Helv");
+
+/// The body font of a job: Times New Roman when the printer lists it by exactly that
+/// name, otherwise Helv.
+QString body(const PrintPage& page);
+
+inline const QString kLoadStock =
+    QStringLiteral("Please load check stock in the printer now and press OK");
+inline const QString kMicrMissingTitle = QStringLiteral("WARNING");
+inline const QString kMicrMissing = QStringLiteral(
+    "Your PC does not have the MICR font installed. Further program execution is not possible");
+
+} // namespace PrintFaces
