@@ -5,7 +5,7 @@
 #include "gui/app/AppContext.h"
 #include "gui/entry/Check.h"
 #include "core/platform/Clock.h"
-#include "core/platform/RecordingPage.h"
+#include "core/platform/RecordingPrinter.h"
 #include "core/platform/Program.h"
 #include "core/platform/QuietPrompter.h"
 
@@ -27,7 +27,7 @@ struct Screen {
     Program program;
     QuietPrompter prompter;
     FixedClock clock;
-    RecordingPage printer;
+    RecordingPrinter printer;
     AppContext context;
 };
 

@@ -2,7 +2,7 @@
 #include "core/settings/SettingsDb.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Program.h"
-#include "gui/platform/QtPrintPage.h"
+#include "gui/platform/QtPrinter.h"
 #include "gui/platform/QtPrompter.h"
 
 #include <QApplication>
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     }
 
     SystemClock clock;
-    QtPrintPage printer;
+    QtPrinter printer;
     AppContext context(program, prompter, clock, printer);
     program.setOnEnd([](int status) { QCoreApplication::exit(status); });
 

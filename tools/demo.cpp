@@ -8,7 +8,7 @@
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/Program.h"
-#include "gui/platform/QtPrintPage.h"
+#include "gui/platform/QtPrinter.h"
 #include "core/platform/QuietPrompter.h"
 #include "core/platform/RecordSet.h"
 
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     Program program;
     QuietPrompter prompter;
     SystemClock clock;
-    QtPrintPage printer;
+    QtPrinter printer;
     AppContext context(program, prompter, clock, printer);
 
     tour.picture(context.openPass(), QStringLiteral("Pass"));

@@ -2,7 +2,7 @@
 
 #include "gui/app/AppContext.h"
 #include "core/platform/Clock.h"
-#include "core/platform/RecordingPage.h"
+#include "core/platform/RecordingPrinter.h"
 #include "core/platform/Program.h"
 #include "support/ScriptedPrompter.h"
 
@@ -42,6 +42,6 @@ public:
     Program program;
     ScriptedPrompter prompter;
     FixedClock clock;
-    RecordingPage printer;
+    RecordingPrinter printer;
     AppContext context;
 };

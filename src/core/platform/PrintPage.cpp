@@ -1,5 +1,7 @@
 #include "core/platform/PrintPage.h"
 
+#include "core/platform/Printer.h"
+
 namespace {
 
 // Plain decimal form: no exponent, no thousands separators, no trailing zeros.
@@ -91,4 +93,8 @@ bool PrinterHasFont(const PrintPage& page, const QString& name) {
         if (page.fontName(i) == name)
             return true;
     return false;
+}
+
+bool PrinterHasFont(const Printer& printer, const QString& name) {
+    return printer.fonts().contains(name, Qt::CaseSensitive);
 }

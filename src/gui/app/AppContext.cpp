@@ -9,7 +9,7 @@
 #include "gui/entry/Check.h"
 #include "gui/start/FontFailure.h"
 
-AppContext::AppContext(Program& program, Prompter& prompter, Clock& clock, PrintPage& printer)
+AppContext::AppContext(Program& program, Prompter& prompter, Clock& clock, Printer& printer)
     : m_program(program), m_prompter(prompter), m_clock(clock), m_printer(printer) {}
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QString>
 
 class Clock;
-class PrintPage;
+class Printer;
 class Program;
 class Prompter;
 class QWidget;
@@ -14,12 +14,12 @@ class QWidget;
 /// then closes itself.
 class AppContext {
 public:
-    AppContext(Program& program, Prompter& prompter, Clock& clock, PrintPage& printer);
+    AppContext(Program& program, Prompter& prompter, Clock& clock, Printer& printer);
 
     Program& program() const { return m_program; }
     Prompter& prompter() const { return m_prompter; }
     Clock& clock() const { return m_clock; }
-    PrintPage& printer() const { return m_printer; }
+    Printer& printer() const { return m_printer; }
 
     QWidget* openPass();
     QWidget* openChangePass();
@@ -40,5 +40,5 @@ private:
     Program& m_program;
     Prompter& m_prompter;
     Clock& m_clock;
-    PrintPage& m_printer;
+    Printer& m_printer;
 };

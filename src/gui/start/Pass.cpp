@@ -6,7 +6,7 @@
 #include "gui/platform/Accessible.h"
 #include "core/platform/Database.h"
 #include "core/platform/Failure.h"
-#include "core/platform/PrintPage.h"
+#include "core/platform/Printer.h"
 #include "core/platform/Program.h"
 #include "core/platform/RecordSet.h"
 
