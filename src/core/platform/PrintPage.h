@@ -80,6 +80,11 @@ public:
     /// Ends the job and hands it to the printer (or finishes the file).
     void endDocument();
 
+    /// After endDocument(): what the user must be told about where the job went, in one
+    /// message (the PDF file it was written to when no printer is set up); empty when it
+    /// went to a printer.
+    virtual QString destinationNotice() const { return {}; }
+
 protected:
     /// Draws `text` with its top left corner at (x, y); returns its advance width.
     virtual double drawText(double x, double y, const QString& text, const PrintFont& font) = 0;
