@@ -39,7 +39,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	cd $(BUILD) && for b in bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+	cd $(BUILD) && for b in bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b" || exit 1; fi; done
 
 # Builds the fuzzers with clang, ASan and UBSan in $(BUILD)/fuzz-build and runs them for
 # FUZZ_SECONDS (600 unless given: `make fuzz FUZZ_SECONDS=60`).
