@@ -151,7 +151,8 @@ template <class Fail> void copyPages(sqlite3* source, const QString& to, const F
 } // namespace
 
 QStringList DatabaseFiles::list(const QDir& folder) {
-    return folder.entryList({QStringLiteral("*.mdb")}, QDir::Files | QDir::Readable | QDir::Hidden,
+    // Files Ledgerline may not read are listed too: choosing one says what is wrong.
+    return folder.entryList({QStringLiteral("*.mdb")}, QDir::Files | QDir::Hidden,
                             QDir::Name | QDir::IgnoreCase);
 }
 

@@ -12,7 +12,7 @@
 namespace DatabaseFiles {
 
 /// The check databases of the folder: every "*.mdb" file, whatever the letter case of its
-/// name, sorted as a file list shows them.
+/// name and whether or not Ledgerline may read it, sorted as a file list shows them.
 QStringList list(const QDir& folder);
 
 /// 1 to 36 letters, digits and spaces, not only spaces.
