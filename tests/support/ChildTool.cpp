@@ -7,6 +7,7 @@
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/settings/SettingsDb.h"
+#include "core/settings/SingleCopy.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,13 +32,15 @@ void say(const QString& line) {
 int usage() {
     say(QStringLiteral(
         "usage: ledgerline-childtool write-and-wait DB SQL... | hold-exclusive DB | "
-        "look FOLDER FILE"));
+        "hold-folder FOLDER | look FOLDER FILE"));
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // The lock file records the program's path, by which a later copy tells a live holder
+    // from one whose process id was reused.
     QCoreApplication app(argc, argv);
     const QStringList a = app.arguments();
     if (a.size() < 3)
@@ -64,6 +67,11 @@ int main(int argc, char** argv) {
                 return 1;
             }
             say(QStringLiteral("ready"));
+            waitToBeKilled();
+        } else if (command == QLatin1String("hold-folder")) {
+            SingleCopy single{QDir(a.at(2))};
+            const QString taken = single.claim();
+            say(taken.isEmpty() ? QStringLiteral("ready") : taken);
             waitToBeKilled();
         } else if (command == QLatin1String("look") && a.size() == 4) {
             const QDir folder(a.at(2));
