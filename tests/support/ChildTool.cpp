@@ -4,8 +4,10 @@
 // that crashes or is still running would.
 #include "core/databases/CheckDb.h"
 #include "core/databases/DatabaseFiles.h"
+#include "core/databases/PartFile.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
+#include "core/platform/Signals.h"
 #include "core/settings/SettingsDb.h"
 #include "core/settings/SingleCopy.h"
 
@@ -15,6 +17,7 @@
 #include <QStringList>
 #include <cstdio>
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -29,10 +32,24 @@ void say(const QString& line) {
         ::pause();
 }
 
+/// "guard" runs the program's own start-up line about the file-size signal; a limit of 0
+/// sets none.
+void limitFileSize(const QString& bytes, const QString& guard) {
+    if (guard == QLatin1String("guard"))
+        Signals::ignoreFileSizeLimit();
+    if (const rlim_t limit = bytes.toULongLong(); limit > 0) {
+        rlimit r{};
+        getrlimit(RLIMIT_FSIZE, &r);
+        r.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &r);
+    }
+}
+
 int usage() {
     say(QStringLiteral(
         "usage: ledgerline-childtool write-and-wait DB SQL... | hold-exclusive DB | "
-        "hold-folder FOLDER | look FOLDER FILE"));
+        "hold-folder FOLDER | hold-part FOLDER | backup DB BAK LIMIT guard|noguard | "
+        "create FOLDER NAME LIMIT guard|noguard | look FOLDER FILE"));
     return 2;
 }
 
@@ -73,6 +90,21 @@ int main(int argc, char** argv) {
             const QString taken = single.claim();
             say(taken.isEmpty() ? QStringLiteral("ready") : taken);
             waitToBeKilled();
+        } else if (command == QLatin1String("hold-part")) {
+            PartFile part(QDir(a.at(2)), QStringLiteral("backup"));
+            if (!part.create())
+                return 1;
+            if (::write(part.handle(), "half a backup", 13) != 13)
+                return 1;
+            say(part.path());
+            waitToBeKilled();
+        } else if (command == QLatin1String("backup") && a.size() == 6) {
+            limitFileSize(a.at(4), a.at(5));
+            DatabaseFiles::backup(a.at(2), a.at(3));
+            say(QStringLiteral("made"));
+        } else if (command == QLatin1String("create") && a.size() == 6) {
+            limitFileSize(a.at(4), a.at(5));
+            say(DatabaseFiles::create(QDir(a.at(2)), a.at(3), a.at(3), CheckDb::Kind::Check));
         } else if (command == QLatin1String("look") && a.size() == 4) {
             const QDir folder(a.at(2));
             say(DatabaseFiles::list(folder).join(QLatin1Char('|')));
