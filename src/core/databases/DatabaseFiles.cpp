@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 
@@ -309,9 +310,16 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
     // The copy is checked while the disk takes it in: a damaged copy never replaces the
     // previous backup, which is then the only sound copy left.
     int syncError = 0;
-    std::thread flush([&] { syncError = ::fsync(part.handle()) == 0 ? 0 : errno; });
+    auto flushCopy = [&] { syncError = ::fsync(part.handle()) == 0 ? 0 : errno; };
+    std::thread flush;
+    try {
+        flush = std::thread(flushCopy);
+    } catch (const std::system_error&) {
+        flushCopy(); // no thread to be had: one after the other
+    }
     const int verdict = checkCopy(part.path());
-    flush.join();
+    if (flush.joinable())
+        flush.join();
     if (verdict != SQLITE_OK)
         throw isDamage(verdict) ? damaged() : fail(sqliteReason(verdict, nullptr));
     if (syncError != 0)

@@ -1,5 +1,6 @@
 #include "core/platform/DbError.h"
 
+// The one name the damage message needs from the check databases: which backup to go back to.
 #include "core/databases/BackupName.h"
 
 #include <QDir>
