@@ -62,11 +62,14 @@ benchmark::internal::Benchmark* BenchData::measured(benchmark::internal::Benchma
     return b->Unit(unit)->UseRealTime()->Repetitions(3)->ReportAggregatesOnly(true);
 }
 
-int BenchData::run(int argc, char** argv) {
+int BenchData::run(int argc, char** argv, benchmark::BenchmarkReporter* reporter) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    if (reporter)
+        benchmark::RunSpecifiedBenchmarks(reporter);
+    else
+        benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
 }

@@ -16,8 +16,8 @@ benchmark::internal::Benchmark* measured(benchmark::internal::Benchmark* b,
                                          benchmark::TimeUnit unit = benchmark::kMillisecond);
 
 /// Runs the registered benchmarks inside a Qt application (offscreen, so the screens can
-/// be built).
-int run(int argc, char** argv);
+/// be built), reported by `reporter` or the default console report.
+int run(int argc, char** argv, benchmark::BenchmarkReporter* reporter = nullptr);
 
 /// The folder the databases are made in, with a settings file PC.OVL beside them.
 QString programFolder();

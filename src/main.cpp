@@ -1,7 +1,9 @@
 #include "gui/app/AppContext.h"
 #include "core/settings/SettingsDb.h"
+#include "core/settings/SingleCopy.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Program.h"
+#include "core/platform/Signals.h"
 #include "gui/platform/QtPrinter.h"
 #include "gui/platform/QtPrompter.h"
 
@@ -11,11 +13,19 @@
 // Ledgerline runs in its program folder: the working directory holds PC.OVL, template.ref
 // and the check databases.
 int main(int argc, char** argv) {
+    Signals::ignoreFileSizeLimit();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(Program::kName));
 
     Program program;
     QtPrompter prompter(program);
+
+    // A second copy on the same folder says so and stops before it opens any file.
+    SingleCopy single(program.folder());
+    if (const QString taken = single.claim(); !taken.isEmpty()) {
+        prompter.message(taken, {}, Prompter::Icon::Stop);
+        return 1;
+    }
 
     // Without a usable settings file there is nothing to start: say so and stop.
     const QString problem = SettingsDb::problem(program.path(SettingsDb::kFileName));

@@ -103,10 +103,19 @@ QString CheckDb::problem(const QString& path) {
             return QStringLiteral("%1 is damaged: it has no database header. The file has not "
                                   "been changed.")
                 .arg(name);
-    } catch (const DbError&) {
-        return QStringLiteral("%1 is damaged or is not a Ledgerline check database. The file has "
-                              "not been changed.")
-            .arg(name);
+    } catch (const DbError& e) {
+        switch (e.reason()) {
+        case DbError::Reason::Busy:
+        case DbError::Reason::Damaged:
+        case DbError::Reason::NoPermission:
+        case DbError::Reason::ReadOnly:
+            // Worth another try, or a sound file with a known way back: say exactly that.
+            return e.message();
+        default:
+            return QStringLiteral("%1 is damaged or is not a Ledgerline check database. The "
+                                  "file has not been changed.")
+                .arg(name);
+        }
     }
     return {};
 }

@@ -1,31 +1,29 @@
 #include "core/databases/DatabaseFiles.h"
 
+#include "core/databases/BackupName.h"
+#include "core/databases/PartFile.h"
+#include "core/databases/WholeFile.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/RecordSet.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QUrl>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 
 const QString kMdbSuffix = QStringLiteral(".mdb");
-
-/// Flushes a written file to the disk so a rename never publishes an empty file after a
-/// power cut.
-bool syncFile(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadWrite))
-        return false;
-    return ::fsync(f.handle()) == 0;
-}
+constexpr int kBusyTimeoutMs = 5000;
 
 void syncFolder(const QString& folder) {
     QFile dir(folder);
@@ -33,8 +31,28 @@ void syncFolder(const QString& folder) {
         ::fsync(dir.handle());
 }
 
-QString systemReason(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
+/// Why a file could not be written, to follow "could not be made because".
+QString reasonFor(int error, const QString& fileName) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("the disk is full");
+    case EFBIG:
+        return QStringLiteral("it would be larger than the largest file this computer lets "
+                              "Ledgerline write");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Ledgerline may not write in that folder");
+    case EROFS:
+        return QStringLiteral("the disk may only be read");
+    case EISDIR:
+        return QStringLiteral("a folder named %1 is in the way").arg(fileName);
+    case EIO:
+        return QStringLiteral("the disk reported an error");
+    default:
+        return QStringLiteral("the system reported an error (%1)")
+            .arg(QString::fromLocal8Bit(std::strerror(error)).toLower());
+    }
 }
 
 /// A reason from SQLite's own words for the ones a user can act on.
@@ -57,9 +75,22 @@ QString sqliteReason(int code, sqlite3* db) {
     }
 }
 
+bool isDamage(int code) {
+    return (code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB;
+}
+
 struct Sqlite {
     sqlite3* db = nullptr;
     ~Sqlite() { sqlite3_close(db); }
+};
+
+/// Closes a descriptor when it goes out of scope.
+struct Fd {
+    int fd = -1;
+    ~Fd() {
+        if (fd >= 0)
+            ::close(fd);
+    }
 };
 
 QString journalMode(sqlite3* db) {
@@ -72,86 +103,57 @@ QString journalMode(sqlite3* db) {
     return mode.toLower();
 }
 
-/// Copies the file's bytes, letting the kernel move them where it can. Returns why it
-/// failed, or nothing.
-QString copyBytes(const QString& from, const QString& to) {
-    QFile in(from);
-    QFile out(to);
-    if (!in.open(QIODevice::ReadOnly))
-        return QStringLiteral("the database could not be read");
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return QStringLiteral("the folder may not be written");
-    const int src = in.handle();
-    const int dst = out.handle();
-    // Writing back each chunk as soon as it is copied lets the disk work while the next
-    // one is copied, so the final sync has little left to wait for.
-    off_t copied = 0;
-    for (;;) {
-        const ssize_t n = ::copy_file_range(src, nullptr, dst, nullptr, 16 << 20, 0);
-        if (n == 0)
-            return {};
-        if (n > 0) {
-            ::sync_file_range(dst, copied, n, SYNC_FILE_RANGE_WRITE);
-            copied += n;
-            continue;
-        }
-        if (errno == EINTR)
-            continue;
-        if (errno == ENOSPC || errno == EFBIG || errno == EDQUOT)
-            return QStringLiteral("the disk is full");
-        if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL)
-            return systemReason(errno).toLower();
-        break; // the kernel cannot copy between these files: copy through memory instead
-    }
-    ::lseek(src, 0, SEEK_SET);
-    ::ftruncate(dst, 0);
-    ::lseek(dst, 0, SEEK_SET);
-    QByteArray buffer(1 << 20, Qt::Uninitialized);
-    for (;;) {
-        const ssize_t n = ::read(src, buffer.data(), size_t(buffer.size()));
-        if (n == 0)
-            return {};
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return QStringLiteral("the database could not be read");
-        }
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(dst, buffer.constData() + done, size_t(n - done));
-            if (w < 0) {
-                if (errno == EINTR)
-                    continue;
-                return errno == ENOSPC || errno == EFBIG || errno == EDQUOT
-                           ? QStringLiteral("the disk is full")
-                           : systemReason(errno).toLower();
-            }
-            done += w;
-        }
-    }
-}
-
-/// Copies a database in write-ahead mode page by page through SQLite.
-template <class Fail> void copyPages(sqlite3* source, const QString& to, const Fail& fail) {
+/// Copies a database in write-ahead mode page by page through SQLite. Returns the engine's
+/// code.
+int copyPages(sqlite3* source, const QString& to) {
     Sqlite copy;
     const QByteArray copyName = QFile::encodeName(to);
     int rc = sqlite3_open_v2(copyName.constData(), &copy.db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK)
-        throw fail(sqliteReason(rc, copy.db));
+        return rc;
     sqlite3_backup* job = sqlite3_backup_init(copy.db, "main", source, "main");
     if (!job)
-        throw fail(sqliteReason(sqlite3_errcode(copy.db), copy.db));
+        return sqlite3_errcode(copy.db);
     rc = sqlite3_backup_step(job, -1);
     const int finish = sqlite3_backup_finish(job);
-    if (rc != SQLITE_DONE)
-        throw fail(sqliteReason(rc, copy.db));
-    if (finish != SQLITE_OK)
-        throw fail(sqliteReason(finish, copy.db));
+    return rc != SQLITE_DONE ? rc : finish;
+}
+
+/// SQLite's structure check of a finished copy: every page of every table is read and
+/// its structure verified. Returns SQLITE_OK for a sound copy, SQLITE_CORRUPT for a damaged
+/// one, or the engine's code when the copy could not be read at all.
+int checkCopy(const QString& path) {
+    Sqlite copy;
+    // Nobody else knows the file, so SQLite may skip its locks ("immutable"); mapping the
+    // file saves copying every page into the cache.
+    const QString uri = QStringLiteral("file:%1?immutable=1")
+                            .arg(QString::fromUtf8(QUrl::toPercentEncoding(path, "/")));
+    int rc = sqlite3_open_v2(uri.toUtf8().constData(), &copy.db,
+                             SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    if (rc != SQLITE_OK)
+        return rc;
+    const QByteArray mmap =
+        QStringLiteral("PRAGMA mmap_size=%1").arg(QFileInfo(path).size()).toUtf8();
+    sqlite3_exec(copy.db, mmap.constData(), nullptr, nullptr, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    rc = sqlite3_prepare_v2(copy.db, "PRAGMA quick_check", -1, &stmt, nullptr);
+    if (rc != SQLITE_OK)
+        return rc;
+    rc = sqlite3_step(stmt);
+    int verdict = rc;
+    if (rc == SQLITE_ROW)
+        verdict = qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), "ok") == 0
+                      ? SQLITE_OK
+                      : SQLITE_CORRUPT;
+    sqlite3_finalize(stmt);
+    return verdict;
 }
 
 } // namespace
 
 QStringList DatabaseFiles::list(const QDir& folder) {
-    return folder.entryList({QStringLiteral("*.mdb")}, QDir::Files | QDir::Readable | QDir::Hidden,
+    // Files Ledgerline may not read are listed too: choosing one says what is wrong.
+    return folder.entryList({QStringLiteral("*.mdb")}, QDir::Files | QDir::Hidden,
                             QDir::Name | QDir::IgnoreCase);
 }
 
@@ -174,37 +176,44 @@ bool DatabaseFiles::nameIsTaken(const QDir& folder, const QString& fileName) {
     return false;
 }
 
-QString DatabaseFiles::create(const QDir& folder, const QString& name, const QString& description,
-                              CheckDb::Kind kind) {
+QString DatabaseFiles::create(const QDir& folder, const QString& typedName,
+                              const QString& description, CheckDb::Kind kind) {
+    // " Shop" and "Shop" would look the same in every list.
+    const QString name = typedName.trimmed();
     if (!isValidName(name))
         throw DbError(QStringLiteral("The name may hold only letters, numbers and spaces."));
     const QString fileName = name + kMdbSuffix;
     if (nameIsTaken(folder, fileName))
         throw DbError(QStringLiteral("A file named %1 already exists.").arg(fileName));
+    auto fail = [&](int error) {
+        return DbError(QStringLiteral("The database %1 could not be made because %2.")
+                           .arg(fileName, reasonFor(error, fileName)));
+    };
 
-    QFile templ(folder.filePath(CheckDb::kTemplateFile));
-    if (!templ.open(QIODevice::ReadOnly))
+    const QString templatePath = folder.filePath(CheckDb::kTemplateFile);
+    QFile templ(templatePath);
+    if (!templ.open(QIODevice::ReadOnly)) {
+        if (QFileInfo::exists(templatePath))
+            throw DbError(DbError::unreadableMessage(templatePath), DbError::Reason::NoPermission);
         throw DbError(QStringLiteral("The template file %1 is missing from the program folder.")
                           .arg(CheckDb::kTemplateFile));
-    const QByteArray bytes = templ.readAll();
-    templ.close();
+    }
 
-    QTemporaryFile part(folder.filePath(QStringLiteral(".ledgerline-new-XXXXXX.part")));
-    if (!part.open())
-        throw DbError(QStringLiteral("Ledgerline may not write in the program folder %1.")
-                          .arg(QDir::toNativeSeparators(folder.absolutePath())));
-    if (part.write(bytes) != bytes.size() || !part.flush())
-        throw DbError(QStringLiteral("The disk is full."));
-    part.close();
-    part.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                        QFileDevice::ReadOther);
+    PartFile::removeStale(folder);
+    PartFile part(folder, QStringLiteral("new"));
+    if (!part.create())
+        throw fail(errno);
+    if (const int error = WholeFile::copy(templ.handle(), part.handle()); error != 0)
+        throw fail(error);
+    templ.close();
+    ::fchmod(part.handle(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH);
 
     // Stamp the header while the file is still private, so the database appears complete.
     {
-        if (const QString why = CheckDb::problem(part.fileName()); !why.isEmpty())
+        if (const QString why = CheckDb::problem(part.path()); !why.isEmpty())
             throw DbError(
                 QStringLiteral("The template file %1 is damaged.").arg(CheckDb::kTemplateFile));
-        auto db = Database::open(part.fileName());
+        auto db = Database::open(part.path());
         RecordSet header(db, CheckDb::kHeader);
         header.edit();
         header.setValue(QStringLiteral("Description"), description);
@@ -214,27 +223,29 @@ QString DatabaseFiles::create(const QDir& folder, const QString& name, const QSt
             header.setValue(QStringLiteral("AccountType"), CheckDb::kCheckType);
         header.update();
     }
-    if (!syncFile(part.fileName()))
-        throw DbError(QStringLiteral("The new database could not be written to the disk."));
+    if (::fsync(part.handle()) != 0)
+        throw fail(errno);
 
-    // A hard link publishes the file only if the name is still free, even if another
-    // program took it since the test above.
-    const QByteArray from = QFile::encodeName(part.fileName());
-    const QByteArray to = QFile::encodeName(folder.filePath(fileName));
-    if (::link(from.constData(), to.constData()) != 0) {
-        const int error = errno;
+    // Published only if the name is still free, even if another program took it since the
+    // test above.
+    if (const int error = WholeFile::publish(part.path(), folder.filePath(fileName)); error != 0) {
         if (error == EEXIST)
             throw DbError(QStringLiteral("A file named %1 already exists.").arg(fileName));
-        throw DbError(
-            QStringLiteral("The new database could not be written: %1.").arg(systemReason(error)));
+        throw fail(error);
     }
+    // A rename took the part file along; a copy left it behind, to be removed.
+    if (!QFileInfo::exists(part.path()))
+        part.published();
     syncFolder(folder.absolutePath());
     return fileName;
 }
 
 QString DatabaseFiles::backupName(const QString& databaseName) {
-    const qsizetype dot = databaseName.lastIndexOf(QLatin1Char('.'));
-    return (dot < 0 ? databaseName : databaseName.left(dot)) + QStringLiteral(".bak");
+    return BackupName::plain(databaseName);
+}
+
+QString DatabaseFiles::backupName(const QDir& folder, const QString& databaseName) {
+    return BackupName::of(folder, databaseName);
 }
 
 void DatabaseFiles::backup(const QString& databasePath, const QString& backupPath) {
@@ -245,46 +256,80 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
                                       "previous backup has been kept as it was.")
                            .arg(backupFile, reason));
     };
+    auto damaged = [&] {
+        return DbError(DbError::damagedMessage(databasePath), DbError::Reason::Damaged);
+    };
     if (!QFileInfo(databasePath).isFile())
         throw fail(QStringLiteral("the database %1 cannot be found")
                        .arg(QFileInfo(databasePath).fileName()));
     if (QFileInfo(databasePath).absoluteFilePath() == target.absoluteFilePath())
         throw fail(QStringLiteral("it would replace the database itself"));
 
-    QTemporaryFile part(target.absolutePath() + QStringLiteral("/.ledgerline-backup-XXXXXX.part"));
-    if (!part.open())
-        throw fail(QStringLiteral("the folder may not be written"));
-    part.close();
+    const QDir folder = target.absoluteDir();
+    PartFile::removeStale(folder);
+    PartFile part(folder, QStringLiteral("backup"));
+    if (!part.create())
+        throw fail(reasonFor(errno, backupFile));
 
-    Sqlite source;
-    const QByteArray sourceName = QFile::encodeName(databasePath);
-    // Read-write only so that SQLite may roll back a journal left by a crash; nothing is
-    // written otherwise.
-    int rc = sqlite3_open_v2(sourceName.constData(), &source.db, SQLITE_OPEN_READWRITE, nullptr);
-    if (rc != SQLITE_OK)
-        throw fail(sqliteReason(rc, source.db));
-    sqlite3_busy_timeout(source.db, 5000);
+    {
+        Sqlite source;
+        const QByteArray sourceName = QFile::encodeName(databasePath);
+        // Read-write only so that SQLite may roll back a change a crash cut short; nothing
+        // is written otherwise.
+        int rc =
+            sqlite3_open_v2(sourceName.constData(), &source.db, SQLITE_OPEN_READWRITE, nullptr);
+        if (rc == SQLITE_OK) {
+            sqlite3_extended_result_codes(source.db, 1);
+            sqlite3_busy_timeout(source.db, kBusyTimeoutMs);
+            // A read transaction keeps every writer out while the file is copied, so the copy
+            // is a consistent snapshot; with a rollback journal the file itself then holds all
+            // of it.
+            rc = sqlite3_exec(source.db, "BEGIN; SELECT count(*) FROM sqlite_master;", nullptr,
+                              nullptr, nullptr);
+        }
+        if (rc != SQLITE_OK) {
+            const int code = source.db ? sqlite3_extended_errcode(source.db) : rc;
+            if (isDamage(code))
+                throw damaged();
+            throw fail(sqliteReason(code, source.db));
+        }
+        // Closed only after the read transaction ends: closing any handle of the file drops
+        // every lock this process holds on it.
+        Fd bytes{::open(sourceName.constData(), O_RDONLY | O_CLOEXEC)};
+        if (journalMode(source.db) == QLatin1String("wal")) {
+            if (const int code = copyPages(source.db, part.path()); code != SQLITE_OK)
+                throw isDamage(code) ? damaged() : fail(sqliteReason(code, nullptr));
+        } else if (bytes.fd < 0) {
+            throw fail(QStringLiteral("the database could not be read"));
+        } else if (const int error = WholeFile::copy(bytes.fd, part.handle()); error != 0) {
+            throw fail(reasonFor(error, backupFile));
+        }
+        sqlite3_exec(source.db, "COMMIT;", nullptr, nullptr, nullptr);
+    }
 
-    // A read transaction keeps every writer out while the file is copied, so the copy is
-    // a consistent snapshot; with a rollback journal the file itself then holds all of it.
-    rc = sqlite3_exec(source.db, "BEGIN; SELECT count(*) FROM sqlite_master;", nullptr, nullptr,
-                      nullptr);
-    if (rc != SQLITE_OK)
-        throw fail(sqliteReason(rc, source.db));
-    if (journalMode(source.db) == QLatin1String("wal"))
-        copyPages(source.db, part.fileName(), fail);
-    else if (const QString why = copyBytes(databasePath, part.fileName()); !why.isEmpty())
-        throw fail(why);
-    sqlite3_exec(source.db, "COMMIT;", nullptr, nullptr, nullptr);
+    // The copy is checked while the disk takes it in: a damaged copy never replaces the
+    // previous backup, which is then the only sound copy left.
+    int syncError = 0;
+    auto flushCopy = [&] { syncError = ::fsync(part.handle()) == 0 ? 0 : errno; };
+    std::thread flush;
+    try {
+        flush = std::thread(flushCopy);
+    } catch (const std::system_error&) {
+        flushCopy(); // no thread to be had: one after the other
+    }
+    const int verdict = checkCopy(part.path());
+    if (flush.joinable())
+        flush.join();
+    if (verdict != SQLITE_OK)
+        throw isDamage(verdict) ? damaged() : fail(sqliteReason(verdict, nullptr));
+    if (syncError != 0)
+        throw fail(reasonFor(syncError, backupFile));
+    QFile(part.path()).setPermissions(QFile(databasePath).permissions());
 
-    if (!syncFile(part.fileName()))
-        throw fail(QStringLiteral("the copy could not be written to the disk"));
-    QFile(part.fileName()).setPermissions(QFile(databasePath).permissions());
-
-    const QByteArray from = QFile::encodeName(part.fileName());
+    const QByteArray from = QFile::encodeName(part.path());
     const QByteArray to = QFile::encodeName(target.absoluteFilePath());
     if (std::rename(from.constData(), to.constData()) != 0)
-        throw fail(systemReason(errno).toLower());
-    part.setAutoRemove(false);
+        throw fail(reasonFor(errno, backupFile));
+    part.published();
     syncFolder(target.absolutePath());
 }

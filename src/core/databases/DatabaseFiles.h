@@ -12,7 +12,7 @@
 namespace DatabaseFiles {
 
 /// The check databases of the folder: every "*.mdb" file, whatever the letter case of its
-/// name, sorted as a file list shows them.
+/// name and whether or not Ledgerline may read it, sorted as a file list shows them.
 QStringList list(const QDir& folder);
 
 /// 1 to 36 letters, digits and spaces, not only spaces.
@@ -22,19 +22,25 @@ bool isValidName(const QString& name);
 bool nameIsTaken(const QDir& folder, const QString& fileName);
 
 /// Makes the database `name`.mdb from the folder's template.ref, with its header stamped
-/// (`AccountType` and `Description`), and returns its file name. Throws DbError when the
-/// name is not valid, is taken, or the file cannot be written; nothing is left behind and
-/// no existing file is ever replaced.
+/// (`AccountType` and `Description`), and returns its file name. Blanks around the name
+/// are dropped. Throws DbError when the name is not valid, is taken, or the file cannot be
+/// written; nothing is left behind and no existing file is ever replaced, also on file
+/// systems without hard links (FAT and exFAT sticks, many network shares).
 QString create(const QDir& folder, const QString& name, const QString& description,
                CheckDb::Kind kind);
 
-/// The backup name of a database: its extension replaced by ".bak" ("PDRAFT.MDB" gives
-/// "PDRAFT.bak"); a name without one gets ".bak" added.
+/// The backup name of a database by itself: its extension replaced by ".bak"
+/// ("PDRAFT.MDB" gives "PDRAFT.bak"); a name without one gets ".bak" added.
 QString backupName(const QString& databaseName);
+/// The backup name of a database among the databases of `folder`: as above, unless
+/// another database would share it ("Dup.mdb" and "Dup.MDB"); see BackupName.
+QString backupName(const QDir& folder, const QString& databaseName);
 
 /// Writes a consistent copy of the database at `databasePath` to `backupPath`, replacing
-/// the previous backup only once the new one is complete. Throws DbError with the reason
-/// when it cannot; the previous backup is then unchanged.
+/// the previous backup only once the new one is complete, flushed to the disk and found
+/// sound by SQLite's structure check. Throws DbError with the reason when it cannot; the
+/// previous backup is then unchanged. A damaged database is reported as such (reason
+/// Damaged), with the way back to the previous backup.
 void backup(const QString& databasePath, const QString& backupPath);
 
 } // namespace DatabaseFiles

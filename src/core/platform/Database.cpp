@@ -1,5 +1,6 @@
 #include "core/platform/Database.h"
 
+#include "core/platform/CrashRecovery.h"
 #include "core/platform/DbError.h"
 
 #include <QFileInfo>
@@ -99,6 +100,10 @@ std::shared_ptr<Database> Database::open(const QString& path, Mode mode) {
         auto& reg = registry();
         if (auto shared = reg.open.value(keyFor(path)).lock())
             return shared;
+    } else {
+        // A read-only connection cannot undo a change a crash cut short; it would call the
+        // file damaged.
+        CrashRecovery::rollBack(path);
     }
     return openConnection(path, mode, false);
 }

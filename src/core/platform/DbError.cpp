@@ -1,48 +1,140 @@
 #include "core/platform/DbError.h"
 
+// The one name the damage message needs from the check databases: which backup to go back to.
+#include "core/databases/BackupName.h"
+
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
+#include <sqlite3.h>
 
-DbError::DbError(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
+namespace {
+
+QString folderOf(const QFileInfo& info) {
+    return QDir::toNativeSeparators(info.absolutePath());
+}
+
+} // namespace
+
+DbError::DbError(QString message, Reason reason)
+    : m_message(std::move(message)), m_reason(reason), m_utf8(m_message.toUtf8()) {}
 
 DbError DbError::fromSql(const QSqlError& error, const QString& path) {
     return fromEngine(error.databaseText().isEmpty() ? error.text() : error.databaseText(), path);
 }
 
-DbError DbError::fromEngine(const QString& raw, const QString& path) {
+QString DbError::damagedMessage(const QString& path) {
+    const QFileInfo info(path);
+    const QString file = info.fileName();
+    if (file.compare(QStringLiteral("PC.OVL"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("The settings file %1 in the program folder %2 is damaged. Copy "
+                              "PC.OVL from your Ledgerline installation into that folder, then "
+                              "start Ledgerline again.")
+            .arg(file, folderOf(info));
+    if (!file.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive))
+        return QStringLiteral("The file %1 in the program folder %2 is damaged.")
+            .arg(file, folderOf(info));
+
+    const QString backup = BackupName::of(info.dir(), file);
+    if (!QFileInfo(info.dir().filePath(backup)).isFile())
+        return QStringLiteral("The database %1 is damaged, and it has no backup copy (%2) to go "
+                              "back to. Leave Ledgerline and keep a copy of %1 before anything "
+                              "else is done with it.")
+            .arg(file, backup);
+    return QStringLiteral("The database %1 is damaged. Your last backup copy, %2, has been kept "
+                          "as it was: Ledgerline never replaces a backup with a damaged copy. To "
+                          "go back to it, leave Ledgerline, move %1 out of the program folder "
+                          "%3, and rename %2 to %1. Checks entered since that backup must then "
+                          "be entered again.")
+        .arg(file, backup, folderOf(info));
+}
+
+QString DbError::busyMessage(const QString& path) {
+    return QStringLiteral("The file %1 is in use by another program. Try again in a moment; if "
+                          "it stays in use, close the other program first.")
+        .arg(QFileInfo(path).fileName());
+}
+
+QString DbError::unreadableMessage(const QString& path) {
+    return QStringLiteral("Ledgerline may not read the file %1. Check the file's permissions.")
+        .arg(QFileInfo(path).fileName());
+}
+
+DbError DbError::fromCode(int code, const QString& raw, const QString& path) {
     const QString file = QFileInfo(path).fileName();
+    switch (code) {
+    case SQLITE_READONLY_ROLLBACK:
+    case SQLITE_READONLY_DIRECTORY:
+        // A change was cut short by a crash and only a writer can undo it. Nothing is
+        // lost: the journal beside the file still holds what the change overwrote.
+        return DbError(QStringLiteral("The file %1 was left unfinished when Ledgerline or the "
+                                      "computer stopped during a change, and Ledgerline may not "
+                                      "write to it or its folder to undo that change. Let "
+                                      "Ledgerline write to %1 and its folder, then try again.")
+                           .arg(file),
+                       Reason::ReadOnly);
+    default:
+        break;
+    }
+    switch (code & 0xff) {
+    case SQLITE_CORRUPT:
+        return DbError(damagedMessage(path), Reason::Damaged);
+    case SQLITE_NOTADB:
+        return DbError(
+            QStringLiteral("The file %1 is damaged or is not a Ledgerline database.").arg(file),
+            Reason::NotADatabase);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return DbError(busyMessage(path), Reason::Busy);
+    default:
+        return fromEngine(raw, path);
+    }
+}
+
+DbError DbError::fromEngine(const QString& raw, const QString& path) {
+    const QFileInfo info(path);
+    const QString file = info.fileName();
     const QString lower = raw.toLower();
 
-    if (lower.contains("not a database") || lower.contains("malformed") ||
-        lower.contains("disk image"))
+    if (lower.contains("malformed") || lower.contains("corrupt"))
+        return DbError(damagedMessage(path), Reason::Damaged);
+    if (lower.contains("not a database") || lower.contains("disk image"))
         return DbError(
-            QStringLiteral("The file %1 is damaged or is not a Ledgerline database.").arg(file));
+            QStringLiteral("The file %1 is damaged or is not a Ledgerline database.").arg(file),
+            Reason::NotADatabase);
     if (lower.contains("readonly") || lower.contains("read-only"))
         return DbError(
             QStringLiteral("The file %1 is read-only, so Ledgerline cannot save changes to it.")
-                .arg(file));
+                .arg(file),
+            Reason::ReadOnly);
     if (lower.contains("disk is full") || lower.contains("database or disk is full"))
         return DbError(
-            QStringLiteral("The disk is full, so Ledgerline cannot save changes to %1.").arg(file));
+            QStringLiteral("The disk is full, so Ledgerline cannot save changes to %1.").arg(file),
+            Reason::DiskFull);
     if (lower.contains("locked") || lower.contains("busy"))
-        return DbError(
-            QStringLiteral(
-                "The file %1 is in use by another program. Close it there and try again.")
-                .arg(file));
-    if (lower.contains("unable to open") || lower.contains("cannot open"))
+        return DbError(busyMessage(path), Reason::Busy);
+    if (lower.contains("permission denied"))
+        return DbError(unreadableMessage(path), Reason::NoPermission);
+    if (lower.contains("unable to open") || lower.contains("cannot open")) {
+        // The engine says the same for a file it may not read and one that is gone.
+        if (info.exists() && !info.isReadable())
+            return DbError(unreadableMessage(path), Reason::NoPermission);
         return DbError(QStringLiteral("Ledgerline cannot open the file %1.").arg(file));
+    }
 
     static const QRegularExpression table(QStringLiteral("no such table: (\\S+)"));
     if (auto m = table.match(raw); m.hasMatch())
         return DbError(
             QStringLiteral("The file %1 has no table %2, so it is not a Ledgerline database.")
-                .arg(file, m.captured(1)));
+                .arg(file, m.captured(1)),
+            Reason::NotADatabase);
     static const QRegularExpression column(QStringLiteral("no such column: (\\S+)"));
     if (auto m = column.match(raw); m.hasMatch())
         return DbError(
             QStringLiteral("The file %1 has no field %2, so it is not a Ledgerline database.")
-                .arg(file, m.captured(1)));
+                .arg(file, m.captured(1)),
+            Reason::NotADatabase);
     // Every whole-number field carries a check constraint named after the field.
     static const QRegularExpression check(
         QStringLiteral("CHECK constraint failed: \"?([^\"]+)\"?"));

@@ -8,17 +8,34 @@ class QSqlError;
 /// A database or file failure with a message fit to show the user as it stands.
 class DbError : public std::exception {
 public:
-    explicit DbError(QString message);
+    /// What kind of trouble it is, for the few callers that answer differently: a file in
+    /// use is worth another try, a damaged one is not.
+    enum class Reason { Other, Busy, Damaged, NotADatabase, NoPermission, ReadOnly, DiskFull };
+
+    explicit DbError(QString message, Reason reason = Reason::Other);
 
     /// Turns an engine error on the file at `path` into words a shop owner can act on.
     static DbError fromSql(const QSqlError& error, const QString& path);
     /// The same for the engine's own words.
     static DbError fromEngine(const QString& raw, const QString& path);
+    /// The same for one of the engine's result codes (extended codes give the finer
+    /// reasons, such as a crash left to repair in a file that may not be written).
+    static DbError fromCode(int code, const QString& raw, const QString& path);
+
+    /// What the user is told about the damaged file at `path`: for a check database,
+    /// which backup copy is kept and how to go back to it.
+    static QString damagedMessage(const QString& path);
+    /// What the user is told when another program holds the file at `path`.
+    static QString busyMessage(const QString& path);
+    /// What the user is told when the file at `path` may not be read.
+    static QString unreadableMessage(const QString& path);
 
     const QString& message() const noexcept { return m_message; }
+    Reason reason() const noexcept { return m_reason; }
     const char* what() const noexcept override { return m_utf8.constData(); }
 
 private:
     QString m_message;
+    Reason m_reason;
     QByteArray m_utf8;
 };

@@ -88,6 +88,11 @@ QString SettingsDb::problem(const QString& path) {
                               "program folder %2.")
                    .arg(info.fileName(), folder) +
                tail;
+    if (!info.isReadable())
+        return QStringLiteral("Ledgerline cannot start: it may not read its settings file %1 in "
+                              "the program folder %2. Check the file's permissions; nothing has "
+                              "been changed.")
+            .arg(info.fileName(), folder);
     try {
         auto db = Database::open(path, Database::Mode::ReadOnly);
         const QString missing = TableSchema::firstMissing(*db, schema());
@@ -105,11 +110,19 @@ QString SettingsDb::problem(const QString& path) {
                             settings.eof() ? QStringLiteral("settings")
                                            : QStringLiteral("password")) +
                    tail;
-    } catch (const DbError&) {
-        return QStringLiteral("Ledgerline cannot start: its settings file %1 in the program folder "
-                              "%2 is damaged or is not a Ledgerline settings file.")
-                   .arg(info.fileName(), folder) +
-               tail;
+    } catch (const DbError& e) {
+        switch (e.reason()) {
+        case DbError::Reason::Busy:
+        case DbError::Reason::NoPermission:
+        case DbError::Reason::ReadOnly:
+            // The file may well be sound: no reason to replace it.
+            return QStringLiteral("Ledgerline cannot start. ") + e.message();
+        default:
+            return QStringLiteral("Ledgerline cannot start: its settings file %1 in the program "
+                                  "folder %2 is damaged or is not a Ledgerline settings file.")
+                       .arg(info.fileName(), folder) +
+                   tail;
+        }
     }
     return {};
 }

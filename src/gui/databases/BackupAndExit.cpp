@@ -30,7 +30,7 @@ void BackupAndExit(AppContext& context, RecordSet& settings,
     QString failure;
     try {
         DatabaseFiles::backup(program.path(current),
-                              program.path(DatabaseFiles::backupName(current)));
+                              program.path(DatabaseFiles::backupName(program.folder(), current)));
     } catch (const DbError& e) {
         failure = e.message();
     }

@@ -1,0 +1,108 @@
+#include "core/databases/WholeFile.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+/// Closes a descriptor when it goes out of scope.
+struct Fd {
+    int fd = -1;
+    ~Fd() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+int copyThroughMemory(int from, int to) {
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t n = ::read(from, buffer.data(), size_t(buffer.size()));
+        if (n == 0)
+            return 0;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(to, buffer.constData() + done, size_t(n - done));
+            if (w < 0) {
+                if (errno == EINTR)
+                    continue;
+                return errno;
+            }
+            done += w;
+        }
+    }
+}
+
+} // namespace
+
+int WholeFile::copy(int from, int to) {
+    // Writing back each chunk as soon as it is copied lets the disk work while the next one
+    // is copied, so the final flush has little left to wait for.
+    off_t copied = 0;
+    for (;;) {
+        const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, 16 << 20, 0);
+        if (n == 0)
+            return 0;
+        if (n > 0) {
+            ::sync_file_range(to, copied, n, SYNC_FILE_RANGE_WRITE);
+            copied += n;
+            continue;
+        }
+        if (errno == EINTR)
+            continue;
+        if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL)
+            return errno;
+        break; // the kernel cannot copy between these files
+    }
+    if (::lseek(from, 0, SEEK_SET) < 0 || ::ftruncate(to, 0) != 0 || ::lseek(to, 0, SEEK_SET) < 0)
+        return errno;
+    return copyThroughMemory(from, to);
+}
+
+int WholeFile::publish(const QString& from, const QString& to) {
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
+        0)
+        return 0;
+    const int error = errno;
+    // The file system cannot rename without replacing; every other refusal is final.
+    if (error != EINVAL && error != ENOSYS && error != EOPNOTSUPP)
+        return error;
+    return publishByCopy(from, to);
+}
+
+int WholeFile::publishByCopy(const QString& from, const QString& to) {
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    Fd in{::open(source.constData(), O_RDONLY | O_CLOEXEC)};
+    if (in.fd < 0)
+        return errno;
+    struct stat info {};
+    if (::fstat(in.fd, &info) != 0)
+        return errno;
+    // O_EXCL: if the name was taken meanwhile, it stays as it was.
+    Fd out{
+        ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info.st_mode & 07777)};
+    if (out.fd < 0)
+        return errno;
+    int error = copy(in.fd, out.fd);
+    if (error == 0 && ::fsync(out.fd) != 0)
+        error = errno;
+    const int fd = std::exchange(out.fd, -1);
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0)
+        ::unlink(target.constData());
+    return error;
+}

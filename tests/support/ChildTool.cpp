@@ -1,0 +1,120 @@
+// ledgerline-childtool: the second process some tests need. It does one thing to a file
+// or a folder through Ledgerline's own code, says on its first line of output that it is
+// done (or what went wrong), and then either ends or waits to be killed, as a program
+// that crashes or is still running would.
+#include "core/databases/CheckDb.h"
+#include "core/databases/DatabaseFiles.h"
+#include "core/databases/PartFile.h"
+#include "core/platform/Database.h"
+#include "core/platform/DbError.h"
+#include "core/platform/Signals.h"
+#include "core/settings/SettingsDb.h"
+#include "core/settings/SingleCopy.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <cstdio>
+#include <sqlite3.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+void say(const QString& line) {
+    std::printf("%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+[[noreturn]] void waitToBeKilled() {
+    for (;;)
+        ::pause();
+}
+
+/// "guard" runs the program's own start-up line about the file-size signal; a limit of 0
+/// sets none.
+void limitFileSize(const QString& bytes, const QString& guard) {
+    if (guard == QLatin1String("guard"))
+        Signals::ignoreFileSizeLimit();
+    if (const rlim_t limit = bytes.toULongLong(); limit > 0) {
+        rlimit r{};
+        getrlimit(RLIMIT_FSIZE, &r);
+        r.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &r);
+    }
+}
+
+int usage() {
+    say(QStringLiteral(
+        "usage: ledgerline-childtool write-and-wait DB SQL... | hold-exclusive DB | "
+        "hold-folder FOLDER | hold-part FOLDER | backup DB BAK LIMIT guard|noguard | "
+        "create FOLDER NAME LIMIT guard|noguard | look FOLDER FILE"));
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The lock file records the program's path, by which a later copy tells a live holder
+    // from one whose process id was reused.
+    QCoreApplication app(argc, argv);
+    const QStringList a = app.arguments();
+    if (a.size() < 3)
+        return usage();
+    const QString command = a.at(1);
+    try {
+        if (command == QLatin1String("write-and-wait") && a.size() >= 4) {
+            // A change far larger than the page cache: SQLite writes its pages into the file
+            // itself long before the commit, as it does for big changes.
+            auto db = Database::open(a.at(2));
+            db->exec(QStringLiteral("PRAGMA cache_size=2"));
+            db->transaction([&] {
+                for (const QString& statement : a.mid(3))
+                    db->exec(statement);
+                say(QStringLiteral("ready"));
+                waitToBeKilled();
+            });
+        } else if (command == QLatin1String("hold-exclusive")) {
+            sqlite3* db = nullptr;
+            sqlite3_open_v2(QFile::encodeName(a.at(2)).constData(), &db, SQLITE_OPEN_READWRITE,
+                            nullptr);
+            if (sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+                say(QString::fromUtf8(sqlite3_errmsg(db)));
+                return 1;
+            }
+            say(QStringLiteral("ready"));
+            waitToBeKilled();
+        } else if (command == QLatin1String("hold-folder")) {
+            SingleCopy single{QDir(a.at(2))};
+            const QString taken = single.claim();
+            say(taken.isEmpty() ? QStringLiteral("ready") : taken);
+            waitToBeKilled();
+        } else if (command == QLatin1String("hold-part")) {
+            PartFile part(QDir(a.at(2)), QStringLiteral("backup"));
+            if (!part.create())
+                return 1;
+            if (::write(part.handle(), "half a backup", 13) != 13)
+                return 1;
+            say(part.path());
+            waitToBeKilled();
+        } else if (command == QLatin1String("backup") && a.size() == 6) {
+            limitFileSize(a.at(4), a.at(5));
+            DatabaseFiles::backup(a.at(2), a.at(3));
+            say(QStringLiteral("made"));
+        } else if (command == QLatin1String("create") && a.size() == 6) {
+            limitFileSize(a.at(4), a.at(5));
+            say(DatabaseFiles::create(QDir(a.at(2)), a.at(3), a.at(3), CheckDb::Kind::Check));
+        } else if (command == QLatin1String("look") && a.size() == 4) {
+            const QDir folder(a.at(2));
+            say(DatabaseFiles::list(folder).join(QLatin1Char('|')));
+            say(CheckDb::problem(folder.filePath(a.at(3))));
+            say(SettingsDb::problem(folder.filePath(SettingsDb::kFileName)));
+        } else {
+            return usage();
+        }
+    } catch (const DbError& e) {
+        say(e.message());
+    }
+    return 0;
+}
