@@ -45,7 +45,8 @@ QString run(const QString& tool, const QStringList& arguments) {
     QProcess p;
     p.start(program, arguments);
     if (!p.waitForFinished(-1) || p.exitCode() != 0)
-        return QStringLiteral("%1 failed: %2").arg(tool, QString::fromLocal8Bit(p.readAllStandardError()));
+        return QStringLiteral("%1 failed: %2")
+            .arg(tool, QString::fromLocal8Bit(p.readAllStandardError()));
     return QString::fromLocal8Bit(p.readAllStandardOutput());
 }
 
@@ -148,7 +149,7 @@ private slots:
         const QString pdf = dir.filePath(QStringLiteral("micr.pdf"));
         {
             QPdfWriter writer(pdf);
-            writer.setResolution(1440); // one unit is one twip
+            writer.setResolution(1440);                   // one unit is one twip
             writer.setPageMargins(QMarginsF(0, 0, 0, 0)); // from the paper's corner
             QPainter painter(&writer);
             painter.setFont(micrAt12pt());
@@ -158,19 +159,26 @@ private slots:
         }
 
         const QStringList fonts = run(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'));
-        const QStringList micr = fonts.filter(QRegularExpression(QStringLiteral("^([A-Z]{6}\\+)?MICR65 ")));
+        const QStringList micr =
+            fonts.filter(QRegularExpression(QStringLiteral("^([A-Z]{6}\\+)?MICR65 ")));
         QVERIFY2(micr.size() == 1, qPrintable(fonts.join(QLatin1Char('\n'))));
         // name, type (two words), encoding, emb, sub, uni, object, generation
         const QStringList columns = micr[0].split(QLatin1Char(' '), Qt::SkipEmptyParts);
         QCOMPARE(columns.size(), 9);
-        QCOMPARE(columns[4], QStringLiteral("yes")); // embedded
+        QCOMPARE(columns[4], QStringLiteral("yes"));             // embedded
         QCOMPARE(fonts.filter(QStringLiteral("yes")).size(), 1); // and nothing else is used
 
         // The text reads back as typed, each character 9 points (0.125 inch) wide.
-        const QString words = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-        const QRegularExpression word(QStringLiteral(
-            "<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">([^<]*)</word>"));
-        struct Expected { QString text; qreal xMin; qreal xMax; };
+        const QString words =
+            run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        const QRegularExpression word(
+            QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\" "
+                           "yMax=\"[0-9.]+\">([^<]*)</word>"));
+        struct Expected {
+            QString text;
+            qreal xMin;
+            qreal xMax;
+        };
         const QList<Expected> expected = {{QStringLiteral("C1043C"), 72, 126},
                                           {QStringLiteral("A123456789A"), 135, 234},
                                           {QStringLiteral("110D0054C"), 243, 324}};
