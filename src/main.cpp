@@ -4,6 +4,7 @@
 #include "core/platform/Clock.h"
 #include "core/platform/Program.h"
 #include "core/platform/Signals.h"
+#include "gui/platform/MicrFont.h"
 #include "gui/platform/QtPrinter.h"
 #include "gui/platform/QtPrompter.h"
 
@@ -16,6 +17,9 @@ int main(int argc, char** argv) {
     Signals::ignoreFileSizeLimit();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(Program::kName));
+    // Before the start-up screen looks for it: the MICR font comes with the program. Should
+    // it fail, that screen's font check tells the user.
+    registerMicrFont();
 
     Program program;
     QtPrompter prompter(program);
