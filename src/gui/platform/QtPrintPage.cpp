@@ -145,7 +145,8 @@ double QtPrintPage::drawText(double x, double y, const QString& text, const Prin
     begin();
     useFont(font);
     m_painter.drawText(QPointF(x, y + metrics.ascent()), text);
-    return metrics.horizontalAdvance(text);
+    // Measuring shapes the text a second time: only when the next item needs it.
+    return advanceNeeded() ? metrics.horizontalAdvance(text) : 0;
 }
 
 double QtPrintPage::lineHeight(const PrintFont& font) {
