@@ -33,7 +33,8 @@ QString oneTimeChecks(int n) {
     static QMap<int, QString> made;
     if (made.contains(n))
         return made.value(n);
-    const QString path = QDir(BenchData::programFolder()).filePath(QStringLiteral("once%1.mdb").arg(n));
+    const QString path =
+        QDir(BenchData::programFolder()).filePath(QStringLiteral("once%1.mdb").arg(n));
     QFile::remove(path);
     CheckDb::createTemplate(path);
     auto db = Database::open(path);
@@ -235,12 +236,13 @@ void BM_OneSqlUpdate(benchmark::State& state) {
         state.PauseTiming();
         auto copy = std::make_unique<MarkingCopy>();
         state.ResumeTiming();
-        copy->db->exec(QStringLiteral(
-                           "UPDATE Account SET Print = 'Never', Printed = ?, Comments = 'Printed "
-                           "this check as #' || ifnull(\"Check\", '') || ' For $' || ifnull(Amount, "
-                           "'') || ' on ' || ? || '  ' || char(13, 10) || ifnull(Comments, '') "
-                           "WHERE Print = 'Once'"),
-                       {QStringLiteral("12/7/2026"), QStringLiteral("12/7/2026")});
+        copy->db->exec(
+            QStringLiteral(
+                "UPDATE Account SET Print = 'Never', Printed = ?, Comments = 'Printed "
+                "this check as #' || ifnull(\"Check\", '') || ' For $' || ifnull(Amount, "
+                "'') || ' on ' || ? || '  ' || char(13, 10) || ifnull(Comments, '') "
+                "WHERE Print = 'Once'"),
+            {QStringLiteral("12/7/2026"), QStringLiteral("12/7/2026")});
         state.PauseTiming();
         copy.reset();
         state.ResumeTiming();

@@ -11,7 +11,7 @@
 /// one blank after it.
 class PrintItem {
 public:
-    PrintItem(QString text) : m_text(std::move(text)) {} // NOLINT: a text is an item
+    PrintItem(QString text) : m_text(std::move(text)) {}             // NOLINT: a text is an item
     PrintItem(const char* text) : m_text(QString::fromUtf8(text)) {} // NOLINT
 
     static PrintItem number(qint64 value);
