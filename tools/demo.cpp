@@ -1,27 +1,27 @@
 // The tour: builds every screen on the program folder it runs in, offscreen, and saves a
 // picture of each into demo/ as <Screen>.png; printed layouts go there as PDFs. It ends by
 // listing what it wrote.
+#include "gui/app/AppContext.h"
 #include "core/databases/CheckDb.h"
 #include "core/databases/DatabaseFiles.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/Program.h"
+#include "gui/platform/QtPrinter.h"
 #include "core/platform/QuietPrompter.h"
 #include "core/platform/RecordSet.h"
 #include "core/print/PrintRun.h"
 #include "core/print/PrintSettings.h"
 #include "core/print/Stock.h"
 #include "core/settings/SettingsDb.h"
-#include "gui/app/AppContext.h"
-#include "gui/platform/QtPrinter.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMap>
-#include <QPointer>
 #include <QTemporaryDir>
+#include <QPointer>
 #include <QWidget>
 #include <cstdio>
 
