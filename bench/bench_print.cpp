@@ -13,6 +13,7 @@
 #include "core/print/CheckMarking.h"
 #include "core/print/PrintRun.h"
 #include "core/settings/SettingsDb.h"
+#include "gui/platform/MicrFont.h"
 #include "gui/platform/QtPrinter.h"
 
 #include <QDir>
@@ -57,28 +58,13 @@ QString oneTimeChecks(int n) {
     return path;
 }
 
-// The system's printing, with the MICR font listed even where it is not installed, so the
-// job prints (Qt then draws the bank line in a stand-in, which costs the same).
-class BenchPrinter : public Printer {
+// The system's printing into PDF files, with the program's own MICR font.
+class BenchPrinter : public QtPrinter {
 public:
-    explicit BenchPrinter(const QString& folder) : m_qt(folder) {
-        const QString file = qEnvironmentVariable("LEDGERLINE_MICR_FONT");
-        if (!file.isEmpty())
-            QFontDatabase::addApplicationFont(file);
-        m_qt.useFile(QDir(folder).filePath(QStringLiteral("checks.pdf")));
+    explicit BenchPrinter(const QString& folder) : QtPrinter(folder) {
+        registerMicrFont();
+        useFile(QDir(folder).filePath(QStringLiteral("checks.pdf")));
     }
-    QStringList fonts() const override {
-        QStringList list = m_qt.fonts();
-        if (!list.contains(QStringLiteral("MICR65")))
-            list << QStringLiteral("MICR65");
-        return list;
-    }
-    std::unique_ptr<PrintPage> startJob(const QString& contents) override {
-        return m_qt.startJob(contents);
-    }
-
-private:
-    QtPrinter m_qt;
 };
 
 PrintSelection once() {

@@ -2,6 +2,7 @@
 // item where the recording page puts it (within a point), the sheets, and the MICR line in
 // the MICR65 font.
 #include "core/platform/TableSchema.h"
+#include "gui/platform/MicrFont.h"
 #include "gui/platform/QtPrinter.h"
 #include "support/PdfText.h"
 #include "support/PrintShop.h"
@@ -36,10 +37,8 @@ class TestPrintPdf : public QObject {
 
 private slots:
     void initTestCase() {
-        // A built MICR65 may be handed to the tests by file; otherwise it must be installed.
-        const QString file = qEnvironmentVariable("LEDGERLINE_MICR_FONT");
-        if (!QFontDatabase::families().contains(kMicr) && !file.isEmpty())
-            m_micrId = QFontDatabase::addApplicationFont(file);
+        // As the program does at start-up: the MICR font comes with it.
+        registerMicrFont();
     }
 
     void checkRuns_data() {
@@ -60,8 +59,8 @@ private slots:
         QFETCH(int, sheets);
         QFETCH(int, micrY);
         if (!QFontDatabase::families().contains(kMicr))
-            QSKIP("The MICR65 font is not available: install it, or give its file in "
-                  "LEDGERLINE_MICR_FONT.");
+            QSKIP("The MICR65 font is not available: it could not be registered from the "
+                  "program's resources.");
         PrintShop shop(draft ? CheckDb::Kind::Draft : CheckDb::Kind::Check);
         for (int i = 0; i < checks; ++i)
             shop.add({{"Check", 1043 + i},
@@ -103,8 +102,7 @@ private slots:
 
     // Without the MICR font the check job prints nothing, and no PDF is written.
     void withoutTheMicrFontNothingPrints() {
-        if (m_micrId >= 0)
-            QFontDatabase::removeApplicationFont(m_micrId);
+        QFontDatabase::removeAllApplicationFonts();
         if (QFontDatabase::families().contains(kMicr))
             QSKIP("MICR65 is installed on this computer");
         PrintShop shop;
@@ -118,9 +116,6 @@ private slots:
         QVERIFY(QDir(shop.env.folderPath()).entryList({"*.pdf"}).isEmpty());
         QCOMPARE(shop.row(id).value("Print"), QVariant("Once"));
     }
-
-private:
-    int m_micrId = -1;
 };
 
 QTEST_MAIN(TestPrintPdf)
