@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     }
 
     SystemClock clock;
-    QtPrinter printer;
+    QtPrinter printer(program.folder().path());
     AppContext context(program, prompter, clock, printer);
     program.setOnEnd([](int status) { QCoreApplication::exit(status); });
 

@@ -12,9 +12,16 @@
 #include "gui/platform/QtPrinter.h"
 #include "core/platform/QuietPrompter.h"
 #include "core/platform/RecordSet.h"
+#include "core/print/PrintRun.h"
+#include "core/print/PrintSettings.h"
+#include "core/print/Stock.h"
+#include "core/settings/SettingsDb.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
 #include <QPointer>
 #include <QWidget>
 #include <cstdio>
@@ -56,6 +63,14 @@ public:
         QApplication::processEvents();
     }
 
+    /// A file the tour made some other way than by a picture.
+    void wrote(const QString& file) { m_written << file; }
+    void failed(const QString& why) {
+        std::fprintf(stderr, "demo: %s\n", qPrintable(why));
+        m_failed = true;
+    }
+    const QDir& out() const { return m_out; }
+
     int finish() const {
         std::printf("The tour wrote:\n");
         for (const QString& f : m_written)
@@ -68,6 +83,43 @@ private:
     QStringList m_written;
     bool m_failed = false;
 };
+
+// Prints a run from a copy of `file` (the program folder's databases keep their state)
+// through the Qt page into demo/<pdfName>; the quiet prompter answers No, so nothing is
+// marked, and starts labels on label 1.
+void printRun(Tour& tour, const QDir& folder, const QString& file, const PrintSelection& selection,
+              const QString& pdfName) {
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(file);
+    const QString pdf = tour.out().filePath(pdfName);
+    QFile::remove(pdf);
+    if (!QFile::copy(folder.filePath(file), copy)) {
+        tour.failed(QStringLiteral("cannot copy %1").arg(file));
+        return;
+    }
+    QtPrinter printer(folder.path());
+    printer.useFile(pdf);
+    if (selection.checks() && !PrinterHasFont(printer, PrintFaces::kMicr)) {
+        // Checks never print their bank line in a stand-in font; the run would only warn.
+        std::fprintf(stderr, "demo: the MICR65 font is not installed, so %s is left out\n",
+                     qPrintable(pdfName));
+        return;
+    }
+    QuietPrompter prompter;
+    SystemClock clock;
+    try {
+        const QString settings = folder.filePath(SettingsDb::kFileName);
+        PrintRun run(copy, settings, printer, prompter, clock);
+        run.run(selection, PrintSettings::read(settings).options);
+    } catch (const DbError& e) {
+        tour.failed(e.message());
+        return;
+    }
+    if (QFile::exists(pdf))
+        tour.wrote(pdf);
+    else
+        tour.failed(QStringLiteral("%1 printed nothing").arg(pdfName));
+}
 
 } // namespace
 
@@ -112,6 +164,7 @@ int main(int argc, char** argv) {
 
     // The data-entry screen on each kind of database: the first of each kind in the folder.
     const QStringList databases = DatabaseFiles::list(folder);
+    QMap<QString, QString> firstOf; // by kind: "check", "draft"
     for (const auto& [kind, suffix] : {std::pair{CheckDb::Kind::Check, QStringLiteral("check")},
                                        std::pair{CheckDb::Kind::Draft, QStringLiteral("draft")}}) {
         for (const QString& file : databases) {
@@ -128,11 +181,23 @@ int main(int argc, char** argv) {
             if (found != kind)
                 continue;
             program.setCurrentDatabase(file);
+            firstOf.insert(suffix, file);
             tour.picture(context.openCheck(), QStringLiteral("Check-") + suffix);
             tour.closeAll();
             break;
         }
     }
+
+    // Printing: every check of each kind of database, and the labels of the drafts.
+    PrintSelection checks;
+    checks.once = checks.monthly = true;
+    PrintSelection labels;
+    labels.oneTimeLabels = labels.monthlyLabels = true;
+    for (auto it = firstOf.cbegin(); it != firstOf.cend(); ++it)
+        printRun(tour, folder, it.value(), checks, QStringLiteral("Checks-%1.pdf").arg(it.key()));
+    if (firstOf.contains(QStringLiteral("draft")))
+        printRun(tour, folder, firstOf.value(QStringLiteral("draft")), labels,
+                 QStringLiteral("Labels-draft.pdf"));
 
     return tour.finish();
 }

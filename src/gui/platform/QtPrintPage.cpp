@@ -1,10 +1,85 @@
 #include "gui/platform/QtPrintPage.h"
 
 #include "core/platform/DbError.h"
+#include "core/platform/RecordingPage.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QTemporaryFile>
 
-QtPrintPage::QtPrintPage() : m_fonts(QFontDatabase::families()) {}
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+// Font metrics are asked for at every item; building them is the costly part of measuring,
+// and a job uses only a handful of font states.
+QFontMetricsF metricsFor(const PrintFont& font) {
+    thread_local QList<std::pair<PrintFont, QFontMetricsF>> cache;
+    for (const auto& [state, metrics] : cache)
+        if (state == font)
+            return metrics;
+    if (cache.size() > 64)
+        cache.clear();
+    cache.append({font, QFontMetricsF(twipFont(font))});
+    return cache.last().second;
+}
+
+QString candidateName(const QString& baseName, int number) {
+    return number == 1 ? baseName + QStringLiteral(".pdf")
+                       : QStringLiteral("%1 (%2).pdf").arg(baseName).arg(number);
+}
+
+} // namespace
+
+QtPrintPage::QtPrintPage()
+    : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)),
+      m_fonts(QFontDatabase::families()) {
+    // Letter portrait, and margins of zero, which Qt raises to the least the printer can do:
+    // (0, 0) is then the corner of what the printer can reach (the paper corner on a PDF).
+    m_printer->setPageSize(QPageSize(QPageSize::Letter));
+    m_printer->setPageOrientation(QPageLayout::Portrait);
+    m_printer->setFullPage(false);
+    m_printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    m_printer->setColorMode(QPrinter::GrayScale);
+}
+
+std::unique_ptr<QtPrintPage> QtPrintPage::toPrinter(const QString& printerName) {
+    std::unique_ptr<QtPrintPage> page(new QtPrintPage());
+    // The format is always set: without a printer Qt would quietly switch to PDF.
+    page->m_printer->setOutputFormat(QPrinter::NativeFormat);
+    page->m_printer->setPrinterName(printerName);
+    page->m_printer->setDocName(QStringLiteral("Ledgerline"));
+    return page;
+}
+
+std::unique_ptr<QtPrintPage> QtPrintPage::toPdf(const QDir& folder, const QString& baseName,
+                                                const QString& contents, bool noPrinter) {
+    std::unique_ptr<QtPrintPage> page(new QtPrintPage());
+    page->m_printer->setOutputFormat(QPrinter::PdfFormat);
+    page->m_printer->setDocName(baseName);
+    page->m_printer->setCreator(QStringLiteral("Ledgerline"));
+    page->m_toPdf = true;
+    page->m_noPrinter = noPrinter;
+    page->m_folder = folder;
+    page->m_baseName = baseName;
+    page->m_contents = contents;
+    return page;
+}
+
+QtPrintPage::~QtPrintPage() {
+    if (m_begun && !m_finished) {
+        m_printer->abort();
+        if (m_painter.isActive())
+            m_painter.end();
+    }
+    // m_temp removes the hidden file unless it became the job's file.
+}
 
 int QtPrintPage::fontCount() const {
     return int(m_fonts.size());
@@ -14,24 +89,158 @@ QString QtPrintPage::fontName(int index) const {
     return m_fonts.value(index);
 }
 
-namespace {
-[[noreturn]] void notYet() {
-    throw DbError(QStringLiteral("Printing is not available in this version."));
+QString QtPrintPage::where() const {
+    return m_toPdf ? QStringLiteral("the PDF file in %1")
+                         .arg(QDir::toNativeSeparators(m_folder.absolutePath()))
+                   : QStringLiteral("the printer \"%1\"").arg(m_printer->printerName());
 }
-} // namespace
 
-double QtPrintPage::drawText(double, double, const QString&, const PrintFont&) {
-    notYet();
+void QtPrintPage::begin() {
+    if (m_begun)
+        return;
+    if (m_toPdf) {
+        // The job is written under a hidden name of its own and given its real name only
+        // when complete: no earlier file is ever opened for writing.
+        m_temp = std::make_unique<QTemporaryFile>(
+            m_folder.filePath(QStringLiteral(".Ledgerline-job-XXXXXX.part")));
+        if (!m_temp->open())
+            throw DbError(QStringLiteral("The %1 could not be written to a PDF file in %2: %3. "
+                                         "Check that the folder exists and that you may write "
+                                         "in it.")
+                              .arg(m_contents, QDir::toNativeSeparators(m_folder.absolutePath()),
+                                   m_temp->errorString()));
+        m_temp->close();
+        m_printer->setOutputFileName(m_temp->fileName());
+    }
+    if (!m_painter.begin(m_printer.get()))
+        throw DbError(m_toPdf
+                          ? QStringLiteral("The %1 could not be written to a PDF file in %2. "
+                                           "Check that the folder exists, that you may write "
+                                           "in it and that the disk is not full.")
+                                .arg(m_contents, QDir::toNativeSeparators(m_folder.absolutePath()))
+                          : QStringLiteral("The printer \"%1\" did not accept the print "
+                                           "job. Check that it is switched on and "
+                                           "connected, then print again.")
+                                .arg(m_printer->printerName()));
+    m_begun = true;
+    // One unit is one twip, on either axis.
+    m_painter.scale(m_printer->logicalDpiX() / 1440.0, m_printer->logicalDpiY() / 1440.0);
+    m_painter.setRenderHint(QPainter::TextAntialiasing);
+    m_painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap));
 }
-double QtPrintPage::lineHeight(const PrintFont&) {
-    notYet();
+
+void QtPrintPage::useFont(const PrintFont& font) {
+    if (m_painterFontSet && m_painterFont == font)
+        return;
+    m_painter.setFont(twipFont(font));
+    m_painterFont = font;
+    m_painterFontSet = true;
 }
-void QtPrintPage::drawLineAt(double, double, double, double, int) {
-    notYet();
+
+double QtPrintPage::drawText(double x, double y, const QString& text, const PrintFont& font) {
+    if (text.isEmpty())
+        return 0;
+    const QFontMetricsF metrics = metricsFor(font);
+    begin();
+    useFont(font);
+    m_painter.drawText(QPointF(x, y + metrics.ascent()), text);
+    // Measuring shapes the text a second time: only when the next item needs it.
+    return advanceNeeded() ? metrics.horizontalAdvance(text) : 0;
 }
+
+double QtPrintPage::lineHeight(const PrintFont& font) {
+    return metricsFor(font).lineSpacing();
+}
+
+void QtPrintPage::drawLineAt(double x1, double y1, double x2, double y2, int width) {
+    begin();
+    m_painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap));
+    m_painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
 void QtPrintPage::startNewPage() {
-    notYet();
+    begin();
+    if (!m_printer->newPage())
+        throw DbError(QStringLiteral("A new sheet could not be started on %1; the %2 were not "
+                                     "all printed.")
+                          .arg(where(), m_toPdf ? m_contents : QStringLiteral("pages")));
 }
+
 void QtPrintPage::finishDocument() {
-    notYet();
+    if (!m_begun) {
+        // Nothing was printed: no sheet is fed and no file is written.
+        m_finished = true;
+        return;
+    }
+    if (!m_painter.end())
+        throw DbError(m_toPdf
+                          ? QStringLiteral("The PDF file of the %1 could not be finished in "
+                                           "%2. Check that the disk is not full.")
+                                .arg(m_contents, QDir::toNativeSeparators(m_folder.absolutePath()))
+                          : QStringLiteral("The print job could not be handed to the "
+                                           "printer \"%1\".")
+                                .arg(m_printer->printerName()));
+    m_finished = true;
+    if (m_toPdf) {
+        m_written = placeFile();
+        m_temp.reset();
+    }
+}
+
+QString QtPrintPage::placeFile() {
+    const QString temp = m_temp->fileName();
+    if (QFileInfo(temp).size() == 0)
+        throw DbError(QStringLiteral("The PDF file of the %1 could not be written in %2. Check "
+                                     "that the disk is not full.")
+                          .arg(m_contents, QDir::toNativeSeparators(m_folder.absolutePath())));
+    for (int number = 1; number < 10000; ++number) {
+        const QString target = m_folder.filePath(candidateName(m_baseName, number));
+        // A hard link never replaces a file that exists: the first free name wins, also
+        // against another program that takes a name at the same moment.
+        if (::link(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) == 0)
+            return target; // the temporary name goes when m_temp does
+        const int error = errno;
+        if (error == EEXIST)
+            continue;
+        // A file system without hard links: copy into a file created only if it is new.
+        QFile out(target);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (out.exists())
+                continue;
+            throw DbError(QStringLiteral("The PDF file %1 could not be created: %2.")
+                              .arg(QDir::toNativeSeparators(target), out.errorString()));
+        }
+        QFile in(temp);
+        bool copied = in.open(QIODevice::ReadOnly);
+        while (copied && !in.atEnd()) {
+            const QByteArray chunk = in.read(1 << 20);
+            copied = !chunk.isEmpty() && out.write(chunk) == chunk.size();
+        }
+        copied = copied && out.flush();
+        out.close();
+        if (!copied) {
+            out.remove();
+            throw DbError(QStringLiteral("The PDF file %1 could not be written. Check that the "
+                                         "disk is not full.")
+                              .arg(QDir::toNativeSeparators(target)));
+        }
+        return target;
+    }
+    throw DbError(QStringLiteral("There are too many PDF files named \"%1\" in %2. Move some "
+                                 "of them elsewhere and print again.")
+                      .arg(m_baseName, QDir::toNativeSeparators(m_folder.absolutePath())));
+}
+
+QString QtPrintPage::destinationNotice() const {
+    if (m_written.isEmpty())
+        return {};
+    const QFileInfo file(m_written);
+    const QString folder = QDir::toNativeSeparators(file.absolutePath());
+    if (m_noPrinter)
+        return QStringLiteral("No printer is set up on this computer, so the %1 were written "
+                              "to the PDF file \"%2\" in the folder %3. Open that file to "
+                              "print them later.")
+            .arg(m_contents, file.fileName(), folder);
+    return QStringLiteral("The %1 were written to the PDF file \"%2\" in the folder %3.")
+        .arg(m_contents, file.fileName(), folder);
 }

@@ -2,14 +2,46 @@
 
 #include "core/platform/PrintPage.h"
 
-/// The system's printer through Qt. Its fonts are the fonts installed on the system,
-/// which is what a printer driver renders with. (Only the font list so far: the page
-/// operations come with printing.)
+#include <QDir>
+#include <QPainter>
+#include <memory>
+
+class QPrinter;
+class QTemporaryFile;
+
+/// One print job through Qt: a QPainter on a QPrinter, for a system printer or a PDF file.
+///
+/// One painter unit is one twip: the painter is scaled by the device's resolution over
+/// 1440, fonts take their size in pixels (points × 20), text is drawn at its top plus the
+/// font's ascent and a line end moves y by the font's line spacing, exactly as the
+/// recording page measures. Position (0, 0) is the top left corner of the printable area
+/// (the paper corner on a PDF). Nothing reaches the printer or the disk until the first
+/// output; a job that prints nothing ends without a sheet or a file.
+///
+/// A PDF job is written to a hidden file in the destination folder and, once complete,
+/// linked under the first free name of its series ("name.pdf", "name (2).pdf", ...), so
+/// that it never replaces an earlier file and a failed job leaves no half-written one.
 class QtPrintPage : public PrintPage {
 public:
-    QtPrintPage();
+    /// A job for the system printer of that name.
+    static std::unique_ptr<QtPrintPage> toPrinter(const QString& printerName);
+    /// A job written to a new PDF file in `folder`, named `baseName` ".pdf" when that name is
+    /// free, else `baseName` " (2).pdf" and so on. `contents` says what the job holds
+    /// ("checks") for the notice; `noPrinter` says the file was written because the
+    /// computer has no printer.
+    static std::unique_ptr<QtPrintPage> toPdf(const QDir& folder, const QString& baseName,
+                                              const QString& contents, bool noPrinter);
+
+    /// An unfinished job is cancelled: nothing is printed, no file is left behind.
+    ~QtPrintPage() override;
+
     int fontCount() const override;
     QString fontName(int index) const override;
+    QString destinationNotice() const override;
+
+    /// After endDocument(): the PDF file the job was written to (empty for a printer, or
+    /// when the job printed nothing).
+    const QString& writtenFile() const { return m_written; }
 
 protected:
     double drawText(double x, double y, const QString& text, const PrintFont& font) override;
@@ -19,5 +51,26 @@ protected:
     void finishDocument() override;
 
 private:
+    QtPrintPage();
+    void begin();
+    void useFont(const PrintFont& font);
+    QString placeFile();
+    QString where() const;
+
+    std::unique_ptr<QPrinter> m_printer;
+    QPainter m_painter;
     QStringList m_fonts;
+    bool m_begun = false;
+    bool m_finished = false;
+    PrintFont m_painterFont;
+    bool m_painterFontSet = false;
+
+    // A PDF job: where it goes and what it is called.
+    bool m_toPdf = false;
+    bool m_noPrinter = false;
+    QDir m_folder;
+    QString m_baseName;
+    QString m_contents;
+    std::unique_ptr<QTemporaryFile> m_temp;
+    QString m_written;
 };

@@ -1,13 +1,63 @@
 #include "gui/platform/QtPrinter.h"
 
+#include "core/platform/DbError.h"
+#include "core/platform/Program.h"
 #include "gui/platform/QtPrintPage.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFontDatabase>
+#include <QPrinterInfo>
+
+QtPrinter::QtPrinter(const QString& programFolder) : m_programFolder(programFolder) {}
 
 QStringList QtPrinter::fonts() const {
     return QFontDatabase::families();
 }
 
-std::unique_ptr<PrintPage> QtPrinter::startJob(const QString&) {
-    return std::make_unique<QtPrintPage>();
+std::unique_ptr<PrintPage> QtPrinter::startJob(const QString& contents) {
+    switch (m_target) {
+    case Target::Printer:
+        if (QPrinterInfo::printerInfo(m_chosen).isNull())
+            throw DbError(QStringLiteral("The printer \"%1\" chosen in Printer Setup is no longer "
+                                         "available. Choose another printer and print again.")
+                              .arg(m_chosen));
+        return QtPrintPage::toPrinter(m_chosen);
+    case Target::File: {
+        const QFileInfo file(m_chosen);
+        QString base = file.fileName();
+        if (base.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+            base.chop(4);
+        return QtPrintPage::toPdf(file.absoluteDir(), base, contents, false);
+    }
+    case Target::Default:
+        break;
+    }
+    const QPrinterInfo system = QPrinterInfo::defaultPrinter();
+    if (!system.isNull())
+        return QtPrintPage::toPrinter(system.printerName());
+    const QString base =
+        QStringLiteral("%1 %2 %3")
+            .arg(QString::fromLatin1(Program::kName),
+                 QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH.mm")),
+                 contents);
+    return QtPrintPage::toPdf(m_programFolder, base, contents, true);
+}
+
+void QtPrinter::usePrinter(const QString& name) {
+    if (QPrinterInfo::printerInfo(name).isNull())
+        throw DbError(
+            QStringLiteral("There is no printer named \"%1\" on this computer.").arg(name));
+    m_target = Target::Printer;
+    m_chosen = name;
+}
+
+void QtPrinter::useFile(const QString& path) {
+    m_target = Target::File;
+    m_chosen = QFileInfo(path).absoluteFilePath();
+}
+
+void QtPrinter::useDefault() {
+    m_target = Target::Default;
+    m_chosen.clear();
 }

@@ -1,0 +1,122 @@
+// Real print runs rendered by the Qt page into PDF files and read back with poppler: every
+// item where the recording page puts it (within a point), the sheets, and the MICR line in
+// the MICR65 font.
+#include "core/platform/TableSchema.h"
+#include "gui/platform/MicrFont.h"
+#include "gui/platform/QtPrinter.h"
+#include "support/PdfText.h"
+#include "support/PrintShop.h"
+
+#include <QFontDatabase>
+#include <QTest>
+
+namespace {
+
+const QString kMicr = QStringLiteral("MICR65");
+
+// Prints `boxes` twice from the same checks, answering No: on the recording page, whose
+// places the layout tests check, and through the Qt page into `pdf` in the shop's folder.
+QList<PdfText::Word> printBoth(PrintShop& shop, const QString& boxes, const QString& pdf,
+                               const StockOptions& options = StockOptions()) {
+    QtPrinter qt(shop.env.folderPath());
+    qt.useFile(shop.env.path(pdf));
+    shop.env.printer.setFonts(qt.fonts());
+    for (Printer* printer :
+         {static_cast<Printer*>(&shop.env.printer), static_cast<Printer*>(&qt)}) {
+        shop.env.prompter.answerInput(QStringLiteral("11"));
+        shop.env.prompter.answerQuestion(false);
+        shop.print(boxes, printer, options);
+    }
+    return PdfText::words(shop.env.path(pdf));
+}
+
+} // namespace
+
+class TestPrintPdf : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        // As the program does at start-up: the MICR font comes with it.
+        registerMicrFont();
+    }
+
+    void checkRuns_data() {
+        QTest::addColumn<bool>("draft");
+        QTest::addColumn<QString>("stock");
+        QTest::addColumn<int>("checks");
+        QTest::addColumn<int>("sheets");
+        QTest::addColumn<int>("micrY"); // of the first check's bank line
+        QTest::newRow("88 mm checks") << false << "" << 4 << 2 << 4255;
+        QTest::newRow("92 mm drafts") << true << "92mm" << 3 << 1 << 4469;
+        QTest::newRow("92 mm, two a sheet") << false << "92mm two" << 3 << 2 << 4469;
+        QTest::newRow("plain paper drafts") << true << "plain" << 3 << 1 << 4255;
+    }
+    void checkRuns() {
+        QFETCH(bool, draft);
+        QFETCH(QString, stock);
+        QFETCH(int, checks);
+        QFETCH(int, sheets);
+        QFETCH(int, micrY);
+        if (!QFontDatabase::families().contains(kMicr))
+            QSKIP("The MICR65 font is not available: it could not be registered from the "
+                  "program's resources.");
+        PrintShop shop(draft ? CheckDb::Kind::Draft : CheckDb::Kind::Check);
+        for (int i = 0; i < checks; ++i)
+            shop.add({{"Check", 1043 + i},
+                      {"PayTo", QStringLiteral("Payee number %1").arg(i)},
+                      {"BusinessName", i == 1 ? QVariant() : QVariant("Maple Street Bakery")}});
+        const QList<PdfText::Word> words = printBoth(shop, "Once", "checks.pdf", ::stock(stock));
+        const QString pdf = shop.env.path("checks.pdf");
+        QCOMPARE(shop.env.prompter.takeTexts().value(3),
+                 QStringLiteral("The checks were written to the PDF file \"checks.pdf\" in the "
+                                "folder %1.")
+                     .arg(QDir::toNativeSeparators(shop.env.folderPath())));
+        QCOMPARE(PdfText::pages(pdf), sheets);
+        QCOMPARE(shop.job().pages(), sheets);
+        QCOMPARE(PdfText::misplaced(shop.job(), words), QStringList());
+        QVERIFY(PdfText::fonts(pdf).contains(QStringLiteral("MICR65 embedded")));
+        const QList<PdfText::Word> routing = PdfText::find(words, "A041000124A");
+        QCOMPARE(routing.size(), checks);
+        QVERIFY(qAbs(routing[0].x - 3855) <= 20 && qAbs(routing[0].y - micrY) <= 20);
+        QCOMPARE(PdfText::find(words, "Indemnification").size(), draft ? checks : 0);
+        QCOMPARE(PdfText::find(words, QString(37, QLatin1Char('_'))).size(), draft ? 0 : checks);
+        QCOMPARE(PdfText::find(words, "-").size(), stock == QLatin1String("plain") ? 4 : 0);
+    }
+
+    // Labels from label 11 across two sheets; no MICR font in them.
+    void labelsAcrossTwoSheets() {
+        PrintShop shop(CheckDb::Kind::Draft);
+        for (int i = 1; i <= 22; ++i)
+            shop.add({{"LabelPrint", YesNo::True},
+                      {"BusinessName", QStringLiteral("Customer%1").arg(i)}});
+        const QList<PdfText::Word> words = printBoth(shop, "OLabel", "labels.pdf");
+        QCOMPARE(PdfText::pages(shop.env.path("labels.pdf")), 2);
+        QCOMPARE(PdfText::misplaced(shop.job(), words), QStringList());
+        const PdfText::Word first = PdfText::find(words, "Customer1").value(0);
+        const PdfText::Word last = PdfText::find(words, "Customer22").value(0);
+        QVERIFY(first.page == 0 && qAbs(first.x - 4200) <= 20 && qAbs(first.y - 700) <= 20);
+        QVERIFY(last.page == 1 && qAbs(last.x - 200) <= 20 && qAbs(last.y - 2143) <= 20);
+        QVERIFY(!PdfText::fonts(shop.env.path("labels.pdf")).join(' ').contains(kMicr));
+    }
+
+    // Without the MICR font the check job prints nothing, and no PDF is written.
+    void withoutTheMicrFontNothingPrints() {
+        QFontDatabase::removeAllApplicationFonts();
+        if (QFontDatabase::families().contains(kMicr))
+            QSKIP("MICR65 is installed on this computer");
+        PrintShop shop;
+        const qint64 id = shop.add();
+        QtPrinter qt(shop.env.folderPath());
+        qt.useFile(shop.env.path("checks.pdf"));
+        QCOMPARE(shop.print("Once", &qt), QString());
+        QCOMPARE(shop.env.prompter.takeTexts(),
+                 QStringList{"Your PC does not have the MICR font installed. Further program "
+                             "execution is not possible"});
+        QVERIFY(QDir(shop.env.folderPath()).entryList({"*.pdf"}).isEmpty());
+        QCOMPARE(shop.row(id).value("Print"), QVariant("Once"));
+    }
+};
+
+QTEST_MAIN(TestPrintPdf)
+#include "tst_printpdf.moc"
