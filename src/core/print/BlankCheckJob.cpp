@@ -111,8 +111,7 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
                                     variant.contents}
             : PrinterOffsets::Reach{(perSheet - 1) * stock.pitch + stock.micrRow + kLineRoom,
                                     kNumberColumn + kNumberRoom,
-                                    QStringLiteral("the MICR line of the last check on each "
-                                                   "sheet"),
+                                    QStringLiteral("the MICR line of each sheet's last check"),
                                     variant.contents};
     // The captions of the Quicken layouts stand 300 twips left of the horizontal start.
     const std::optional<Offsets> at = offsets(settings, 300, reach);

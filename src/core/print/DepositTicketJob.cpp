@@ -40,7 +40,7 @@ BlankJob::Result DepositTicketJob::run(const QString& databasePath,
     const std::optional<Offsets> at =
         offsets(settings, 0,
                 {2 * stock.pitch + stock.micrRow + kLineRoom, kMicrRoom,
-                 QStringLiteral("the MICR line of the last ticket on each sheet"), contents});
+                 QStringLiteral("the MICR line of each sheet's last ticket"), contents});
     if (!at)
         return Result::Stopped;
     if (!micrPresent())

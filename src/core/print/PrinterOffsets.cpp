@@ -37,20 +37,23 @@ QString PrinterOffsets::problem(std::optional<qint64> vertical, std::optional<qi
                kWhere + QStringLiteral("enter one (525 suits most laser printers).");
     const qint64 highestVertical = kPageHeight - reach.below;
     if (*vertical < 0 || *vertical > highestVertical)
-        return QStringLiteral("The vertical starting position %1 would put %2 off the sheet. "
+        return QStringLiteral("The vertical starting position %1 would put %2 %3 the sheet. "
                               "Nothing was printed. ")
                    .arg(*vertical)
-                   .arg(reach.lowest) +
+                   .arg(*vertical < 0 ? QStringLiteral("the top of the ") + reach.things
+                                      : reach.lowest,
+                        *vertical < 0 ? QStringLiteral("above") : QStringLiteral("off the bottom of")) +
                kWhere +
                QStringLiteral("enter a vertical starting position from 0 to %1 (200 suits most "
                               "laser printers).")
                    .arg(highestVertical);
     const qint64 highestHorizontal = kPageWidth - reach.right;
     if (*horizontal < 0 || *horizontal > highestHorizontal)
-        return QStringLiteral("The horizontal starting position %1 would put the right side of "
-                              "the %2 off the sheet. Nothing was printed. ")
+        return QStringLiteral("The horizontal starting position %1 would put the %2 side of the "
+                              "%3 off the sheet. Nothing was printed. ")
                    .arg(*horizontal)
-                   .arg(reach.things) +
+                   .arg(*horizontal < 0 ? QStringLiteral("left") : QStringLiteral("right"),
+                        reach.things) +
                kWhere +
                QStringLiteral("enter a horizontal starting position from 0 to %1 (525 suits "
                               "most laser printers).")

@@ -16,7 +16,7 @@ constexpr qint64 kPageHeight = 15840; ///< twips
 /// How far a layout reaches from the offsets: its lowest item ends `below` twips under the
 /// vertical start (on the last check of a sheet), and its rightmost item needs `right` twips
 /// right of the horizontal start. `lowest` names the lowest item in words ("the MICR line of
-/// the last check on each sheet"), `things` what the job prints ("checks").
+/// each sheet's last check"), `things` what the job prints ("checks").
 struct Reach {
     qint64 below;
     qint64 right;
