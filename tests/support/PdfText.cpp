@@ -48,7 +48,8 @@ QList<PdfText::Word> PdfText::words(const QString& pdf) {
             continue;
         }
         // Points to twips.
-        out.append({page, unescape(m.captured(5)), m.captured(1).toDouble() * 20,
+        // Ligatures ("ﬁ") read as the letters they join.
+        out.append({page, unescape(m.captured(5)).normalized(QString::NormalizationForm_KC), m.captured(1).toDouble() * 20,
                     m.captured(2).toDouble() * 20, m.captured(3).toDouble() * 20,
                     m.captured(4).toDouble() * 20});
     }

@@ -64,6 +64,7 @@ void PrintPage::print(const QList<PrintItem>& items) {
     }
     m_x = 0;
     m_y += lineHeight(m_font);
+    ++m_statements;
 }
 
 void PrintPage::drawLine(double x1, double y1, double x2, double y2) {

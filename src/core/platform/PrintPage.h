@@ -71,6 +71,8 @@ public:
 
     /// One print statement: the items from the current position, then the line ends.
     void print(const QList<PrintItem>& items);
+    /// Print statements completed so far in this job.
+    int statements() const { return m_statements; }
     /// A line in black, in the current line width.
     void drawLine(double x1, double y1, double x2, double y2);
     /// Ends the current sheet; what follows goes on a new one. x and y return to 0. When
@@ -100,6 +102,7 @@ private:
     PrintFont m_font;
     int m_lineWidth = 1;
     bool m_breakPending = false;
+    int m_statements = 0;
 };
 
 /// True when the printer lists a font of exactly this name (letter case counts).

@@ -13,6 +13,11 @@ QFont twipFont(const PrintFont& f) {
     return font;
 }
 
+RecordingPage::~RecordingPage() {
+    if (m_onDestroyed)
+        m_onDestroyed(*this);
+}
+
 void RecordingPage::touch() {
     if (m_pages == 0)
         m_pages = 1;
@@ -21,7 +26,7 @@ void RecordingPage::touch() {
 double RecordingPage::drawText(double x, double y, const QString& text, const PrintFont& font) {
     if (!text.isEmpty())
         touch();
-    m_texts.append({qMax(0, m_pages - 1), x, y, text, font});
+    m_texts.append({qMax(0, m_pages - 1), x, y, text, font, statements()});
     return QFontMetricsF(twipFont(font)).horizontalAdvance(text);
 }
 

@@ -3,6 +3,7 @@
 #include "core/platform/PrintPage.h"
 
 #include <QFont>
+#include <functional>
 
 /// A print page that keeps everything printed on it, with its position and font state, for
 /// tests and for counting what a job would print. Text is measured with the same fonts and
@@ -15,6 +16,7 @@ public:
         double y;
         QString text;
         PrintFont font;
+        int statement = 0; ///< the print statement it belongs to, from 0
     };
     struct Line {
         int page;
@@ -23,6 +25,13 @@ public:
     };
 
     explicit RecordingPage(QStringList fonts = {}) : m_fonts(std::move(fonts)) {}
+    RecordingPage(const RecordingPage& other) = default;
+    ~RecordingPage() override;
+
+    /// Called with the page when it goes, so that what it recorded can be kept.
+    void setOnDestroyed(std::function<void(const RecordingPage&)> onDestroyed) {
+        m_onDestroyed = std::move(onDestroyed);
+    }
 
     int fontCount() const override { return int(m_fonts.size()); }
     QString fontName(int index) const override { return m_fonts.value(index); }
@@ -50,6 +59,7 @@ private:
     QList<Line> m_lines;
     int m_pages = 0;
     bool m_ended = false;
+    std::function<void(const RecordingPage&)> m_onDestroyed;
 };
 
 /// The font the printer's page draws with for a font state, sized for a page on which one

@@ -16,11 +16,14 @@ public:
 
     struct Job {
         QString contents;
-        RecordingPage* page; ///< valid while the job's owner keeps it
+        /// The job's page while its owner keeps it, then a copy of what it recorded: valid
+        /// for as long as the printer.
+        RecordingPage* page;
     };
     const QList<Job>& jobs() const { return m_jobs; }
 
 private:
     QStringList m_fonts;
     QList<Job> m_jobs;
+    QList<std::shared_ptr<RecordingPage>> m_kept;
 };

@@ -1,0 +1,122 @@
+#include "core/print/CheckFace.h"
+
+#include "core/print/AmountText.h"
+#include "core/print/MicrLine.h"
+#include "core/print/Stock.h"
+
+namespace {
+
+using CheckFace::Check;
+using CheckFace::Face;
+using CheckFace::Item;
+using CheckFace::Row;
+
+bool always(const Check&) {
+    return true;
+}
+bool inDraftDatabase(const Check& c) {
+    return c.kind == CheckDb::Kind::Draft;
+}
+bool inCheckDatabase(const Check& c) {
+    return c.kind == CheckDb::Kind::Check;
+}
+
+PrintItem v(const Check& c, const char* field) {
+    return PrintItem::value(c.value(QString::fromLatin1(field)));
+}
+bool has(const Check& c, const char* field) {
+    return c.has(QString::fromLatin1(field));
+}
+
+constexpr bool kBold = true;
+constexpr bool kItalic = true;
+constexpr bool kPlain = false;
+
+// clang-format off
+const QList<Item> kItems = {
+    {"payer business", Face::Body, 12, kBold, kItalic, 0, Row::At, 0,
+     [](const Check& c) { return has(c, "BusinessName"); },
+     [](const Check& c) -> QList<PrintItem> { return {v(c, "BusinessName")}; }},
+    {"payer name", Face::Body, 12, kBold, kItalic, 0, Row::NextLine, 0,
+     [](const Check& c) { return has(c, "FirstName") || has(c, "LastName"); },
+     [](const Check& c) -> QList<PrintItem> { return {v(c, "FirstName"), " ", v(c, "LastName")}; }},
+    {"payer street", Face::Body, 10, kPlain, kItalic, 0, Row::NextLine, 0,
+     [](const Check& c) { return has(c, "Address"); },
+     [](const Check& c) -> QList<PrintItem> { return {v(c, "Address")}; }},
+    {"payer place", Face::Body, 10, kPlain, kItalic, 0, Row::NextLine, 0,
+     [](const Check& c) { return has(c, "Zip"); },
+     [](const Check& c) -> QList<PrintItem> {
+         return {v(c, "City"), ", ", v(c, "State"), "  ", v(c, "Zip")}; }},
+    {"payer phone", Face::Body, 10, kPlain, kItalic, 0, Row::NextLine, 0,
+     [](const Check& c) { return has(c, "Phone"); },
+     [](const Check& c) -> QList<PrintItem> { return {"PH: ", v(c, "Phone")}; }},
+    {"payee", Face::Body, 12, kBold, kItalic, 0, Row::At, 1800,
+     [](const Check& c) { return has(c, "PayTo"); },
+     [](const Check& c) -> QList<PrintItem> { return {"PAY TO THE ORDER OF:  ", v(c, "PayTo")}; }},
+    {"amount", Face::Body, 12, kBold, kPlain, 9000, Row::At, 1800, always,
+     [](const Check& c) { return AmountText::items(c.value(QStringLiteral("Amount"))); }},
+    {"bank", Face::Body, 12, kBold, kPlain, 0, Row::At, 2400,
+     [](const Check& c) { return has(c, "Bank"); },
+     [](const Check& c) -> QList<PrintItem> { return {v(c, "Bank")}; }},
+    {"bank place", Face::Body, 10, kPlain, kPlain, 0, Row::NextLine, 0,
+     [](const Check& c) { return has(c, "BankState"); },
+     [](const Check& c) -> QList<PrintItem> { return {v(c, "BankCity"), ", ", v(c, "BankState")}; }},
+    {"memo", Face::Body, 10, kPlain, kPlain, 0, Row::At, 3100,
+     [](const Check& c) { return has(c, "For"); },
+     [](const Check& c) -> QList<PrintItem> { return {"For: ", v(c, "For")}; }},
+    {"spacer", Face::Body, 8.25, kPlain, kPlain, 0, Row::NextLine, 0, inDraftDatabase,
+     [](const Check&) -> QList<PrintItem> { return {" "}; }},
+    {"receipt text", Face::Body, 8.25, kPlain, kPlain, 0, Row::NextLine, 0, inDraftDatabase,
+     [](const Check&) -> QList<PrintItem> {
+         return {"This check when paid is a receipt for amount due on date indicated"}; }},
+    {"authorisation", Face::Body, 8.25, kPlain, kPlain, 6600, Row::At, 2700, inDraftDatabase,
+     [](const Check&) -> QList<PrintItem> { return {"Payment authorized by accountholder"}; }},
+    {"indemnification", Face::Body, 8.25, kPlain, kPlain, 6600, Row::NextLine, 0, inDraftDatabase,
+     [](const Check&) -> QList<PrintItem> { return {"Indemnification agreement provided by:"}; }},
+    {"indemnifier", Face::Body, 8.25, kPlain, kItalic, 6600, Row::NextLine, 0, inDraftDatabase,
+     [](const Check& c) -> QList<PrintItem> { return {v(c, "PayTo")}; }},
+    {"signature line", Face::Body, 10, kPlain, kPlain, 6600, Row::At, 3200, inCheckDatabase,
+     [](const Check&) -> QList<PrintItem> { return {QString(37, QLatin1Char('_'))}; }},
+    {"MICR check number", Face::Micr, MicrLine::kSize, kPlain, kPlain, MicrLine::kCheckNumberX,
+     Row::Micr, 0,
+     [](const Check& c) { return has(c, "Check"); },
+     [](const Check& c) { return MicrLine::checkNumberField(c.value(QStringLiteral("Check"))); }},
+    {"MICR routing", Face::Micr, MicrLine::kSize, kPlain, kPlain, MicrLine::kRoutingX, Row::Micr, 0,
+     [](const Check& c) { return has(c, "ABA"); },
+     [](const Check& c) { return MicrLine::routingField(c.value(QStringLiteral("ABA"))); }},
+    {"MICR account", Face::Micr, MicrLine::kSize, kPlain, kPlain, MicrLine::kAccountX, Row::Micr, 0,
+     [](const Check& c) { return has(c, "Account"); },
+     [](const Check& c) { return MicrLine::accountField(c.value(QStringLiteral("Account"))); }},
+    {"check number", Face::Body, 12, kBold, kPlain, 9600, Row::At, 300,
+     [](const Check& c) { return has(c, "Check"); },
+     [](const Check& c) -> QList<PrintItem> { return {v(c, "Check")}; }},
+    {"date", Face::Body, 12, kBold, kPlain, 9600, Row::NextLine, 0,
+     [](const Check& c) { return !c.date.isNull(); },
+     [](const Check& c) -> QList<PrintItem> { return {PrintItem::value(c.date)}; }},
+};
+// clang-format on
+
+} // namespace
+
+const QList<Item>& CheckFace::items() {
+    return kItems;
+}
+
+void CheckFace::print(PrintPage& page, const Check& check, const QString& bodyFont, qint64 left,
+                      qint64 top, int micrRow) {
+    for (const Item& item : kItems) {
+        page.setFontName(item.face == Face::Micr ? PrintFaces::kMicr : bodyFont);
+        page.setFontSize(item.size);
+        page.setBold(item.bold);
+        page.setItalic(item.italic);
+        page.setCurrentX(double(left + item.x));
+        if (item.row == Row::At)
+            page.setCurrentY(double(top + item.y));
+        else if (item.row == Row::Micr)
+            page.setCurrentY(double(top + micrRow));
+        if (item.printed(check))
+            page.print(item.text(check));
+    }
+    page.setFontSize(10);
+    page.setBold(false);
+}

@@ -1,0 +1,200 @@
+#include "core/print/PrintRun.h"
+
+#include "core/databases/CheckDb.h"
+#include "core/entry/PrintOption.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Database.h"
+#include "core/platform/DbError.h"
+#include "core/platform/Printer.h"
+#include "core/platform/Prompter.h"
+#include "core/platform/RecordSet.h"
+#include "core/platform/TableSchema.h"
+#include "core/print/CheckFace.h"
+#include "core/print/CheckMarking.h"
+#include "core/print/CheckPlacement.h"
+#include "core/print/LabelMarking.h"
+#include "core/print/LabelSheet.h"
+#include "core/print/PrintSettings.h"
+#include "core/print/Stock.h"
+
+const QString PrintRun::kNothingToDoTitle = QStringLiteral("Nothing to do.");
+const QString PrintRun::kNothingToDo = QStringLiteral(
+    "You have not selected anything to print. Please select the proper check box from the "
+    "list for what you want to print. To print blank checks, choose Print Blank Checks from "
+    "the upper left menu. ");
+const QString PrintRun::kChecksQuestion = QStringLiteral(
+    "The print job has been sent to the printer. Wait until the checks are printed and then "
+    "answer this question: Did all checks print properly? If you choose YES, all checks "
+    "selected to print ONE TIME will be set to don't print. If you choose YES and you notice a "
+    "few checks do not print properly, you can reprint checks by changing the How Will This "
+    "Check Print option on the data entry screen. ");
+const QString PrintRun::kLabelPrompt = QStringLiteral(
+    "Load your Avery 5160 labels in your printer now and enter the label number (labels are "
+    "numbered down each column) of the first label you want to start printing on or press OK "
+    "to choose label 1:");
+const QString PrintRun::kLabelsQuestion = QStringLiteral(
+    "Did all labels print? If you choose YES, all labels selected to print ONE TIME will be set "
+    "to not print again.");
+const QString PrintRun::kBlankTitle = QStringLiteral(" ");
+
+namespace {
+
+const QString kPrint = QStringLiteral("Print");
+
+} // namespace
+
+PrintRun::PrintRun(QString databasePath, QString settingsPath, Printer& printer,
+                   Prompter& prompter, const Clock& clock)
+    : m_databasePath(std::move(databasePath)), m_settingsPath(std::move(settingsPath)),
+      m_printer(printer), m_prompter(prompter), m_clock(clock) {}
+
+PrintRun::Outcome PrintRun::run(const PrintSelection& selection, const StockOptions& options) {
+    if (!selection.any()) {
+        m_prompter.message(kNothingToDo, kNothingToDoTitle);
+        return Outcome::NothingToDo;
+    }
+    m_db = Database::open(m_databasePath);
+    const QString bodyFont =
+        PrinterHasFont(m_printer, PrintFaces::kTimes) ? PrintFaces::kTimes : PrintFaces::kHelv;
+    if (selection.checks() && !checkJob(selection, options, bodyFont))
+        return Outcome::Ended;
+    if (selection.labels())
+        labelJob(selection, bodyFont);
+    return Outcome::Ended;
+}
+
+void PrintRun::showDestination(const QString& notice) {
+    if (!notice.isEmpty())
+        m_prompter.message(notice, {}, Prompter::Icon::Information);
+}
+
+bool PrintRun::checkJob(const PrintSelection& selection, const StockOptions& options,
+                        const QString& bodyFont) {
+    // A bank line in a stand-in font is no bank line: without the MICR font nothing prints.
+    if (!PrinterHasFont(m_printer, PrintFaces::kMicr)) {
+        m_prompter.message(PrintFaces::kMicrMissing, PrintFaces::kMicrMissingTitle,
+                           Prompter::Icon::Warning);
+        return false;
+    }
+    const PrintSettings settings = PrintSettings::read(m_settingsPath);
+    const QString misplaced = CheckPlacement::positionProblem(options, settings.verticalStart,
+                                                              settings.horizontalStart);
+    if (!misplaced.isEmpty()) {
+        m_prompter.message(misplaced, {}, Prompter::Icon::Warning);
+        return false;
+    }
+
+    m_prompter.message(PrintFaces::kLoadStock, kBlankTitle);
+
+    const QString today = m_clock.todayText();
+    QList<qint64> once;
+    QList<qint64> monthly;
+    QString notice;
+    try {
+        RecordSet header(m_db, CheckDb::kHeader);
+        const CheckDb::Kind kind = CheckDb::kind(header);
+        auto page = m_printer.startJob(QStringLiteral("checks"));
+        CheckPlacement placement(options, settings.verticalStart);
+        RecordSet rows(m_db, CheckDb::kAccount);
+        for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+            const QString print = rows.value(kPrint).toString();
+            const bool isOnce = selection.once && print == PrintOption::kOnce;
+            const bool isMonthly = selection.monthly && print == PrintOption::kMonthly;
+            if (!isOnce && !isMonthly)
+                continue;
+            CheckFace::Check check{rows.record(), kind, {}};
+            // A check that prints every time carries the date of the run; the date is
+            // stored once the job has gone through.
+            check.date = isMonthly ? QVariant(today) : check.value(QStringLiteral("Date"));
+            CheckFace::print(*page, check, bodyFont, settings.horizontalStart,
+                             placement.checkTop(), placement.stock().micrRow);
+            placement.printCutMarks(*page, bodyFont);
+            placement.advance(*page);
+            (isOnce ? once : monthly).append(rows.currentId());
+        }
+        page->endDocument();
+        notice = page->destinationNotice();
+    } catch (const DbError& e) {
+        throw DbError(QStringLiteral("Printing the checks failed. %1 No check was marked as "
+                                     "printed, renumbered or dated; print them again once the "
+                                     "printer is ready.")
+                          .arg(e.message()));
+    }
+
+    try {
+        CheckMarking::dateChecks(m_db, monthly, today);
+    } catch (const DbError& e) {
+        // The checks are on paper: the user must still be asked whether they printed.
+        m_prompter.message(QStringLiteral("The checks printed, but today's date could not be "
+                                          "stored in the checks that print every time. %1")
+                               .arg(e.message()),
+                           {}, Prompter::Icon::Warning);
+    }
+    showDestination(notice);
+
+    if (!m_prompter.question(kChecksQuestion, kBlankTitle, Prompter::Icon::Stop, false))
+        return true;
+    try {
+        CheckMarking::markConfirmed(m_db, once, monthly, today);
+    } catch (const DbError& e) {
+        throw DbError(QStringLiteral("The checks printed, but they could not be marked as "
+                                     "printed. %1 No check was marked or renumbered: before you "
+                                     "print again, set the checks that printed to Don't Print on "
+                                     "the data-entry screen, or they will print twice.")
+                          .arg(e.message()));
+    }
+    return true;
+}
+
+int PrintRun::askFirstLabel() {
+    for (;;) {
+        QString problem;
+        const std::optional<int> first =
+            LabelSheet::firstLabel(m_prompter.input(kLabelPrompt, {}), &problem);
+        if (first)
+            return *first;
+        m_prompter.message(problem, {}, Prompter::Icon::Warning);
+    }
+}
+
+void PrintRun::labelJob(const PrintSelection& selection, const QString& bodyFont) {
+    const int first = askFirstLabel();
+    QList<qint64> printed;
+    QString notice;
+    try {
+        auto page = m_printer.startJob(QStringLiteral("labels"));
+        LabelSheet sheet(first);
+        RecordSet rows(m_db, CheckDb::kAccount);
+        for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+            if (!TableSchema::isYes(rows.value(QStringLiteral("LabelPrint"))))
+                continue;
+            const QString print = rows.value(kPrint).toString();
+            // A one-time check printed already, in this run or before, still gets its label.
+            const bool selected =
+                (selection.oneTimeLabels &&
+                 (print == PrintOption::kOnce || print == PrintOption::kNever)) ||
+                (selection.monthlyLabels && print == PrintOption::kMonthly);
+            if (!selected)
+                continue;
+            sheet.print(*page, rows.record(), bodyFont);
+            printed.append(rows.currentId());
+        }
+        page->endDocument();
+        notice = page->destinationNotice();
+    } catch (const DbError& e) {
+        throw DbError(QStringLiteral("Printing the labels failed. %1 No label was marked as "
+                                     "printed; print them again once the printer is ready.")
+                          .arg(e.message()));
+    }
+    showDestination(notice);
+
+    if (!m_prompter.question(kLabelsQuestion, kBlankTitle, Prompter::Icon::Stop, false))
+        return;
+    try {
+        LabelMarking::markConfirmed(m_db, printed, m_clock.todayText());
+    } catch (const DbError& e) {
+        throw DbError(QStringLiteral("The labels printed, but they could not be marked as "
+                                     "printed. %1 They will print again with the next labels.")
+                          .arg(e.message()));
+    }
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/print/PrintSelection.h"
+#include "core/print/StockOptions.h"
+
+#include <QList>
+#include <QString>
+#include <memory>
+
+class Clock;
+class Database;
+class Printer;
+class Prompter;
+
+/// One press of Print on the printer control screen: the check job (the selected checks,
+/// then the question whether they printed, then marking and renumbering), then the label
+/// job (the first label asked for, the labels, the question, the marking).
+///
+/// The run talks to the user through the prompter. Each job is all or nothing: a job the
+/// printer or the PDF file refuses is reported, no question is asked and nothing is
+/// marked, numbered or dated; the marking after Yes is one transaction. Such failures end
+/// the run by throwing DbError with the message to show.
+class PrintRun {
+public:
+    /// `databasePath` is the check database to print from, `settingsPath` the settings file.
+    PrintRun(QString databasePath, QString settingsPath, Printer& printer, Prompter& prompter,
+             const Clock& clock);
+
+    enum class Outcome {
+        NothingToDo, ///< nothing was selected; the printer control screen stays open
+        Ended,       ///< the run is over; the screen returns to data entry
+    };
+
+    /// Runs the jobs that `selection` asks for, with the stock `options` of the screen's
+    /// boxes. Throws DbError when a job fails or its marking cannot be stored.
+    Outcome run(const PrintSelection& selection, const StockOptions& options);
+
+    static const QString kNothingToDoTitle;
+    static const QString kNothingToDo;
+    static const QString kChecksQuestion;
+    static const QString kLabelPrompt;
+    static const QString kLabelsQuestion;
+    /// The title of the load-stock prompt and the two questions: one blank.
+    static const QString kBlankTitle;
+
+private:
+    bool checkJob(const PrintSelection& selection, const StockOptions& options,
+                  const QString& bodyFont);
+    void labelJob(const PrintSelection& selection, const QString& bodyFont);
+    int askFirstLabel();
+    void showDestination(const QString& notice);
+
+    QString m_databasePath;
+    QString m_settingsPath;
+    Printer& m_printer;
+    Prompter& m_prompter;
+    const Clock& m_clock;
+    std::shared_ptr<Database> m_db;
+};
