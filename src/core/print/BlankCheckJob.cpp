@@ -5,6 +5,7 @@
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/PrintPage.h"
+#include "core/platform/Printer.h"
 #include "core/platform/Program.h"
 #include "core/platform/Prompter.h"
 #include "core/platform/RecordSet.h"
@@ -15,14 +16,19 @@
 #include "core/print/RegularBlankCheck.h"
 #include "core/print/VoucherCheck.h"
 
+#include <algorithm>
+
 namespace {
 
-// The room a 12 point MICR line (or a line of a voucher stub) takes below its top.
-constexpr qint64 kLineRoom = 240;
-// The room right of the check number column for the number itself.
-constexpr qint64 kNumberRoom = 1000;
-// The check number column, right of the horizontal start.
-constexpr qint64 kNumberColumn = 10000;
+// Heights of the 12 point MICR line, the 10 point cut marks and the 12 point line of a
+// voucher stub.
+constexpr qint64 kMicrHeight = 240;
+constexpr qint64 kCutMarkHeight = 200;
+constexpr qint64 kStubHeight = 240;
+// From the horizontal start to the right end of the check number.
+constexpr qint64 kCheckWidth = 10800;
+// A check this far below the first of its sheet or more is the third.
+constexpr qint64 kLastOfThree = 8000;
 
 /// What sets the three layouts apart.
 struct Variant {
@@ -89,30 +95,33 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
     }
     if (refuseDraft(header))
         return Result::Stopped;
-    if (variant.only88mm && !settings.use88mm) {
+    if (variant.only88mm && !settings.options.use88mm) {
         tell(QStringLiteral("To print Quicken(tm) checks you must set check length to 88mm. "
                             "Select the 88mm check length check box at the bottom of this "
                             "screen."));
         return Result::Stopped;
     }
 
+    const StockOptions& options = settings.options;
     const StockGeometry stock =
-        variant.only88mm ? StockGeometry::mm88() : StockGeometry::forOption(settings.use88mm);
+        variant.only88mm ? StockGeometry::mm88() : options.geometry();
     // Checks on a sheet: one voucher check, two when the printer cannot reach the third of
     // 92 mm stock, otherwise three.
-    const int perSheet = layout == Layout::Voucher ? 1
-                         : layout == Layout::Regular && settings.twoPerPage && !settings.use88mm
-                             ? 2
-                             : 3;
-    const PrinterOffsets::Reach reach =
-        layout == Layout::Voucher
-            ? PrinterOffsets::Reach{2 * stock.pitch + kLineRoom, kNumberColumn + kNumberRoom,
-                                    QStringLiteral("the second voucher stub"),
-                                    variant.contents}
-            : PrinterOffsets::Reach{(perSheet - 1) * stock.pitch + stock.micrRow + kLineRoom,
-                                    kNumberColumn + kNumberRoom,
-                                    QStringLiteral("the MICR line of each sheet's last check"),
-                                    variant.contents};
+    const int perSheet = layout == Layout::Voucher   ? 1
+                         : layout == Layout::Regular ? options.checksPerSheet()
+                                                     : 3;
+    // On 92 mm stock the third check of a sheet is cut at the sheet's edge.
+    const auto cutMarksAt = [&](qint64 pageOffset) {
+        return options.plainPaper &&
+               (layout != Layout::Regular || options.use88mm || pageOffset < kLastOfThree);
+    };
+    const qint64 lastTop = (perSheet - 1) * stock.pitch;
+    qint64 below = lastTop + stock.micrRow + kMicrHeight;
+    if (cutMarksAt(lastTop))
+        below = std::max(below, lastTop + stock.cutMarkRow + kCutMarkHeight);
+    if (layout == Layout::Voucher)
+        below = std::max(below, 2 * stock.pitch + kStubHeight);
+    const PrinterOffsets::Reach reach{below, kCheckWidth, variant.contents};
     // The captions of the Quicken layouts stand 300 twips left of the horizontal start.
     const std::optional<Offsets> at = offsets(settings, 300, reach);
     if (!at)
@@ -129,24 +138,24 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
         return Result::Stopped;
     const qint64 last = first + count - 1;
 
+    std::unique_ptr<PrintPage> job;
     try {
-        PrintPage& page = startJob(variant.contents);
+        job = m_printer.startJob(variant.contents);
+        PrintPage& page = *job;
         BlankCheckValues check{payer, bodyFace(), at->left, at->top, first, stock, false};
         int slot = 0;
         for (qint64 number = first; number <= last; ++number) {
             const qint64 pageOffset = slot * stock.pitch;
             check.top = at->top + pageOffset;
             check.number = number;
-            // On 92 mm stock the third check of a sheet is cut at the sheet's edge.
-            check.cutMarks = settings.plainPaper &&
-                             (layout != Layout::Regular || settings.use88mm || pageOffset < 8000);
+            check.cutMarks = cutMarksAt(pageOffset);
             LayoutRows::print(page, rowsOf(layout, check));
             if (++slot == perSheet) {
                 slot = 0;
                 page.newPage();
             }
         }
-        endJob();
+        page.endDocument();
     } catch (const DbError& e) {
         throw DbError(e.message() +
                       QStringLiteral(" No check numbers were used: the next %1 start again at "
@@ -182,6 +191,6 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
                           .arg(last)
                           .arg(e.message()));
     }
-    tellDestination();
+    tellDestination(*job);
     return Result::Printed;
 }

@@ -61,17 +61,8 @@ qint64 BlankJob::askCount(const QString& prompt, const QString& things) {
     return PrintCount::ask(m_prompter, m_program.name(), prompt, things);
 }
 
-PrintPage& BlankJob::startJob(const QString& contents) {
-    m_page = m_printer.startJob(contents);
-    return *m_page;
-}
-
-void BlankJob::endJob() {
-    m_page->endDocument();
-}
-
-void BlankJob::tellDestination() {
-    const QString notice = m_page->destinationNotice();
+void BlankJob::tellDestination(const PrintPage& page) {
+    const QString notice = page.destinationNotice();
     if (!notice.isEmpty())
         m_prompter.message(notice, m_program.name(), Prompter::Icon::Information);
 }

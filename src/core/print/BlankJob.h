@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <memory>
 #include <optional>
 
 class Clock;
@@ -29,9 +28,6 @@ public:
     BlankJob(const BlankJob&) = delete;
     BlankJob& operator=(const BlankJob&) = delete;
 
-    /// The page of the last job, kept until the next one starts: what was printed.
-    const PrintPage* lastPage() const { return m_page.get(); }
-
 protected:
     /// An OK box titled with the program's name.
     void tell(const QString& text);
@@ -53,13 +49,8 @@ protected:
     const QString& bodyFace() const { return m_bodyFace; }
     qint64 askCount(const QString& prompt, const QString& things);
 
-    /// Starts the print job; what it holds (`contents`) names it for the PDF file and the
-    /// notices.
-    PrintPage& startJob(const QString& contents);
-    /// Ends the job: it goes to the printer or its file. Throws DbError when it is refused.
-    void endJob();
-    /// Shows where the ended job went, when it went to a file.
-    void tellDestination();
+    /// Shows where an ended job went, when it went to a file.
+    void tellDestination(const PrintPage& page);
 
     Printer& m_printer;
     Prompter& m_prompter;
@@ -68,5 +59,4 @@ protected:
 
 private:
     QString m_bodyFace;
-    std::unique_ptr<PrintPage> m_page;
 };

@@ -1,21 +1,20 @@
 #pragma once
 
+#include "core/print/StockOptions.h"
+
 #include <QString>
 #include <QVariant>
 
-class RecordSet;
-
 /// What a blank-check or deposit-ticket job reads from the settings record and from the
-/// printer control screen's option boxes at the moment it starts.
+/// printer control screen's option boxes at the moment it starts. The offsets are kept as
+/// stored, so that a job can refuse one that is missing or no whole number.
 struct BlankPrintSettings {
-    QVariant verticalStart;   ///< AlignStart as stored (twips)
-    QVariant horizontalStart; ///< field 5 as stored (twips)
+    QVariant verticalStart;   ///< AlignStart (twips)
+    QVariant horizontalStart; ///< field 5 (twips)
     QString tranCode;         ///< field 1: printed after the account on deposit tickets
-    bool use88mm = true;      ///< the 88 mm check stock box
-    bool plainPaper = false;  ///< the plain-paper box
-    bool twoPerPage = false;  ///< the two-checks-per-page box
+    StockOptions options;     ///< the option boxes as they are now
 
-    /// The stored settings record (the first row of `settings`, a record set over the
-    /// settings table of PC.OVL). A Yes/No field that is Null counts as not set.
-    static BlankPrintSettings read(RecordSet& settings);
+    /// The settings record of the settings file at `path`, with the options as stored.
+    /// Throws DbError.
+    static BlankPrintSettings read(const QString& path);
 };

@@ -3,18 +3,24 @@
 #include "core/databases/CheckDb.h"
 #include "core/platform/Database.h"
 #include "core/platform/PrintPage.h"
+#include "core/platform/Printer.h"
 #include "core/platform/Program.h"
 #include "core/platform/Prompter.h"
 #include "core/platform/RecordSet.h"
 #include "core/print/BlankCheckValues.h"
 #include "core/print/DepositTicket.h"
 
+#include <algorithm>
+
 namespace {
 
-// The room a 12 point MICR line takes below its top.
-constexpr qint64 kLineRoom = 240;
-// The room right of the start of the account field for the account and the tran code.
-constexpr qint64 kMicrRoom = 5655 + 3000;
+// Heights of the 12 point MICR line and the 10 point cut marks.
+constexpr qint64 kMicrHeight = 240;
+constexpr qint64 kCutMarkHeight = 200;
+// From the horizontal start to the end of the account field: the account and a tran code.
+constexpr qint64 kTicketWidth = 5655 + 3000;
+// A ticket this far below the first of its sheet or more is the third.
+constexpr qint64 kLastOfThree = 8000;
 
 } // namespace
 
@@ -34,13 +40,19 @@ BlankJob::Result DepositTicketJob::run(const QString& databasePath,
                         "deposit tickets, you will need to create a new check database for "
                         "deposit tickets. "));
 
-    const StockGeometry stock = StockGeometry::forOption(settings.use88mm);
+    const StockOptions& options = settings.options;
+    const StockGeometry stock = options.geometry();
     const QString contents = QStringLiteral("deposit tickets");
+    // On 92 mm stock the third ticket of a sheet is cut at the sheet's edge.
+    const auto cutMarksAt = [&](qint64 pageOffset) {
+        return options.plainPaper && (options.use88mm || pageOffset < kLastOfThree);
+    };
+    const qint64 lastTop = 2 * stock.pitch;
+    qint64 below = lastTop + stock.micrRow + kMicrHeight;
+    if (cutMarksAt(lastTop))
+        below = std::max(below, lastTop + stock.cutMarkRow + kCutMarkHeight);
     // Deposit tickets take the horizontal start as it is stored, with no least value.
-    const std::optional<Offsets> at =
-        offsets(settings, 0,
-                {2 * stock.pitch + stock.micrRow + kLineRoom, kMicrRoom,
-                 QStringLiteral("the MICR line of each sheet's last ticket"), contents});
+    const std::optional<Offsets> at = offsets(settings, 0, {below, kTicketWidth, contents});
     if (!at)
         return Result::Stopped;
     if (!micrPresent())
@@ -58,21 +70,21 @@ BlankJob::Result DepositTicketJob::run(const QString& databasePath,
     account.moveFirst();
     const QSqlRecord payer = account.hasCurrent() ? account.record() : QSqlRecord();
 
-    PrintPage& page = startJob(contents);
+    const std::unique_ptr<PrintPage> job = m_printer.startJob(contents);
+    PrintPage& page = *job;
     BlankCheckValues ticket{payer, bodyFace(), at->left, at->top, 0, stock, false};
     int slot = 0;
     for (qint64 i = 0; i < count; ++i) {
         const qint64 pageOffset = slot * stock.pitch;
         ticket.top = at->top + pageOffset;
-        // On 92 mm stock the third ticket of a sheet is cut at the sheet's edge.
-        ticket.cutMarks = settings.plainPaper && (settings.use88mm || pageOffset < 8000);
+        ticket.cutMarks = cutMarksAt(pageOffset);
         DepositTicket::print(page, ticket, settings.tranCode);
         if (++slot == 3) {
             slot = 0;
             page.newPage();
         }
     }
-    endJob();
-    tellDestination();
+    page.endDocument();
+    tellDestination(*job);
     return Result::Printed;
 }

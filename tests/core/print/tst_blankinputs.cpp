@@ -135,64 +135,72 @@ private slots:
     }
 
     // A check layout whose lowest line ends 14335 twips below the vertical start (the MICR
-    // line of the third 88 mm check) and that needs 11000 twips right of the horizontal
-    // start: vertical starts from 0 to 1505 and horizontal starts from 0 to 1240 fit.
+    // line of the third 88 mm check) and that needs 10800 twips right of the horizontal
+    // start: vertical starts from 0 to 1505 and horizontal starts from 0 to 1440 fit.
     void offsetsOnTheSheet_data() {
         QTest::addColumn<QVariant>("vertical");
         QTest::addColumn<QVariant>("horizontal");
         QTest::addColumn<QString>("problem");
-        const QString alignV = QStringLiteral(
-            "Nothing was printed. Choose Align Printer on the Printer Control Menu and enter a "
-            "vertical starting position from 0 to 1505 (200 suits most laser printers).");
-        const QString alignH = QStringLiteral(
-            "Nothing was printed. Choose Align Printer on the Printer Control Menu and enter a "
-            "horizontal starting position from 0 to 1240 (525 suits most laser printers).");
+        const QString start = QStringLiteral("Blank checks were not printed. ");
+        const QString align =
+            QStringLiteral(" Choose Align Printer on the printer control screen to correct this.");
         QTest::newRow("laser defaults") << QVariant(200) << QVariant(525) << "";
         QTest::newRow("ink jet") << QVariant(450) << QVariant(525) << "";
         QTest::newRow("top corner") << QVariant(0) << QVariant(0) << "";
-        QTest::newRow("lowest that fits") << QVariant(1505) << QVariant(1240) << "";
+        QTest::newRow("lowest and rightmost that fit") << QVariant(1505) << QVariant(1440) << "";
         QTest::newRow("one twip too low")
             << QVariant(1506) << QVariant(525)
-            << "The vertical starting position 1506 would put the MICR line of each sheet\'s last "
-               "check off the bottom of the sheet. " + alignV;
+            << start +
+                   "The vertical starting position 1506 would put blank checks below the bottom of "
+                   "the sheet. Set it to a number from 0 to 1505." + align;
         QTest::newRow("a zero too many")
             << QVariant(2000) << QVariant(525)
-            << "The vertical starting position 2000 would put the MICR line of each sheet\'s last "
-               "check off the bottom of the sheet. " + alignV;
+            << start +
+                   "The vertical starting position 2000 would put blank checks below the bottom of "
+                   "the sheet. Set it to a number from 0 to 1505." + align;
         QTest::newRow("above the sheet")
             << QVariant(-1) << QVariant(525)
-            << "The vertical starting position -1 would put the top of the checks above the "
-               "sheet. " + alignV;
+            << start +
+                   "The vertical starting position -1 would put blank checks above the top of the "
+                   "sheet. Set it to a number from 0 to 1505." + align;
         QTest::newRow("beyond 16 bits")
             << QVariant(70000) << QVariant(525)
-            << "The vertical starting position 70000 would put the MICR line of each sheet\'s last "
-               "check off the bottom of the sheet. " + alignV;
+            << start +
+                   "The vertical starting position 70000 would put blank checks below the bottom "
+                   "of the sheet. Set it to a number from 0 to 1505." + align;
         QTest::newRow("one twip too far right")
-            << QVariant(200) << QVariant(1241)
-            << "The horizontal starting position 1241 would put the right side of the checks "
-               "off the sheet. " + alignH;
+            << QVariant(200) << QVariant(1441)
+            << start +
+                   "The horizontal starting position 1441 would put blank checks past the right "
+                   "edge of the sheet. Set it to a number from 0 to 1440." + align;
         QTest::newRow("left of the sheet")
             << QVariant(200) << QVariant(-300)
-            << "The horizontal starting position -300 would put the left side of the checks "
-               "off the sheet. " + alignH;
+            << start +
+                   "The horizontal starting position -300 would put blank checks past the left "
+                   "edge of the sheet. Set it to a number from 0 to 1440." + align;
+        QTest::newRow("both wrong")
+            << QVariant(5000) << QVariant(5250)
+            << start +
+                   "The vertical starting position 5000 would put blank checks below the bottom of "
+                   "the sheet. Set it to a number from 0 to 1505. The horizontal starting position "
+                   "5250 would put blank checks past the right edge of the sheet. Set it to a "
+                   "number from 0 to 1440." + align;
         QTest::newRow("no vertical start")
             << QVariant() << QVariant(525)
-            << "The printer alignment has no vertical starting position, so the checks cannot "
-               "be placed on the sheet. Nothing was printed. Choose Align Printer on the "
-               "Printer Control Menu and enter one (200 suits most laser printers).";
-        QTest::newRow("no horizontal start")
+            << start +
+                   "The printer alignment has no vertical starting position. Set it to a number "
+                   "from 0 to 1505." + align;
+        QTest::newRow("no whole number for the horizontal start")
             << QVariant(200) << QVariant(QStringLiteral("abc"))
-            << "The printer alignment has no horizontal starting position, so the checks cannot "
-               "be placed on the sheet. Nothing was printed. Choose Align Printer on the "
-               "Printer Control Menu and enter one (525 suits most laser printers).";
+            << start +
+                   "The printer alignment has no horizontal starting position. Set it to a number "
+                   "from 0 to 1440." + align;
     }
     void offsetsOnTheSheet() {
         QFETCH(QVariant, vertical);
         QFETCH(QVariant, horizontal);
         QFETCH(QString, problem);
-        const PrinterOffsets::Reach reach{14335, 11000,
-                                          QStringLiteral("the MICR line of each sheet's last check"),
-                                          QStringLiteral("checks")};
+        const PrinterOffsets::Reach reach{14335, 10800, QStringLiteral("blank checks")};
         QCOMPARE(PrinterOffsets::problem(PrinterOffsets::twips(vertical),
                                          PrinterOffsets::twips(horizontal), reach),
                  problem);

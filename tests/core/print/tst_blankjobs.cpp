@@ -69,7 +69,11 @@ constexpr int kDeposit = 3;
 BlankPrintSettings options(bool use88mm = true, bool plainPaper = false, bool twoPerPage = false,
                            QVariant vertical = 200, QVariant horizontal = 525,
                            QString tranCode = {}) {
-    return {vertical, horizontal, tranCode, use88mm, plainPaper, twoPerPage};
+    StockOptions stock;
+    stock.use88mm = use88mm;
+    stock.plainPaper = plainPaper;
+    stock.twoPerPage = twoPerPage;
+    return {vertical, horizontal, tranCode, stock};
 }
 
 // A CHECK database with the payer's template, numbered 1200, the header at 1150.
@@ -81,20 +85,21 @@ QString shop(TestEnv& env, CheckDb::Kind kind = CheckDb::Kind::Check,
     return file;
 }
 
-// Runs a layout (or deposit tickets) with a job that stays alive for the caller to look at.
+// Runs a layout (or deposit tickets) on the test's printer.
 struct Run {
     TestEnv& env;
-    BlankCheckJob checks{env.printer, env.prompter, env.clock, env.program};
-    DepositTicketJob tickets{env.printer, env.prompter, env.clock, env.program};
 
     Result operator()(int layout, const QString& file, const BlankPrintSettings& settings) {
         const QString path = env.path(file);
-        return layout == kDeposit ? tickets.run(path, settings)
-                                  : checks.run(Layout(layout), path, settings);
+        if (layout == kDeposit)
+            return DepositTicketJob(env.printer, env.prompter, env.clock, env.program)
+                .run(path, settings);
+        return BlankCheckJob(env.printer, env.prompter, env.clock, env.program)
+            .run(Layout(layout), path, settings);
     }
-    const RecordingPage* page(int layout) const {
-        return static_cast<const RecordingPage*>(layout == kDeposit ? tickets.lastPage()
-                                                                    : checks.lastPage());
+    /// What the last job printed.
+    const RecordingPage* page() const {
+        return env.printer.jobs().isEmpty() ? nullptr : env.printer.jobs().last().page;
     }
 };
 
@@ -247,7 +252,7 @@ private slots:
         env.prompter.answerInput(count);
         Run run{env};
         QCOMPARE(run(layout, file, options(use88mm, false, twoPerPage)), Result::Printed);
-        const RecordingPage* page = run.page(layout);
+        const RecordingPage* page = run.page();
         QVERIFY(page && page->ended());
         QCOMPARE(sheets(*page, layout), expected);
         QCOMPARE(page->pages(), pages);
@@ -297,7 +302,7 @@ private slots:
         QCOMPARE(run(layout, file, options(use88mm, plainPaper, twoPerPage)), Result::Printed);
         QStringList left;
         QStringList rightMarks;
-        for (const RecordingPage::Text& t : run.page(layout)->texts()) {
+        for (const RecordingPage::Text& t : run.page()->texts()) {
             if (t.text != QLatin1String("-"))
                 continue;
             QCOMPARE(t.font.size, 10.0);
@@ -370,7 +375,7 @@ private slots:
         env.prompter.answerInput(count);
         Run run{env};
         QCOMPARE(run(int(Layout::Regular), file, options()), Result::Printed);
-        QCOMPARE(micrNumbers(*run.page(int(Layout::Regular))), printed);
+        QCOMPARE(micrNumbers(*run.page()), printed);
         QCOMPARE(CheckDbFixture::row(env, file, 1).value("Check").toLongLong(), after);
         QCOMPARE(CheckDbFixture::lastCheck(env, file).toLongLong(), after);
         const QString comments = CheckDbFixture::row(env, file, 1).value("Comments").toString();
@@ -459,16 +464,14 @@ private slots:
             << kDeposit << draft << kPayer << true << QVariant(200) << "Ledgerline" << kDraft;
         QTest::newRow("third check's MICR line off the sheet")
             << regular << check << kPayer << false << QVariant(792) << "Ledgerline"
-            << "The vertical starting position 792 would put the MICR line of each sheet's last "
-               "check off the bottom of the sheet. Nothing was printed. Choose Align Printer on "
-               "the Printer Control Menu and enter a vertical starting position from 0 to 791 "
-               "(200 suits most laser printers).";
+            << "Blank checks were not printed. The vertical starting position 792 would put "
+               "blank checks below the bottom of the sheet. Set it to a number from 0 to 791. "
+               "Choose Align Printer on the printer control screen to correct this.";
         QTest::newRow("second voucher stub off the sheet")
             << int(Layout::Voucher) << check << kPayer << true << QVariant(5561) << "Ledgerline"
-            << "The vertical starting position 5561 would put the second voucher stub off the "
-               "bottom of the sheet. Nothing was printed. Choose Align Printer on the Printer "
-               "Control Menu and enter a vertical starting position from 0 to 5560 (200 suits "
-               "most laser printers).";
+            << "Voucher checks were not printed. The vertical starting position 5561 would put "
+               "voucher checks below the bottom of the sheet. Set it to a number from 0 to 5560. "
+               "Choose Align Printer on the printer control screen to correct this.";
     }
     void refusals() {
         QFETCH(int, layout);
@@ -502,22 +505,33 @@ private slots:
         QTest::addColumn<int>("layout");
         QTest::addColumn<bool>("use88mm");
         QTest::addColumn<bool>("twoPerPage");
+        QTest::addColumn<bool>("plainPaper");
         QTest::addColumn<int>("vertical");
         QTest::addColumn<bool>("prints");
         const int regular = int(Layout::Regular);
-        QTest::newRow("92 mm, three: 791") << regular << false << false << 791 << true;
-        QTest::newRow("92 mm, two per page: 792") << regular << false << true << 792 << true;
-        QTest::newRow("88 mm: 1505") << regular << true << false << 1505 << true;
-        QTest::newRow("88 mm: 1506") << regular << true << false << 1506 << false;
-        QTest::newRow("Quicken: 1506") << int(Layout::Quicken3Up) << true << false << 1506 << false;
-        QTest::newRow("voucher: 5560") << int(Layout::Voucher) << true << false << 5560 << true;
-        QTest::newRow("deposit tickets, 92 mm: 792") << kDeposit << false << false << 792 << false;
-        QTest::newRow("deposit tickets, 88 mm: 1505") << kDeposit << true << false << 1505 << true;
+        QTest::newRow("92 mm, three: 791") << regular << false << false << false << 791 << true;
+        QTest::newRow("92 mm, two per page: 792")
+            << regular << false << true << false << 792 << true;
+        QTest::newRow("88 mm: 1505") << regular << true << false << false << 1505 << true;
+        QTest::newRow("88 mm: 1506") << regular << true << false << false << 1506 << false;
+        QTest::newRow("88 mm plain paper, the third check's cut marks: 1146")
+            << regular << true << false << true << 1146 << false;
+        QTest::newRow("92 mm plain paper, no cut marks below the third: 791")
+            << regular << false << false << true << 791 << true;
+        QTest::newRow("Quicken: 1506")
+            << int(Layout::Quicken3Up) << true << false << false << 1506 << false;
+        QTest::newRow("voucher: 5560") << int(Layout::Voucher) << true << false << false << 5560
+                                       << true;
+        QTest::newRow("deposit tickets, 92 mm: 792")
+            << kDeposit << false << false << false << 792 << false;
+        QTest::newRow("deposit tickets, 88 mm: 1505")
+            << kDeposit << true << false << false << 1505 << true;
     }
     void verticalStartByStock() {
         QFETCH(int, layout);
         QFETCH(bool, use88mm);
         QFETCH(bool, twoPerPage);
+        QFETCH(bool, plainPaper);
         QFETCH(int, vertical);
         QFETCH(bool, prints);
         TestEnv env;
@@ -525,7 +539,7 @@ private slots:
         if (prints)
             env.prompter.answerInput(QStringLiteral("1"));
         Run run{env};
-        QCOMPARE(run(layout, file, options(use88mm, false, twoPerPage, vertical)),
+        QCOMPARE(run(layout, file, options(use88mm, plainPaper, twoPerPage, vertical)),
                  prints ? Result::Printed : Result::Stopped);
     }
 
@@ -556,7 +570,7 @@ private slots:
         QCOMPARE(run(layout, file, options(true, false, false, 200, horizontal)),
                  Result::Printed);
         QList<double> found;
-        for (const RecordingPage::Text& t : run.page(layout)->texts())
+        for (const RecordingPage::Text& t : run.page()->texts())
             if (t.text == caption)
                 found << t.x;
         QCOMPARE(found, QList<double>{x});
@@ -633,7 +647,7 @@ private slots:
         env.prompter.answerInput(QStringLiteral("1"));
         Run run{env};
         QCOMPARE(run(int(Layout::Regular), file, options()), Result::Printed);
-        QCOMPARE(micrNumbers(*run.page(int(Layout::Regular))), QStringList{"1201"});
+        QCOMPARE(micrNumbers(*run.page()), QStringList{"1201"});
     }
 
     // The numbers of printed checks are recorded all together or not at all; the user is told
@@ -661,7 +675,7 @@ private slots:
                                         "number is used twice.")),
                      qPrintable(e.message()));
         }
-        QCOMPARE(micrNumbers(*run.page(int(Layout::Regular))),
+        QCOMPARE(micrNumbers(*run.page()),
                  (QStringList{"1201", "1202", "1203"}));
         const QVariantMap templ = CheckDbFixture::row(env, file, 1);
         QCOMPARE(templ.value("Check").toLongLong(), 1200LL);
@@ -728,7 +742,7 @@ private slots:
         Run run{env};
         QCOMPARE(run(int(Layout::Regular), file, options()), Result::Printed);
         QStringList faces;
-        for (const RecordingPage::Text& t : run.page(int(Layout::Regular))->texts())
+        for (const RecordingPage::Text& t : run.page()->texts())
             if (!faces.contains(t.font.face))
                 faces << t.font.face;
         faces.sort();
@@ -770,7 +784,7 @@ private slots:
         QCOMPARE(run(kDeposit, file, options(true, false, false, 200, 525, tranCode)),
                  Result::Printed);
         QStringList micr;
-        for (const RecordingPage::Text& t : run.page(kDeposit)->texts())
+        for (const RecordingPage::Text& t : run.page()->texts())
             if (t.font.face == PrintFaces::kMicr)
                 micr << t.text;
         QCOMPARE(micr, (QStringList{"A041000124A ", account}));
@@ -784,7 +798,7 @@ private slots:
         Run run{env};
         QCOMPARE(run(kDeposit, file, options()), Result::Printed);
         QStringList texts;
-        for (const RecordingPage::Text& t : run.page(kDeposit)->texts())
+        for (const RecordingPage::Text& t : run.page()->texts())
             if (!t.text.isEmpty() && t.font.size != 10)
                 texts << t.text;
         QCOMPARE(texts, (QStringList{"DEPOSIT TICKET", "Date: _______________"}));
@@ -792,15 +806,14 @@ private slots:
 
     void settingsAsShipped() {
         TestEnv env;
-        RecordSet settings(Database::open(env.path(SettingsDb::kFileName)),
-                           SettingsDb::kSettingsTable);
-        const BlankPrintSettings read = BlankPrintSettings::read(settings);
+        const BlankPrintSettings read =
+            BlankPrintSettings::read(env.path(SettingsDb::kFileName));
         QCOMPARE(read.verticalStart.toInt(), 200);
         QCOMPARE(read.horizontalStart.toInt(), 525);
         QCOMPARE(read.tranCode, QString());
-        QVERIFY(read.use88mm);
-        QVERIFY(!read.plainPaper);
-        QVERIFY(!read.twoPerPage);
+        QVERIFY(read.options.use88mm);
+        QVERIFY(!read.options.plainPaper);
+        QVERIFY(!read.options.twoPerPage);
     }
 };
 
