@@ -20,9 +20,11 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Prepares the program folder run/ and starts Ledgerline in it; without a display it
-# shows the tour instead.
+# shows the tour instead. Where no MICR65 is installed, it installs the MICR font for this
+# user, so that other programs see it too.
 run: build
 	@scripts/prepare-run $(BUILD) $(RUN)
+	@scripts/install-micr-font $(BUILD)/fonts/MICR65.ttf
 	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
 	    cd $(RUN) && exec ../$(BUILD)/ledgerline; \
 	else \

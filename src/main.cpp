@@ -2,6 +2,7 @@
 #include "core/settings/SettingsDb.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Program.h"
+#include "gui/platform/MicrFont.h"
 #include "gui/platform/QtPrinter.h"
 #include "gui/platform/QtPrompter.h"
 
@@ -13,6 +14,9 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(Program::kName));
+    // Before the start-up screen looks for it: the MICR font comes with the program. Should
+    // it fail, that screen's font check tells the user.
+    registerMicrFont();
 
     Program program;
     QtPrompter prompter(program);

@@ -8,6 +8,7 @@
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/Program.h"
+#include "gui/platform/MicrFont.h"
 #include "gui/platform/QtPrinter.h"
 #include "core/platform/QuietPrompter.h"
 #include "core/platform/RecordSet.h"
@@ -80,6 +81,9 @@ int main(int argc, char** argv) {
         });
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // As the program does at start-up, so the pictures show real MICR symbols.
+    if (!registerMicrFont())
+        std::fprintf(stderr, "demo: the MICR font MICR65 is not available\n");
     QDir folder = QDir::current();
     if (!folder.mkpath(QStringLiteral("demo"))) {
         std::fprintf(stderr, "demo: cannot make the folder demo\n");
