@@ -12,14 +12,33 @@
 #include "gui/platform/QtPrinter.h"
 #include "core/platform/QuietPrompter.h"
 #include "core/platform/RecordSet.h"
+#include "core/print/BlankCheckJob.h"
+#include "core/print/DepositTicketJob.h"
+#include "core/settings/SettingsDb.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
+#include <functional>
 
 namespace {
+
+/// Answers every count box with the same number, and keeps the last message.
+class CountPrompter : public QuietPrompter {
+public:
+    explicit CountPrompter(QString count) : m_count(std::move(count)) {}
+    void message(const QString& text, const QString&, Icon) override { m_said = text; }
+    QString input(const QString&, const QString&, const QString&) override { return m_count; }
+    const QString& said() const { return m_said; }
+
+private:
+    QString m_count;
+    QString m_said;
+};
 
 class Tour {
 public:
@@ -54,6 +73,37 @@ public:
                 delete w.data();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QApplication::processEvents();
+    }
+
+    /// Prints a blank layout from a copy of the database `file` into `name`.pdf, answering
+    /// `count` to the count box.
+    void print(
+        const QString& name, const QString& file, const QString& count,
+        const std::function<BlankJob::Result(Printer&, Prompter&, Program&, const QString&)>& job) {
+        // A copy: the tour uses up none of the database's check numbers.
+        QTemporaryDir work;
+        const QString copy = work.filePath(QStringLiteral("Tour.mdb"));
+        const QString pdf = m_out.filePath(name + QStringLiteral(".pdf"));
+        QFile::remove(pdf);
+        CountPrompter prompter(count);
+        QtPrinter printer(work.path());
+        printer.useFile(pdf);
+        Program program(work.path());
+        try {
+            if (!QFile::copy(file, copy) ||
+                !QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner))
+                throw DbError(QStringLiteral("cannot copy ") + file);
+            if (job(printer, prompter, program, copy) == BlankJob::Result::Printed &&
+                QFile::exists(pdf)) {
+                m_written << pdf;
+                return;
+            }
+            std::fprintf(stderr, "demo: %s printed nothing: %s\n", qPrintable(name),
+                         qPrintable(prompter.said()));
+        } catch (const DbError& e) {
+            std::fprintf(stderr, "demo: %s: %s\n", qPrintable(name), qPrintable(e.message()));
+        }
+        m_failed = true;
     }
 
     int finish() const {
@@ -112,6 +162,7 @@ int main(int argc, char** argv) {
 
     // The data-entry screen on each kind of database: the first of each kind in the folder.
     const QStringList databases = DatabaseFiles::list(folder);
+    QString checkDatabase;
     for (const auto& [kind, suffix] : {std::pair{CheckDb::Kind::Check, QStringLiteral("check")},
                                        std::pair{CheckDb::Kind::Draft, QStringLiteral("draft")}}) {
         for (const QString& file : databases) {
@@ -130,8 +181,41 @@ int main(int argc, char** argv) {
             program.setCurrentDatabase(file);
             tour.picture(context.openCheck(), QStringLiteral("Check-") + suffix);
             tour.closeAll();
+            if (kind == CheckDb::Kind::Check)
+                checkDatabase = folder.filePath(file);
             break;
         }
+    }
+
+    // The blank layouts, from the template of the first CHECK database, on 88 mm stock.
+    if (!checkDatabase.isEmpty()) {
+        BlankPrintSettings settings;
+        try {
+            settings = BlankPrintSettings::read(folder.filePath(SettingsDb::kFileName));
+        } catch (const DbError& e) {
+            std::fprintf(stderr, "demo: %s\n", qPrintable(e.message()));
+        }
+        settings.options.use88mm = true;
+        settings.tranCode = QStringLiteral("0123");
+        const auto blank = [&](BlankCheckJob::Layout layout) {
+            return [&, layout](Printer& printer, Prompter& prompter, Program& jobProgram,
+                               const QString& database) {
+                return BlankCheckJob(printer, prompter, clock, jobProgram)
+                    .run(layout, database, settings);
+            };
+        };
+        tour.print(QStringLiteral("BlankChecks"), checkDatabase, QStringLiteral("6"),
+                   blank(BlankCheckJob::Layout::Regular));
+        tour.print(QStringLiteral("Quicken3Up"), checkDatabase, QStringLiteral("3"),
+                   blank(BlankCheckJob::Layout::Quicken3Up));
+        tour.print(QStringLiteral("QuickenVoucher"), checkDatabase, QStringLiteral("2"),
+                   blank(BlankCheckJob::Layout::Voucher));
+        tour.print(QStringLiteral("DepositTickets"), checkDatabase, QStringLiteral("3"),
+                   [&](Printer& printer, Prompter& prompter, Program& jobProgram,
+                       const QString& database) {
+                       return DepositTicketJob(printer, prompter, clock, jobProgram)
+                           .run(database, settings);
+                   });
     }
 
     return tour.finish();
