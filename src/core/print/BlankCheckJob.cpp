@@ -32,10 +32,10 @@ constexpr qint64 kLastOfThree = 8000;
 
 /// What sets the three layouts apart.
 struct Variant {
-    QString contents;  // what the job holds, in words
-    QString prompt;    // the count box
-    QString runLine;   // the start of the run line
-    bool only88mm;     // refuses other stock
+    QString contents; // what the job holds, in words
+    QString prompt;   // the count box
+    QString runLine;  // the start of the run line
+    bool only88mm;    // refuses other stock
 };
 
 Variant variantOf(BlankCheckJob::Layout layout) {
@@ -103,8 +103,7 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
     }
 
     const StockOptions& options = settings.options;
-    const StockGeometry stock =
-        variant.only88mm ? StockGeometry::mm88() : options.geometry();
+    const StockGeometry stock = variant.only88mm ? StockGeometry::mm88() : options.geometry();
     // Checks on a sheet: one voucher check, two when the printer cannot reach the third of
     // 92 mm stock, otherwise three.
     const int perSheet = layout == Layout::Voucher   ? 1
@@ -164,8 +163,7 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
                           .arg(first));
     }
 
-    const QString line =
-        BlankNumbering::runLine(variant.runLine, first, last, m_clock.todayText());
+    const QString line = BlankNumbering::runLine(variant.runLine, first, last, m_clock.todayText());
     try {
         db->transaction([&] {
             account.moveFirst();

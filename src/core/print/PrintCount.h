@@ -35,8 +35,7 @@ Reading read(const QString& typed);
 /// stop quietly; an answer that is no count says why and stops; a count above kAskAbove is
 /// asked about once more, and No stops. Returns the count to print, or 0 to print nothing.
 /// `things` names what is counted ("blank checks").
-qint64 ask(Prompter& prompter, const QString& title, const QString& prompt,
-           const QString& things);
+qint64 ask(Prompter& prompter, const QString& title, const QString& prompt, const QString& things);
 
 /// A count as the messages write it: thousands commas, "6,000".
 QString text(qint64 count);

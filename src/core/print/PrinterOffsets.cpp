@@ -31,9 +31,8 @@ QString PrinterOffsets::problem(std::optional<qint64> vertical, std::optional<qi
         problems << QStringLiteral("The vertical starting position %1 would put %2 %3 the "
                                    "sheet. Set it to a number from 0 to %4.")
                         .arg(*vertical)
-                        .arg(reach.things,
-                             *vertical < 0 ? QStringLiteral("above the top of")
-                                           : QStringLiteral("below the bottom of"))
+                        .arg(reach.things, *vertical < 0 ? QStringLiteral("above the top of")
+                                                         : QStringLiteral("below the bottom of"))
                         .arg(maxVertical);
     if (!horizontal)
         problems << QStringLiteral("The printer alignment has no horizontal starting position. "
@@ -43,9 +42,9 @@ QString PrinterOffsets::problem(std::optional<qint64> vertical, std::optional<qi
         problems << QStringLiteral("The horizontal starting position %1 would put %2 %3 the "
                                    "sheet. Set it to a number from 0 to %4.")
                         .arg(*horizontal)
-                        .arg(reach.things,
-                             *horizontal < 0 ? QStringLiteral("past the left edge of")
-                                             : QStringLiteral("past the right edge of"))
+                        .arg(reach.things, *horizontal < 0
+                                               ? QStringLiteral("past the left edge of")
+                                               : QStringLiteral("past the right edge of"))
                         .arg(maxHorizontal);
     if (problems.isEmpty())
         return {};

@@ -152,49 +152,58 @@ private slots:
             << QVariant(1506) << QVariant(525)
             << start +
                    "The vertical starting position 1506 would put blank checks below the bottom of "
-                   "the sheet. Set it to a number from 0 to 1505." + align;
+                   "the sheet. Set it to a number from 0 to 1505." +
+                   align;
         QTest::newRow("a zero too many")
             << QVariant(2000) << QVariant(525)
             << start +
                    "The vertical starting position 2000 would put blank checks below the bottom of "
-                   "the sheet. Set it to a number from 0 to 1505." + align;
+                   "the sheet. Set it to a number from 0 to 1505." +
+                   align;
         QTest::newRow("above the sheet")
             << QVariant(-1) << QVariant(525)
             << start +
                    "The vertical starting position -1 would put blank checks above the top of the "
-                   "sheet. Set it to a number from 0 to 1505." + align;
+                   "sheet. Set it to a number from 0 to 1505." +
+                   align;
         QTest::newRow("beyond 16 bits")
             << QVariant(70000) << QVariant(525)
             << start +
                    "The vertical starting position 70000 would put blank checks below the bottom "
-                   "of the sheet. Set it to a number from 0 to 1505." + align;
+                   "of the sheet. Set it to a number from 0 to 1505." +
+                   align;
         QTest::newRow("one twip too far right")
             << QVariant(200) << QVariant(1441)
             << start +
                    "The horizontal starting position 1441 would put blank checks past the right "
-                   "edge of the sheet. Set it to a number from 0 to 1440." + align;
+                   "edge of the sheet. Set it to a number from 0 to 1440." +
+                   align;
         QTest::newRow("left of the sheet")
             << QVariant(200) << QVariant(-300)
             << start +
                    "The horizontal starting position -300 would put blank checks past the left "
-                   "edge of the sheet. Set it to a number from 0 to 1440." + align;
+                   "edge of the sheet. Set it to a number from 0 to 1440." +
+                   align;
         QTest::newRow("both wrong")
             << QVariant(5000) << QVariant(5250)
             << start +
                    "The vertical starting position 5000 would put blank checks below the bottom of "
                    "the sheet. Set it to a number from 0 to 1505. The horizontal starting position "
                    "5250 would put blank checks past the right edge of the sheet. Set it to a "
-                   "number from 0 to 1440." + align;
+                   "number from 0 to 1440." +
+                   align;
         QTest::newRow("no vertical start")
             << QVariant() << QVariant(525)
             << start +
                    "The printer alignment has no vertical starting position. Set it to a number "
-                   "from 0 to 1505." + align;
+                   "from 0 to 1505." +
+                   align;
         QTest::newRow("no whole number for the horizontal start")
             << QVariant(200) << QVariant(QStringLiteral("abc"))
             << start +
                    "The printer alignment has no horizontal starting position. Set it to a number "
-                   "from 0 to 1440." + align;
+                   "from 0 to 1440." +
+                   align;
     }
     void offsetsOnTheSheet() {
         QFETCH(QVariant, vertical);

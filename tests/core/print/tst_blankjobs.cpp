@@ -219,10 +219,10 @@ private slots:
                                          "1206@10240 / 1207@200"
                                       << 3;
         QTest::newRow("88 mm ignores two per page")
-            << regular << true << true << "4" << "1201@200 1202@5220 1203@10240 / 1204@200" << 2;
-        QTest::newRow("92 mm, four")
-            << regular << false << false << "4" << "1201@200 1202@5470 1203@10740 / 1204@200"
-            << 2;
+            << regular << true << true << "4"
+            << "1201@200 1202@5220 1203@10240 / 1204@200" << 2;
+        QTest::newRow("92 mm, four") << regular << false << false << "4"
+                                     << "1201@200 1202@5470 1203@10740 / 1204@200" << 2;
         QTest::newRow("92 mm two per page, seven")
             << regular << false << true << "7"
             << "1201@200 1202@5470 / 1203@200 1204@5470 / 1205@200 1206@5470 / 1207@200" << 4;
@@ -233,12 +233,12 @@ private slots:
             << int(Layout::Quicken3Up) << true << true << "4"
             << "1201@200 1202@5220 1203@10240 / 1204@200" << 2;
         QTest::newRow("voucher, three: one to a sheet")
-            << int(Layout::Voucher) << true << false << "3" << "1201@200 / 1202@200 / 1203@200"
-            << 3;
-        QTest::newRow("deposit tickets, 92 mm, four")
-            << kDeposit << false << false << "4" << "@200 @5470 @10740 / @200" << 2;
-        QTest::newRow("deposit tickets ignore two per page")
-            << kDeposit << true << true << "4" << "@200 @5220 @10240 / @200" << 2;
+            << int(Layout::Voucher) << true << false << "3"
+            << "1201@200 / 1202@200 / 1203@200" << 3;
+        QTest::newRow("deposit tickets, 92 mm, four") << kDeposit << false << false << "4"
+                                                      << "@200 @5470 @10740 / @200" << 2;
+        QTest::newRow("deposit tickets ignore two per page") << kDeposit << true << true << "4"
+                                                             << "@200 @5220 @10240 / @200" << 2;
     }
     void checksFillTheSheets() {
         QFETCH(int, layout);
@@ -269,23 +269,26 @@ private slots:
         QTest::addColumn<QString>("expected"); // sheet:y of each pair of marks
         QTest::addColumn<int>("right");
         const int regular = int(Layout::Regular);
-        QTest::newRow("88 mm: below every check")
-            << regular << true << false << true << "3" << "0:4655 0:9675 0:14695" << 10500;
-        QTest::newRow("92 mm: not below the third")
-            << regular << false << false << true << "4" << "0:4870 0:10140 1:4870" << 10500;
-        QTest::newRow("92 mm two per page: below both")
-            << regular << false << true << true << "3" << "0:4870 0:10140 1:4870" << 10500;
-        QTest::newRow("check stock: none") << regular << true << false << false << "3" << ""
-                                           << 10500;
+        QTest::newRow("88 mm: below every check") << regular << true << false << true << "3"
+                                                  << "0:4655 0:9675 0:14695" << 10500;
+        QTest::newRow("92 mm: not below the third") << regular << false << false << true << "4"
+                                                    << "0:4870 0:10140 1:4870" << 10500;
+        QTest::newRow("92 mm two per page: below both") << regular << false << true << true << "3"
+                                                        << "0:4870 0:10140 1:4870" << 10500;
+        QTest::newRow("check stock: none") << regular << true << false << false << "3"
+                                           << "" << 10500;
         QTest::newRow("Quicken: below every check")
-            << int(Layout::Quicken3Up) << true << false << true << "3" << "0:4655 0:9675 0:14695"
-            << 10500;
+            << int(Layout::Quicken3Up) << true << false << true << "3"
+            << "0:4655 0:9675 0:14695" << 10500;
         QTest::newRow("voucher: below the check, not the stubs")
-            << int(Layout::Voucher) << true << false << true << "2" << "0:4655 1:4655" << 10500;
+            << int(Layout::Voucher) << true << false << true << "2"
+            << "0:4655 1:4655" << 10500;
         QTest::newRow("deposit tickets, 88 mm: below every ticket")
-            << kDeposit << true << false << true << "3" << "0:4655 0:9675 0:14695" << 12000;
+            << kDeposit << true << false << true << "3"
+            << "0:4655 0:9675 0:14695" << 12000;
         QTest::newRow("deposit tickets, 92 mm: not below the third")
-            << kDeposit << false << false << true << "3" << "0:4870 0:10140" << 12000;
+            << kDeposit << false << false << true << "3"
+            << "0:4870 0:10140" << 12000;
     }
     void cutMarks() {
         QFETCH(int, layout);
@@ -328,8 +331,8 @@ private slots:
             << QVariant(1200) << QVariant(1300) << QVariantList{} << "2"
             << QStringList{"1301", "1302"} << 1302LL;
         QTest::newRow("the header's number rules over a later record")
-            << QVariant(1200) << QVariant(1150) << QVariantList{5000} << "1"
-            << QStringList{"1201"} << 1201LL;
+            << QVariant(1200) << QVariant(1150) << QVariantList{5000} << "1" << QStringList{"1201"}
+            << 1201LL;
         QTest::newRow("header past the wrap: 102")
             << QVariant(500) << QVariant(999950) << QVariantList{} << "2"
             << QStringList{"102", "103"} << 103LL;
@@ -343,8 +346,8 @@ private slots:
             << QVariant(999898) << QVariant(999898) << QVariantList{} << "4"
             << QStringList{"999899", "999900", "999901", "999902"} << 999902LL;
         QTest::newRow("the next run starts again")
-            << QVariant(999902) << QVariant(999902) << QVariantList{} << "1"
-            << QStringList{"102"} << 102LL;
+            << QVariant(999902) << QVariant(999902) << QVariantList{} << "1" << QStringList{"102"}
+            << 102LL;
         QVariantList older;
         for (int n = 1001; n <= 1050; ++n)
             older << n;
@@ -353,8 +356,8 @@ private slots:
         QTest::newRow("no header number, template ahead")
             << QVariant(2000) << QVariant() << QVariantList{1050} << "1" << QStringList{"2001"}
             << 2001LL;
-        QTest::newRow("nothing numbered yet") << QVariant() << QVariant() << QVariantList{}
-                                              << "2" << QStringList{"1", "2"} << 2LL;
+        QTest::newRow("nothing numbered yet")
+            << QVariant() << QVariant() << QVariantList{} << "2" << QStringList{"1", "2"} << 2LL;
         QTest::newRow("no header number, a record past the wrap")
             << QVariant() << QVariant() << QVariantList{999950} << "1" << QStringList{"102"}
             << 102LL;
@@ -442,20 +445,19 @@ private slots:
         const int check = int(CheckDb::Kind::Check);
         const int draft = int(CheckDb::Kind::Draft);
         const QVariantMap lastNameOnly{{"LastName", "Reyes"}, {"PayTo", "Someone"}};
-        QTest::newRow("empty template")
-            << regular << check << QVariantMap{} << true << QVariant(200) << "NOTE:"
-            << kEmptyTemplate;
+        QTest::newRow("empty template") << regular << check << QVariantMap{} << true
+                                        << QVariant(200) << "NOTE:" << kEmptyTemplate;
         QTest::newRow("neither business nor first name")
-            << int(Layout::Voucher) << check << lastNameOnly << true << QVariant(200) << "NOTE:"
-            << kEmptyTemplate;
+            << int(Layout::Voucher) << check << lastNameOnly << true << QVariant(200)
+            << "NOTE:" << kEmptyTemplate;
         QTest::newRow("empty template in a draft database")
-            << regular << draft << QVariantMap{} << true << QVariant(200) << "NOTE:"
-            << kEmptyTemplate;
-        QTest::newRow("draft database") << regular << draft << kPayer << true << QVariant(200)
-                                        << "Ledgerline" << kDraft;
+            << regular << draft << QVariantMap{} << true << QVariant(200)
+            << "NOTE:" << kEmptyTemplate;
+        QTest::newRow("draft database")
+            << regular << draft << kPayer << true << QVariant(200) << "Ledgerline" << kDraft;
         QTest::newRow("draft database, Quicken on 92 mm: only the draft message")
-            << int(Layout::Quicken3Up) << draft << kPayer << false << QVariant(200)
-            << "Ledgerline" << kDraft;
+            << int(Layout::Quicken3Up) << draft << kPayer << false << QVariant(200) << "Ledgerline"
+            << kDraft;
         QTest::newRow("Quicken on 92 mm") << int(Layout::Quicken3Up) << check << kPayer << false
                                           << QVariant(200) << "Ledgerline" << k88mm;
         QTest::newRow("voucher on 92 mm") << int(Layout::Voucher) << check << kPayer << false
@@ -520,8 +522,8 @@ private slots:
             << regular << false << false << true << 791 << true;
         QTest::newRow("Quicken: 1506")
             << int(Layout::Quicken3Up) << true << false << false << 1506 << false;
-        QTest::newRow("voucher: 5560") << int(Layout::Voucher) << true << false << false << 5560
-                                       << true;
+        QTest::newRow("voucher: 5560")
+            << int(Layout::Voucher) << true << false << false << 5560 << true;
         QTest::newRow("deposit tickets, 92 mm: 792")
             << kDeposit << false << false << false << 792 << false;
         QTest::newRow("deposit tickets, 88 mm: 1505")
@@ -567,8 +569,7 @@ private slots:
         const QString file = shop(env);
         env.prompter.answerInput(QStringLiteral("1"));
         Run run{env};
-        QCOMPARE(run(layout, file, options(true, false, false, 200, horizontal)),
-                 Result::Printed);
+        QCOMPARE(run(layout, file, options(true, false, false, 200, horizontal)), Result::Printed);
         QList<double> found;
         for (const RecordingPage::Text& t : run.page()->texts())
             if (t.text == caption)
@@ -617,15 +618,18 @@ private slots:
         QTest::newRow("printer gone")
             << int(TestPrinter::Mode::Start)
             << "The printer \"Office\" chosen in Printer Setup is no longer available. Choose "
-               "another printer and print again." + again;
+               "another printer and print again." +
+                   again;
         QTest::newRow("second sheet refused")
             << int(TestPrinter::Mode::Sheet)
             << "The printer \"Office\" did not accept the print job. Check that it is switched "
-               "on and connected, then print again." + again;
+               "on and connected, then print again." +
+                   again;
         QTest::newRow("end of the job refused")
             << int(TestPrinter::Mode::End)
             << "The printer \"Office\" did not accept the print job. Check that it is switched "
-               "on and connected, then print again." + again;
+               "on and connected, then print again." +
+                   again;
     }
     void refusedJobUsesNoNumbers() {
         QFETCH(int, mode);
@@ -675,8 +679,7 @@ private slots:
                                         "number is used twice.")),
                      qPrintable(e.message()));
         }
-        QCOMPARE(micrNumbers(*run.page()),
-                 (QStringList{"1201", "1202", "1203"}));
+        QCOMPARE(micrNumbers(*run.page()), (QStringList{"1201", "1202", "1203"}));
         const QVariantMap templ = CheckDbFixture::row(env, file, 1);
         QCOMPARE(templ.value("Check").toLongLong(), 1200LL);
         QCOMPARE(templ.value("Comments").toString(), QStringLiteral("Opened in March"));
@@ -771,8 +774,10 @@ private slots:
     void depositTranCode_data() {
         QTest::addColumn<QString>("tranCode");
         QTest::addColumn<QString>("account");
-        QTest::newRow("tran code") << "0123" << "1234D567C   0123   ";
-        QTest::newRow("none") << "" << "1234D567C      ";
+        QTest::newRow("tran code") << "0123"
+                                   << "1234D567C   0123   ";
+        QTest::newRow("none") << ""
+                              << "1234D567C      ";
     }
     void depositTranCode() {
         QFETCH(QString, tranCode);
@@ -806,8 +811,7 @@ private slots:
 
     void settingsAsShipped() {
         TestEnv env;
-        const BlankPrintSettings read =
-            BlankPrintSettings::read(env.path(SettingsDb::kFileName));
+        const BlankPrintSettings read = BlankPrintSettings::read(env.path(SettingsDb::kFileName));
         QCOMPARE(read.verticalStart.toInt(), 200);
         QCOMPARE(read.horizontalStart.toInt(), 525);
         QCOMPARE(read.tranCode, QString());

@@ -126,8 +126,8 @@ private slots:
         item("business name", "Maple Street Bakery", 2025, 5470, kTimes, 10, true, true);
         item("payer name", "Jordan Reyes", 2025, 5470 + bi, kTimes, 10, true, true);
         item("address", "218 Maple Street", 2025, 5470 + 2 * bi, kTimes, 8, false, true);
-        item("place", "Fairview, OH  44118", 2025, 5470 + 2 * bi + line(8, false, true), kTimes,
-             8, false, true);
+        item("place", "Fairview, OH  44118", 2025, 5470 + 2 * bi + line(8, false, true), kTimes, 8,
+             false, true);
         item("bank", "Fairview Bank", 6525, 5470, kTimes, 8, false, false);
         item("bank place", "Fairview, OH", 6525, 5470 + line(8), kTimes, 8, false, false);
         item("PAY", "PAY", 525, 6450, kTimes, 10, true, false);
@@ -173,10 +173,12 @@ private slots:
                            at("Fairview Bank", 200), at("Fairview, OH", 200 + line(8))};
         QTest::newRow("no first name: the name starts with its blank")
             << QVariantMap{{"FirstName", QVariant()}}
-            << QStringList{at("Maple Street Bakery", 200), at(" Reyes", 200 + bi),
+            << QStringList{at("Maple Street Bakery", 200),
+                           at(" Reyes", 200 + bi),
                            at("218 Maple Street", 200 + 2 * bi),
                            at("Fairview, OH  44118", 200 + 2 * bi + line(8, false, true)),
-                           at("Fairview Bank", 200), at("Fairview, OH", 200 + line(8))};
+                           at("Fairview Bank", 200),
+                           at("Fairview, OH", 200 + line(8))};
         QTest::newRow("no ZIP: no place line, though city and state are there")
             << QVariantMap{{"Zip", QVariant()}}
             << QStringList{at("Maple Street Bakery", 200), at("Jordan Reyes", 200 + bi),
@@ -217,8 +219,8 @@ private slots:
         item("business name", "Maple Street Bakery", 2025, 5220, kTimes, 10, true, true);
         item("payer name", "Jordan Reyes", 2025, 5220 + bi, kTimes, 10, true, true);
         item("address", "218 Maple Street", 2025, 5220 + 2 * bi, kTimes, 8, false, true);
-        item("place", "Fairview, OH  44118", 2025, 5220 + 2 * bi + line(8, false, true), kTimes,
-             8, false, true);
+        item("place", "Fairview, OH  44118", 2025, 5220 + 2 * bi + line(8, false, true), kTimes, 8,
+             false, true);
         item("bank", "Fairview Bank", 6525, 5220, kTimes, 8, false, false);
         item("bank place", "Fairview, OH", 6525, 5220 + line(8), kTimes, 8, false, false);
         item("PAY, left of the start", "PAY", 225, 6200, kTimes, 10, true, false);
@@ -262,8 +264,7 @@ private slots:
         item("memo caption", "Memo:", 225, 3790, kTimes, 9, false, false);
         item("check number", " 1201 ", 10525, 200, kTimes, 12, true, false);
         item("MICR check number", " 1201 ", 2060, 4255, kMicr, 12, false, false);
-        item("MICR routing, no blank after it", "A041000124A", 3855, 4255, kMicr, 12, false,
-             false);
+        item("MICR routing, no blank after it", "A041000124A", 3855, 4255, kMicr, 12, false, false);
         item("MICR account", "1234D567C   ", 6180, 4255, kMicr, 12, false, false);
         item("left cut mark", "-", 0, 4655, kTimes, 10, false, false);
         item("right cut mark", "-", 10500, 4655, kTimes, 10, false, false);
@@ -333,9 +334,9 @@ private slots:
     void depositGrid_data() {
         QTest::addColumn<QString>("line"); // x1,y1-x2,y2/width
         const QStringList expected{
-            "6000,6270-6000,8270/1",   "8000,6270-8000,8270/1",   "10000,6270-10000,8270/1",
-            "10600,6270-10600,8270/1", "6000,6270-10600,6270/1",  "6000,6770-10600,6770/1",
-            "6000,7270-10600,7270/1",  "6000,7770-10600,7770/4",  "6000,8270-10600,8270/4",
+            "6000,6270-6000,8270/1",   "8000,6270-8000,8270/1",  "10000,6270-10000,8270/1",
+            "10600,6270-10600,8270/1", "6000,6270-10600,6270/1", "6000,6770-10600,6770/1",
+            "6000,7270-10600,7270/1",  "6000,7770-10600,7770/4", "6000,8270-10600,8270/4",
         };
         for (const QString& l : expected)
             QTest::newRow(qPrintable(l)) << l;
