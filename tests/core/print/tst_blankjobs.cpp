@@ -163,19 +163,10 @@ private:
     At m_at;
 };
 
-// A page that went to a PDF file.
-class FilePage : public RecordingPage {
-public:
-    QString destinationNotice() const override {
-        return QStringLiteral("The blank checks were written to the PDF file \"x.pdf\".");
-    }
-};
-
-// A printer that refuses its jobs at the start, on a new sheet or at their end, or writes
-// them to a file.
+// A printer that refuses its jobs at the start, on a new sheet or at their end.
 class TestPrinter : public RecordingPrinter {
 public:
-    enum class Mode { Start, Sheet, End, File };
+    enum class Mode { Start, Sheet, End };
     explicit TestPrinter(Mode mode)
         : RecordingPrinter({PrintFaces::kTimes, PrintFaces::kMicr}), m_mode(mode) {}
     std::unique_ptr<PrintPage> startJob(const QString&) override {
@@ -187,11 +178,9 @@ public:
         case Mode::Sheet:
             return std::make_unique<RefusedPage>(RefusedPage::At::Sheet);
         case Mode::End:
-            return std::make_unique<RefusedPage>(RefusedPage::At::End);
-        case Mode::File:
             break;
         }
-        return std::make_unique<FilePage>();
+        return std::make_unique<RefusedPage>(RefusedPage::At::End);
     }
 
 private:
@@ -514,7 +503,6 @@ private slots:
         QTest::newRow("92 mm, three: 791") << regular << false << false << false << 791 << true;
         QTest::newRow("92 mm, two per page: 792")
             << regular << false << true << false << 792 << true;
-        QTest::newRow("88 mm: 1505") << regular << true << false << false << 1505 << true;
         QTest::newRow("88 mm: 1506") << regular << true << false << false << 1506 << false;
         QTest::newRow("88 mm plain paper, the third check's cut marks: 1146")
             << regular << true << false << true << 1146 << false;
@@ -526,8 +514,6 @@ private slots:
             << int(Layout::Voucher) << true << false << false << 5560 << true;
         QTest::newRow("deposit tickets, 92 mm: 792")
             << kDeposit << false << false << false << 792 << false;
-        QTest::newRow("deposit tickets, 88 mm: 1505")
-            << kDeposit << true << false << false << 1505 << true;
     }
     void verticalStartByStock() {
         QFETCH(int, layout);
@@ -684,31 +670,6 @@ private slots:
         QCOMPARE(templ.value("Check").toLongLong(), 1200LL);
         QCOMPARE(templ.value("Comments").toString(), QStringLiteral("Opened in March"));
         QCOMPARE(CheckDbFixture::lastCheck(env, file).toLongLong(), 1150LL);
-    }
-
-    // A job that went to a file says where, after it was recorded.
-    void jobWrittenToAFileSaysWhere_data() {
-        QTest::addColumn<int>("layout");
-        QTest::newRow("blank checks") << int(Layout::Regular);
-        QTest::newRow("deposit tickets") << kDeposit;
-    }
-    void jobWrittenToAFileSaysWhere() {
-        QFETCH(int, layout);
-        TestEnv env;
-        const QString file = shop(env);
-        TestPrinter printer{TestPrinter::Mode::File};
-        env.prompter.answerInput(QStringLiteral("1"));
-        const BlankPrintSettings settings = options();
-        if (layout == kDeposit)
-            DepositTicketJob(printer, env.prompter, env.clock, env.program)
-                .run(env.path(file), settings);
-        else
-            BlankCheckJob(printer, env.prompter, env.clock, env.program)
-                .run(Layout(layout), env.path(file), settings);
-        const QList<Prompt> prompts = env.prompter.take();
-        QCOMPARE(prompts.last().text,
-                 QStringLiteral("The blank checks were written to the PDF file \"x.pdf\"."));
-        QCOMPARE(prompts.last().title, QStringLiteral("Ledgerline"));
     }
 
     // Without the MICR font the program ends after the warning, before the count is asked.
