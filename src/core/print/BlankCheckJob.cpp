@@ -76,6 +76,10 @@ QList<LayoutRow> rowsOf(BlankCheckJob::Layout layout, const BlankCheckValues& ch
 BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
                                     const BlankPrintSettings& settings) {
     const Variant variant = variantOf(layout);
+    // The run records the numbers it used: a database that cannot take them (read-only,
+    // damaged) is refused before a check is printed.
+    if (const QString problem = CheckDb::problem(databasePath); !problem.isEmpty())
+        throw DbError(problem);
     askToLoadStock();
 
     auto db = Database::open(databasePath);

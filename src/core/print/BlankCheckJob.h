@@ -20,7 +20,8 @@ public:
 
     /// Runs the job on the check database at `databasePath` with the settings and option
     /// boxes as they are now. Throws DbError, with a message to show as it stands, when the
-    /// database cannot be read, the printer or the PDF file refuses the job (nothing is
-    /// written then), or the numbers of printed checks cannot be written.
+    /// database cannot be read or written (before anything is printed), the printer or the
+    /// PDF file refuses the job (nothing is written then), or the numbers of printed checks
+    /// cannot be written.
     Result run(Layout layout, const QString& databasePath, const BlankPrintSettings& settings);
 };

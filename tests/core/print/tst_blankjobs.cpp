@@ -640,6 +640,22 @@ private slots:
         QCOMPARE(micrNumbers(*run.page()), QStringList{"1201"});
     }
 
+    // A database that could not record the numbers is refused before anything is asked.
+    void damagedDatabasePrintsNothing() {
+        TestEnv env;
+        const QString file = shop(env);
+        Database::open(env.path(file))->exec(QStringLiteral("DELETE FROM Properties"));
+        try {
+            Run{env}(int(Layout::Regular), file, options());
+            QFAIL("the job did not refuse the damaged database");
+        } catch (const DbError& e) {
+            QCOMPARE(e.message(), QStringLiteral("Shop.mdb is damaged: it has no database "
+                                                 "header. The file has not been changed."));
+        }
+        QVERIFY(env.prompter.take().isEmpty());
+        QVERIFY(env.printer.jobs().isEmpty());
+    }
+
     // The numbers of printed checks are recorded all together or not at all; the user is told
     // which numbers were printed.
     void numbersThatCannotBeRecorded() {
