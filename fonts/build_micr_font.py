@@ -17,6 +17,7 @@ Runs with Debian's python3-fonttools and nothing else, and writes the same bytes
 same drawings.
 """
 
+import math
 import os
 import sys
 import tempfile
@@ -44,6 +45,18 @@ BUILD_DATE = "Thu Jan  1 00:00:00 2026"
 # What the font must hold: the digits and the four symbols of the bank line, mapped to
 # the characters the program stores for them.
 REQUIRED = "0123456789ABCD"
+
+# The corners of each kind of cell that carries ink, clockwise (x right, y up, one square
+# from (0, 0) to (1, 1)): a whole square, or the half of a square on one side of its
+# diagonal, which rounds off a corner the way the printed characters round theirs.
+CELLS = {
+    "#": ((0, 0), (0, 1), (1, 1), (1, 0)),
+    "◢": ((1, 1), (1, 0), (0, 0)),  # lower right half
+    "◣": ((0, 0), (0, 1), (1, 0)),  # lower left half
+    "◤": ((0, 0), (0, 1), (1, 1)),  # upper left half
+    "◥": ((0, 1), (1, 1), (1, 0)),  # upper right half
+}
+PAPER = "."
 
 # Shown for a character the font lacks: an empty box the size of a full character.
 NOTDEF = ["#######"] + ["#.....#"] * 7 + ["#######"]
@@ -76,15 +89,16 @@ def read_drawings(path):
         rows = lines[i:i + ROWS]
         for offset, row in enumerate(rows):
             at = f"{path}:{i + offset + 1}"
-            if not row or not set(row) <= {"#", "."}:
-                raise DrawingError(f"{at}: {name} needs {ROWS} rows of '#' (ink) and '.' (paper)")
+            if not row or not set(row) <= set(CELLS) | {PAPER}:
+                raise DrawingError(f"{at}: {name} needs {ROWS} rows of ink ('#' or a half "
+                                   f"square {''.join(list(CELLS)[1:])}) and paper ('.')")
             if len(row) != len(rows[0]):
                 raise DrawingError(f"{at}: every row of {name} must be {len(rows[0])} squares wide")
             if len(row) > MAX_COLUMNS:
                 raise DrawingError(f"{at}: {name} is wider than {MAX_COLUMNS} squares")
         if len(rows) != ROWS:
             raise DrawingError(f"{where}: {name} has {len(rows)} rows, not {ROWS}")
-        if not any("#" in row for row in rows):
+        if all(set(row) <= {PAPER} for row in rows):
             raise DrawingError(f"{where}: {name} has no ink")
         i += ROWS
         drawings.append((name, char, rows))
@@ -107,21 +121,21 @@ def read_drawings(path):
 def outline(rows):
     """Traces the ink of a drawing into closed contours of matrix corners (x right, y up).
 
-    Every inked square contributes its four edges clockwise; an edge shared by two inked
-    squares comes once in each direction and cancels, so what is left is the boundary of
-    the ink, already wound the TrueType way (ink on the right of every edge). Where two
-    squares touch only at a corner the trace turns right, which keeps them as separate
+    Every inked cell contributes its edges clockwise; an edge shared by two inked cells
+    comes once in each direction and cancels, so what is left is the boundary of the ink,
+    already wound the TrueType way (ink on the right of every edge). Where two cells touch
+    only at a corner the trace takes the sharpest right turn, which keeps them as separate
     contours meeting at a point.
     """
     height = len(rows)
     edges = set()
     for r, row in enumerate(rows):
         for c, cell in enumerate(row):
-            if cell != "#":
+            if cell == PAPER:
                 continue
             x, y = c, height - 1 - r
-            for a, b in (((x, y), (x, y + 1)), ((x, y + 1), (x + 1, y + 1)),
-                         ((x + 1, y + 1), (x + 1, y)), ((x + 1, y), (x, y))):
+            corners = [(x + dx, y + dy) for dx, dy in CELLS[cell]]
+            for a, b in zip(corners, corners[1:] + corners[:1]):
                 if (b, a) in edges:
                     edges.remove((b, a))
                 else:
@@ -142,9 +156,7 @@ def outline(rows):
             if len(choices) == 1:
                 nxt = choices[0]
             else:
-                dx, dy = heading
-                preference = [(dy, -dx), (dx, dy), (-dy, dx)]  # right, straight, left
-                nxt = min(choices, key=lambda p: preference.index((p[0] - here[0], p[1] - here[1])))
+                nxt = min(choices, key=lambda p: turn(heading, (p[0] - here[0], p[1] - here[1])))
             choices.remove(nxt)
             if not choices:
                 del outgoing[here]
@@ -154,6 +166,13 @@ def outline(rows):
                 break
         contours.append(simplify(points))
     return contours
+
+
+def turn(heading, direction):
+    """The angle from one direction to the next, negative to the right."""
+    cross = heading[0] * direction[1] - heading[1] * direction[0]
+    dot = heading[0] * direction[0] + heading[1] * direction[1]
+    return math.atan2(cross, dot)
 
 
 def simplify(points):

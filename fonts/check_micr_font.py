@@ -20,23 +20,24 @@ def inches_at_12pt(units):
     return units / 1000 * 12 / 72
 
 
-# character: glyph name, ink box (xMin, yMin, xMax, yMax), inked squares, contours
+# character: glyph name, ink box (xMin, yMin, xMax, yMax), ink in half squares, contours
 EXPECTED = {
-    "0": ("zero", (180, 0, 648, 702), 36, 2),
-    "1": ("one", (336, 0, 648, 702), 21, 1),
-    "2": ("two", (336, 0, 648, 702), 23, 1),
-    "3": ("three", (180, 0, 648, 702), 24, 1),
-    "4": ("four", (102, 0, 648, 702), 27, 1),
-    "5": ("five", (180, 0, 648, 702), 25, 1),
-    "6": ("six", (180, 0, 648, 702), 29, 2),
-    "7": ("seven", (258, 0, 648, 702), 19, 1),
-    "8": ("eight", (180, 0, 648, 702), 31, 3),
-    "9": ("nine", (180, 0, 648, 702), 26, 2),
-    "A": ("transit", (180, 0, 648, 702), 36, 3),
-    "B": ("amount", (102, 0, 648, 702), 21, 3),
-    "C": ("onus", (102, 78, 648, 624), 25, 3),
-    "D": ("dash", (102, 156, 648, 546), 20, 2),
+    "0": ("zero", (180, 0, 648, 702), 76, 2),
+    "1": ("one", (336, 0, 648, 702), 42, 1),
+    "2": ("two", (336, 0, 648, 702), 43, 1),
+    "3": ("three", (180, 0, 648, 702), 45, 1),
+    "4": ("four", (102, 0, 648, 702), 54, 1),
+    "5": ("five", (180, 0, 648, 702), 50, 1),
+    "6": ("six", (180, 0, 648, 702), 54, 2),
+    "7": ("seven", (258, 0, 648, 702), 35, 1),
+    "8": ("eight", (180, 0, 648, 702), 56, 3),
+    "9": ("nine", (180, 0, 648, 702), 49, 2),
+    "A": ("transit", (180, 0, 648, 702), 72, 3),
+    "B": ("amount", (102, 0, 648, 702), 42, 3),
+    "C": ("onus", (102, 78, 648, 624), 50, 3),
+    "D": ("dash", (102, 156, 648, 546), 40, 2),
 }
+HALF_SQUARE = 78 * 78 / 2
 
 
 def contours_of(font, name):
@@ -104,7 +105,7 @@ class MicrFontTest(unittest.TestCase):
 
     def test_ink_of_each_character(self):
         glyf, hmtx = self.font["glyf"], self.font["hmtx"]
-        for char, (name, box, squares, contours) in EXPECTED.items():
+        for char, (name, box, halves, contours) in EXPECTED.items():
             with self.subTest(char=char):
                 g = glyf[name]
                 self.assertEqual((g.xMin, g.yMin, g.xMax, g.yMax), box)
@@ -115,7 +116,7 @@ class MicrFontTest(unittest.TestCase):
                 self.assertLessEqual(g.xMax, 750)
                 self.assertEqual(g.xMax, 648)
                 self.assertAlmostEqual(inches_at_12pt(g.xMax), 0.108, places=9)
-                self.assertEqual(self._inked_squares(name), squares)
+                self.assertEqual(self._ink_area(name), halves * HALF_SQUARE)
 
     def test_heights(self):
         glyf = self.font["glyf"]
@@ -140,7 +141,7 @@ class MicrFontTest(unittest.TestCase):
         self.assertEqual(os2.fsType, 0)
 
     def test_outlines_are_clean(self):
-        """Closed, straight, on the matrix, wound the TrueType way and never overlapping."""
+        """Closed, on the matrix, wound the TrueType way and never overlapping."""
         for name in self.font.getGlyphOrder():
             if name == "space":
                 self.assertEqual(self.font["glyf"][name].numberOfContours, 0)
@@ -148,36 +149,37 @@ class MicrFontTest(unittest.TestCase):
             with self.subTest(glyph=name):
                 contours = contours_of(self.font, name)
                 self.assertGreater(len(contours), 0)
-                area = 0
                 for points, flags in contours:
-                    self.assertGreaterEqual(len(points), 4)
+                    self.assertGreaterEqual(len(points), 3)
                     self.assertTrue(all(f & 1 for f in flags), "only on-curve points")
                     for (x0, y0), (x1, y1) in zip(points, points[1:] + points[:1]):
-                        self.assertTrue((x0 == x1) != (y0 == y1), "straight, never a zero edge")
-                        self.assertEqual((x1 - x0) % 78, 0)
-                        self.assertEqual((y1 - y0) % 78, 0)
-                    area += signed_area(points)
-                # The contours' areas add up to exactly the inked squares, so none overlaps
-                # another, and the ink is clockwise (negative) as TrueType fills it.
-                self.assertLess(area, 0)
-                self.assertEqual(-area, self._inked_squares(name) * 78 * 78)
+                        dx, dy = x1 - x0, y1 - y0
+                        # Along the matrix, or across a square's diagonal; never a zero edge.
+                        self.assertTrue(dx == 0 or dy == 0 or abs(dx) == abs(dy))
+                        self.assertNotEqual((dx, dy), (0, 0))
+                        self.assertEqual(dx % 78, 0)
+                        self.assertEqual(dy % 78, 0)
+                # Inside the ink every point is wound exactly once, clockwise; outside not
+                # at all. Two overlapping contours, or a hole wound the wrong way, would wind
+                # some point twice.
+                for column in range(7):
+                    for row in range(9):
+                        for fx, fy in ((0.13, 0.11), (0.38, 0.36), (0.63, 0.61), (0.88, 0.86),
+                                       (0.13, 0.86), (0.88, 0.11), (0.38, 0.61), (0.63, 0.36)):
+                            w = winding(contours, 102 + 78 * (column + fx), 78 * (row + fy))
+                            self.assertIn(w, (0, -1), f"square {column},{row} is wound {w} times")
+                # So the contours' areas add up to the ink, clockwise (negative).
+                self.assertLess(sum(signed_area(points) for points, _ in contours), 0)
 
     def test_notdef_is_a_box(self):
         g = self.font["glyf"][".notdef"]
         self.assertEqual((g.xMin, g.yMin, g.xMax, g.yMax), (102, 0, 648, 702))
         self.assertEqual(g.numberOfContours, 2)
-        self.assertEqual(self._inked_squares(".notdef"), 28)
+        self.assertEqual(self._ink_area(".notdef"), 28 * 2 * HALF_SQUARE)
 
-    def _inked_squares(self, name):
-        """Squares of the 7 x 9 matrix (centred in the cell) whose centre is ink."""
-        contours = contours_of(self.font, name)
-        inked = 0
-        for column in range(7):
-            for row in range(9):
-                w = winding(contours, 102 + 78 * column + 39, 78 * row + 39)
-                self.assertIn(w, (0, -1), f"{name}: square {column},{row} is wound {w} times")
-                inked += w == -1
-        return inked
+    def _ink_area(self, name):
+        """The inked area in square units: holes count against the contour around them."""
+        return -sum(signed_area(points) for points, _ in contours_of(self.font, name))
 
 
 if __name__ == "__main__":
