@@ -14,31 +14,22 @@
 #include "core/platform/RecordSet.h"
 #include "core/print/BlankCheckJob.h"
 #include "core/print/DepositTicketJob.h"
+#include "core/print/PrintRun.h"
+#include "core/print/PrintSettings.h"
+#include "core/print/Stock.h"
 #include "core/settings/SettingsDb.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QPointer>
+#include <QMap>
 #include <QTemporaryDir>
+#include <QPointer>
 #include <QWidget>
 #include <cstdio>
 #include <functional>
 
 namespace {
-
-/// Answers every count box with the same number, and keeps the last message.
-class CountPrompter : public QuietPrompter {
-public:
-    explicit CountPrompter(QString count) : m_count(std::move(count)) {}
-    void message(const QString& text, const QString&, Icon) override { m_said = text; }
-    QString input(const QString&, const QString&, const QString&) override { return m_count; }
-    const QString& said() const { return m_said; }
-
-private:
-    QString m_count;
-    QString m_said;
-};
 
 class Tour {
 public:
@@ -75,36 +66,13 @@ public:
         QApplication::processEvents();
     }
 
-    /// Prints a blank layout from a copy of the database `file` into `name`.pdf, answering
-    /// `count` to the count box.
-    void print(
-        const QString& name, const QString& file, const QString& count,
-        const std::function<BlankJob::Result(Printer&, Prompter&, Program&, const QString&)>& job) {
-        // A copy: the tour uses up none of the database's check numbers.
-        QTemporaryDir work;
-        const QString copy = work.filePath(QStringLiteral("Tour.mdb"));
-        const QString pdf = m_out.filePath(name + QStringLiteral(".pdf"));
-        QFile::remove(pdf);
-        CountPrompter prompter(count);
-        QtPrinter printer(work.path());
-        printer.useFile(pdf);
-        Program program(work.path());
-        try {
-            if (!QFile::copy(file, copy) ||
-                !QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner))
-                throw DbError(QStringLiteral("cannot copy ") + file);
-            if (job(printer, prompter, program, copy) == BlankJob::Result::Printed &&
-                QFile::exists(pdf)) {
-                m_written << pdf;
-                return;
-            }
-            std::fprintf(stderr, "demo: %s printed nothing: %s\n", qPrintable(name),
-                         qPrintable(prompter.said()));
-        } catch (const DbError& e) {
-            std::fprintf(stderr, "demo: %s: %s\n", qPrintable(name), qPrintable(e.message()));
-        }
+    /// A file the tour made some other way than by a picture.
+    void wrote(const QString& file) { m_written << file; }
+    void failed(const QString& why) {
+        std::fprintf(stderr, "demo: %s\n", qPrintable(why));
         m_failed = true;
     }
+    const QDir& out() const { return m_out; }
 
     int finish() const {
         std::printf("The tour wrote:\n");
@@ -118,6 +86,92 @@ private:
     QStringList m_written;
     bool m_failed = false;
 };
+
+// Prints a run from a copy of `file` (the program folder's databases keep their state)
+// through the Qt page into demo/<pdfName>; the quiet prompter answers No, so nothing is
+// marked, and starts labels on label 1.
+void printRun(Tour& tour, const QDir& folder, const QString& file, const PrintSelection& selection,
+              const QString& pdfName) {
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(file);
+    const QString pdf = tour.out().filePath(pdfName);
+    QFile::remove(pdf);
+    if (!QFile::copy(folder.filePath(file), copy)) {
+        tour.failed(QStringLiteral("cannot copy %1").arg(file));
+        return;
+    }
+    QtPrinter printer(folder.path());
+    printer.useFile(pdf);
+    if (selection.checks() && !PrinterHasFont(printer, PrintFaces::kMicr)) {
+        // Checks never print their bank line in a stand-in font; the run would only warn.
+        std::fprintf(stderr, "demo: the MICR65 font is not installed, so %s is left out\n",
+                     qPrintable(pdfName));
+        return;
+    }
+    QuietPrompter prompter;
+    SystemClock clock;
+    try {
+        const QString settings = folder.filePath(SettingsDb::kFileName);
+        PrintRun run(copy, settings, printer, prompter, clock);
+        run.run(selection, PrintSettings::read(settings).options);
+    } catch (const DbError& e) {
+        tour.failed(e.message());
+        return;
+    }
+    if (QFile::exists(pdf))
+        tour.wrote(pdf);
+    else
+        tour.failed(QStringLiteral("%1 printed nothing").arg(pdfName));
+}
+
+/// Answers every count box with the same number, and keeps the last message.
+class CountPrompter : public QuietPrompter {
+public:
+    explicit CountPrompter(QString count) : m_count(std::move(count)) {}
+    void message(const QString& text, const QString&, Icon) override { m_said = text; }
+    QString input(const QString&, const QString&, const QString&) override { return m_count; }
+    const QString& said() const { return m_said; }
+
+private:
+    QString m_count;
+    QString m_said;
+};
+
+using BlankJobRun = std::function<BlankJob::Result(Printer&, Prompter&, const QString&)>;
+
+// Prints a blank layout from a copy of `file` (so the tour uses up none of its check
+// numbers) into demo/<pdfName>, answering `count` to the count box.
+void printBlank(Tour& tour, const QDir& folder, const QString& file, const QString& count,
+                const BlankJobRun& job, const QString& pdfName) {
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(file);
+    const QString pdf = tour.out().filePath(pdfName);
+    QFile::remove(pdf);
+    if (!QFile::copy(folder.filePath(file), copy)) {
+        tour.failed(QStringLiteral("cannot copy %1").arg(file));
+        return;
+    }
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    QtPrinter printer(folder.path());
+    printer.useFile(pdf);
+    if (!PrinterHasFont(printer, PrintFaces::kMicr)) {
+        // Without it the job ends the program after its warning.
+        std::fprintf(stderr, "demo: the MICR65 font is not installed, so %s is left out\n",
+                     qPrintable(pdfName));
+        return;
+    }
+    CountPrompter prompter(count);
+    try {
+        if (job(printer, prompter, copy) != BlankJob::Result::Printed)
+            tour.failed(QStringLiteral("%1 printed nothing: %2").arg(pdfName, prompter.said()));
+        else if (QFile::exists(pdf))
+            tour.wrote(pdf);
+        else
+            tour.failed(QStringLiteral("%1 printed nothing").arg(pdfName));
+    } catch (const DbError& e) {
+        tour.failed(e.message());
+    }
+}
 
 } // namespace
 
@@ -162,7 +216,7 @@ int main(int argc, char** argv) {
 
     // The data-entry screen on each kind of database: the first of each kind in the folder.
     const QStringList databases = DatabaseFiles::list(folder);
-    QString checkDatabase;
+    QMap<QString, QString> firstOf; // by kind: "check", "draft"
     for (const auto& [kind, suffix] : {std::pair{CheckDb::Kind::Check, QStringLiteral("check")},
                                        std::pair{CheckDb::Kind::Draft, QStringLiteral("draft")}}) {
         for (const QString& file : databases) {
@@ -179,43 +233,53 @@ int main(int argc, char** argv) {
             if (found != kind)
                 continue;
             program.setCurrentDatabase(file);
+            firstOf.insert(suffix, file);
             tour.picture(context.openCheck(), QStringLiteral("Check-") + suffix);
             tour.closeAll();
-            if (kind == CheckDb::Kind::Check)
-                checkDatabase = folder.filePath(file);
             break;
         }
     }
 
-    // The blank layouts, from the template of the first CHECK database, on 88 mm stock.
-    if (!checkDatabase.isEmpty()) {
+    // Printing: every check of each kind of database, and the labels of the drafts.
+    PrintSelection checks;
+    checks.once = checks.monthly = true;
+    PrintSelection labels;
+    labels.oneTimeLabels = labels.monthlyLabels = true;
+    for (auto it = firstOf.cbegin(); it != firstOf.cend(); ++it)
+        printRun(tour, folder, it.value(), checks, QStringLiteral("Checks-%1.pdf").arg(it.key()));
+    if (firstOf.contains(QStringLiteral("draft")))
+        printRun(tour, folder, firstOf.value(QStringLiteral("draft")), labels,
+                 QStringLiteral("Labels-draft.pdf"));
+
+    // The blank layouts, from the template of the CHECK database, on 88 mm stock.
+    if (firstOf.contains(QStringLiteral("check"))) {
+        const QString file = firstOf.value(QStringLiteral("check"));
         BlankPrintSettings settings;
         try {
             settings = BlankPrintSettings::read(folder.filePath(SettingsDb::kFileName));
         } catch (const DbError& e) {
-            std::fprintf(stderr, "demo: %s\n", qPrintable(e.message()));
+            tour.failed(e.message());
         }
         settings.options.use88mm = true;
         settings.tranCode = QStringLiteral("0123");
-        const auto blank = [&](BlankCheckJob::Layout layout) {
-            return [&, layout](Printer& printer, Prompter& prompter, Program& jobProgram,
-                               const QString& database) {
-                return BlankCheckJob(printer, prompter, clock, jobProgram)
-                    .run(layout, database, settings);
+        Program jobProgram(folder.path());
+        const auto blank = [&](BlankCheckJob::Layout layout) -> BlankJobRun {
+            return [&, layout](Printer& to, Prompter& asking, const QString& database) {
+                return BlankCheckJob(to, asking, clock, jobProgram).run(layout, database, settings);
             };
         };
-        tour.print(QStringLiteral("BlankChecks"), checkDatabase, QStringLiteral("6"),
-                   blank(BlankCheckJob::Layout::Regular));
-        tour.print(QStringLiteral("Quicken3Up"), checkDatabase, QStringLiteral("3"),
-                   blank(BlankCheckJob::Layout::Quicken3Up));
-        tour.print(QStringLiteral("QuickenVoucher"), checkDatabase, QStringLiteral("2"),
-                   blank(BlankCheckJob::Layout::Voucher));
-        tour.print(QStringLiteral("DepositTickets"), checkDatabase, QStringLiteral("3"),
-                   [&](Printer& printer, Prompter& prompter, Program& jobProgram,
-                       const QString& database) {
-                       return DepositTicketJob(printer, prompter, clock, jobProgram)
-                           .run(database, settings);
-                   });
+        printBlank(tour, folder, file, QStringLiteral("6"), blank(BlankCheckJob::Layout::Regular),
+                   QStringLiteral("BlankChecks.pdf"));
+        printBlank(tour, folder, file, QStringLiteral("3"),
+                   blank(BlankCheckJob::Layout::Quicken3Up), QStringLiteral("Quicken3Up.pdf"));
+        printBlank(tour, folder, file, QStringLiteral("2"), blank(BlankCheckJob::Layout::Voucher),
+                   QStringLiteral("QuickenVoucher.pdf"));
+        printBlank(
+            tour, folder, file, QStringLiteral("3"),
+            [&](Printer& to, Prompter& asking, const QString& database) {
+                return DepositTicketJob(to, asking, clock, jobProgram).run(database, settings);
+            },
+            QStringLiteral("DepositTickets.pdf"));
     }
 
     return tour.finish();

@@ -1,5 +1,8 @@
 #include "support/PdfText.h"
 
+#include "core/platform/RecordingPage.h"
+
+#include <QFontMetricsF>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -33,9 +36,8 @@ QString unescape(const QString& html) {
 } // namespace
 
 QList<PdfText::Word> PdfText::words(const QString& pdf) {
-    const QString html =
-        QString::fromUtf8(run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf,
-                                                             QStringLiteral("-")}));
+    const QString html = QString::fromUtf8(
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
     static const QRegularExpression tag(
         QStringLiteral("<page |<word xMin=\"([-0-9.]+)\" yMin=\"([-0-9.]+)\" xMax=\"([-0-9.]+)\" "
                        "yMax=\"([-0-9.]+)\">([^<]*)</word>"));
@@ -49,9 +51,9 @@ QList<PdfText::Word> PdfText::words(const QString& pdf) {
         }
         // Points to twips.
         // Ligatures ("ﬁ") read as the letters they join.
-        out.append({page, unescape(m.captured(5)).normalized(QString::NormalizationForm_KC), m.captured(1).toDouble() * 20,
-                    m.captured(2).toDouble() * 20, m.captured(3).toDouble() * 20,
-                    m.captured(4).toDouble() * 20});
+        out.append({page, unescape(m.captured(5)).normalized(QString::NormalizationForm_KC),
+                    m.captured(1).toDouble() * 20, m.captured(2).toDouble() * 20,
+                    m.captured(3).toDouble() * 20, m.captured(4).toDouble() * 20});
     }
     return out;
 }
@@ -88,7 +90,40 @@ QStringList PdfText::fonts(const QString& pdf) {
         if (plus == 6)
             name = name.mid(7);
         out << name + (m.captured(2) == QLatin1String("yes") ? QStringLiteral(" embedded")
-                                                            : QStringLiteral(" not embedded"));
+                                                             : QStringLiteral(" not embedded"));
+    }
+    return out;
+}
+
+QStringList PdfText::misplaced(const RecordingPage& recorded, const QList<Word>& words) {
+    QStringList out;
+    const RecordingPage::Text* before = nullptr;
+    for (const RecordingPage::Text& t : recorded.texts()) {
+        const RecordingPage::Text* previous = std::exchange(before, &t);
+        const QString trimmed = t.text.trimmed();
+        if (trimmed.isEmpty() ||
+            (previous && previous->statement == t.statement && !previous->text.isEmpty() &&
+             !previous->text.back().isSpace() && !t.text.front().isSpace()))
+            continue;
+        // Leading blanks (a number's) come before the first glyph.
+        const QString lead = t.text.left(t.text.indexOf(trimmed.at(0)));
+        const double x = t.x + QFontMetricsF(twipFont(t.font)).horizontalAdvance(lead);
+        const QString word = trimmed.section(QLatin1Char(' '), 0, 0);
+        QString seen;
+        bool found = false;
+        for (const Word& w : words) {
+            if (w.page != t.page || !w.text.startsWith(word))
+                continue;
+            found = found || (qAbs(w.x - x) <= 20 && qAbs(w.y - t.y) <= 20);
+            seen += QStringLiteral(" (%1, %2)").arg(w.x).arg(w.y);
+        }
+        if (!found)
+            out << QStringLiteral("\"%1\" not at (%2, %3) on sheet %4; seen at%5")
+                       .arg(word)
+                       .arg(x)
+                       .arg(t.y)
+                       .arg(t.page + 1)
+                       .arg(seen);
     }
     return out;
 }

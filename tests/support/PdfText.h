@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class RecordingPage;
+
 /// Reads a PDF back with poppler's tools, as a user's viewer would show it.
 namespace PdfText {
 
@@ -22,6 +24,11 @@ struct Word {
 QList<Word> words(const QString& pdf);
 /// The words on one page that read exactly `text`.
 QList<Word> find(const QList<Word>& words, const QString& text, int page = -1);
+/// The items of a recorded job that the PDF of the same job does not have within a point
+/// (20 twips) of where the recording page put them, in words; empty when all are there.
+/// Each item is found by its first word; an item glued to the text before it (no blank
+/// between) is part of that word and is not looked for on its own.
+QStringList misplaced(const RecordingPage& recorded, const QList<Word>& words);
 /// The number of pages.
 int pages(const QString& pdf);
 /// The fonts the file uses, without the subset prefix ("ABCDEF+"), each with whether it is

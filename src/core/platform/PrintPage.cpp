@@ -55,13 +55,16 @@ PrintItem PrintItem::value(const QVariant& value) {
 }
 
 void PrintPage::print(const QList<PrintItem>& items) {
-    for (const PrintItem& item : items) {
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const PrintItem& item = items[i];
         if (m_breakPending && !item.text().isEmpty()) {
             m_breakPending = false;
             startNewPage();
         }
+        m_advanceNeeded = i + 1 < items.size();
         m_x += drawText(m_x, m_y, item.text(), m_font);
     }
+    m_advanceNeeded = true;
     m_x = 0;
     m_y += lineHeight(m_font);
     ++m_statements;

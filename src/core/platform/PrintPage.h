@@ -11,7 +11,7 @@
 /// one blank after it.
 class PrintItem {
 public:
-    PrintItem(QString text) : m_text(std::move(text)) {} // NOLINT: a text is an item
+    PrintItem(QString text) : m_text(std::move(text)) {}             // NOLINT: a text is an item
     PrintItem(const char* text) : m_text(QString::fromUtf8(text)) {} // NOLINT
 
     static PrintItem number(qint64 value);
@@ -88,13 +88,17 @@ public:
     virtual QString destinationNotice() const { return {}; }
 
 protected:
-    /// Draws `text` with its top left corner at (x, y); returns its advance width.
+    /// Draws `text` with its top left corner at (x, y); returns its advance width. The
+    /// advance of the last item of a statement is not used (the line ends after it), so a
+    /// page may skip measuring it when advanceNeeded() is false.
     virtual double drawText(double x, double y, const QString& text, const PrintFont& font) = 0;
     /// The height of one line of `font`.
     virtual double lineHeight(const PrintFont& font) = 0;
     virtual void drawLineAt(double x1, double y1, double x2, double y2, int width) = 0;
     virtual void startNewPage() = 0;
     virtual void finishDocument() = 0;
+    /// While drawText() runs: whether another item of the same statement follows.
+    bool advanceNeeded() const { return m_advanceNeeded; }
 
 private:
     double m_x = 0;
@@ -103,6 +107,7 @@ private:
     int m_lineWidth = 1;
     bool m_breakPending = false;
     int m_statements = 0;
+    bool m_advanceNeeded = true;
 };
 
 /// True when the printer lists a font of exactly this name (letter case counts).

@@ -52,7 +52,7 @@ const QList<Item>& items();
 
 /// Prints one check with its origin at (`left`, `top`); `micrRow` is the stock's MICR row.
 /// Leaves the page at size 10, not bold.
-void print(PrintPage& page, const Check& check, const QString& bodyFont, qint64 left,
-           qint64 top, int micrRow);
+void print(PrintPage& page, const Check& check, const QString& bodyFont, qint64 left, qint64 top,
+           int micrRow);
 
 } // namespace CheckFace

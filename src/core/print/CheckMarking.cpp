@@ -37,12 +37,13 @@ QString CheckMarking::printNote(const QVariant& check, const QVariant& amount,
            amount.toString() + QStringLiteral(" on ") + today + QStringLiteral("  ");
 }
 
-void CheckMarking::dateChecks(const std::shared_ptr<Database>& db, const QList<qint64>& ids, const QString& today) {
+void CheckMarking::dateChecks(const std::shared_ptr<Database>& db, const QList<qint64>& ids,
+                              const QString& today) {
     if (ids.isEmpty())
         return;
     db->exec(QStringLiteral("UPDATE \"Account\" SET \"Date\" = ? WHERE \"ID\" IN (SELECT value "
-                           "FROM json_each(?))"),
-            {today, idList(ids)});
+                            "FROM json_each(?))"),
+             {today, idList(ids)});
 }
 
 void CheckMarking::markConfirmed(const std::shared_ptr<Database>& db, const QList<qint64>& once,
@@ -50,13 +51,14 @@ void CheckMarking::markConfirmed(const std::shared_ptr<Database>& db, const QLis
     db->transaction([&] {
         if (!once.isEmpty())
             // The same note printNote() builds, for every one-time check in one statement.
-            db->exec(QStringLiteral(
-                        "UPDATE \"Account\" SET \"Print\" = ?, \"Printed\" = ?, \"Comments\" = "
-                        "'Printed this check as #' || ifnull(\"Check\", '') || ' For $' || "
-                        "ifnull(\"Amount\", '') || ' on ' || ? || '  ' || char(13, 10) || "
-                        "ifnull(\"Comments\", '') WHERE \"ID\" IN (SELECT value FROM json_each(?)) "
-                        "AND \"Print\" = ?"),
-                    {PrintOption::kNever, today, today, idList(once), PrintOption::kOnce});
+            db->exec(
+                QStringLiteral(
+                    "UPDATE \"Account\" SET \"Print\" = ?, \"Printed\" = ?, \"Comments\" = "
+                    "'Printed this check as #' || ifnull(\"Check\", '') || ' For $' || "
+                    "ifnull(\"Amount\", '') || ' on ' || ? || '  ' || char(13, 10) || "
+                    "ifnull(\"Comments\", '') WHERE \"ID\" IN (SELECT value FROM json_each(?)) "
+                    "AND \"Print\" = ?"),
+                {PrintOption::kNever, today, today, idList(once), PrintOption::kOnce});
         if (monthly.isEmpty())
             return;
 
@@ -66,8 +68,8 @@ void CheckMarking::markConfirmed(const std::shared_ptr<Database>& db, const QLis
         // Never a number handed out before: start after the higher of the last check's
         // number and the last number the header records.
         rows.moveLast();
-        long long running = qMax(rows.value(kCheck).toLongLong(),
-                                 header.value(kLastCheck).toLongLong());
+        long long running =
+            qMax(rows.value(kCheck).toLongLong(), header.value(kLastCheck).toLongLong());
         bool renumbered = false;
         for (qint64 id : monthly) {
             if (!rows.moveTo(id) || rows.value(kPrint).toString() != PrintOption::kMonthly)
@@ -75,9 +77,9 @@ void CheckMarking::markConfirmed(const std::shared_ptr<Database>& db, const QLis
             const QVariant number = rows.value(kCheck);
             rows.edit();
             rows.setValue(kPrinted, today);
-            rows.setValue(kComments, withNote(printNote(number, rows.value(QStringLiteral("Amount")),
-                                                        today),
-                                              rows.value(kComments)));
+            rows.setValue(kComments,
+                          withNote(printNote(number, rows.value(QStringLiteral("Amount")), today),
+                                   rows.value(kComments)));
             if (kind == CheckDb::Kind::Draft) {
                 // A draft carries the customer's own check number; one without stays without.
                 if (!number.isNull())

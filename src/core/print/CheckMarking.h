@@ -17,7 +17,8 @@ QString printNote(const QVariant& check, const QVariant& amount, const QString& 
 
 /// Gives the checks that print every time and have just printed (`ids`) today's date, the
 /// date printed on them. One statement: all of them or none.
-void dateChecks(const std::shared_ptr<Database>& db, const QList<qint64>& ids, const QString& today);
+void dateChecks(const std::shared_ptr<Database>& db, const QList<qint64>& ids,
+                const QString& today);
 
 /// After the user confirmed that the checks printed, in one transaction (all or nothing):
 /// each one-time check of `once` still set to "Once" is set to "Never", dated `Printed`
@@ -26,8 +27,8 @@ void dateChecks(const std::shared_ptr<Database>& db, const QList<qint64>& ids, c
 /// one; in a CHECK database the checks take the numbers after the higher of the last
 /// check's number and the header's LastCheck, which is then the last number handed out.
 /// A number above 999900 starts again at 101. Throws DbError, having changed nothing.
-void markConfirmed(const std::shared_ptr<Database>& db, const QList<qint64>& once, const QList<qint64>& monthly,
-                   const QString& today);
+void markConfirmed(const std::shared_ptr<Database>& db, const QList<qint64>& once,
+                   const QList<qint64>& monthly, const QString& today);
 
 /// The next number after `number`: numbers above 999900 start again at 101.
 constexpr long long nextNumber(long long number) {

@@ -43,8 +43,8 @@ const QString kPrint = QStringLiteral("Print");
 
 } // namespace
 
-PrintRun::PrintRun(QString databasePath, QString settingsPath, Printer& printer,
-                   Prompter& prompter, const Clock& clock)
+PrintRun::PrintRun(QString databasePath, QString settingsPath, Printer& printer, Prompter& prompter,
+                   const Clock& clock)
     : m_databasePath(std::move(databasePath)), m_settingsPath(std::move(settingsPath)),
       m_printer(printer), m_prompter(prompter), m_clock(clock) {}
 
@@ -77,8 +77,8 @@ bool PrintRun::checkJob(const PrintSelection& selection, const StockOptions& opt
         return false;
     }
     const PrintSettings settings = PrintSettings::read(m_settingsPath);
-    const QString misplaced = CheckPlacement::positionProblem(options, settings.verticalStart,
-                                                              settings.horizontalStart);
+    const QString misplaced =
+        CheckPlacement::positionProblem(options, settings.verticalStart, settings.horizontalStart);
     if (!misplaced.isEmpty()) {
         m_prompter.message(misplaced, {}, Prompter::Icon::Warning);
         return false;
@@ -96,22 +96,26 @@ bool PrintRun::checkJob(const PrintSelection& selection, const StockOptions& opt
         auto page = m_printer.startJob(QStringLiteral("checks"));
         CheckPlacement placement(options, settings.verticalStart);
         RecordSet rows(m_db, CheckDb::kAccount);
-        for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
-            const QString print = rows.value(kPrint).toString();
-            const bool isOnce = selection.once && print == PrintOption::kOnce;
-            const bool isMonthly = selection.monthly && print == PrintOption::kMonthly;
-            if (!isOnce && !isMonthly)
-                continue;
-            CheckFace::Check check{rows.record(), kind, {}};
-            // A check that prints every time carries the date of the run; the date is
-            // stored once the job has gone through.
-            check.date = isMonthly ? QVariant(today) : check.value(QStringLiteral("Date"));
-            CheckFace::print(*page, check, bodyFont, settings.horizontalStart,
-                             placement.checkTop(), placement.stock().micrRow);
-            placement.printCutMarks(*page, bodyFont);
-            placement.advance(*page);
-            (isOnce ? once : monthly).append(rows.currentId());
-        }
+        // The walk reads the table in one transaction: one consistent state, and the file
+        // is locked once rather than at every row.
+        m_db->transaction([&] {
+            for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+                const QString print = rows.value(kPrint).toString();
+                const bool isOnce = selection.once && print == PrintOption::kOnce;
+                const bool isMonthly = selection.monthly && print == PrintOption::kMonthly;
+                if (!isOnce && !isMonthly)
+                    continue;
+                CheckFace::Check check{rows.record(), kind, {}};
+                // A check that prints every time carries the date of the run; the date is
+                // stored once the job has gone through.
+                check.date = isMonthly ? QVariant(today) : check.value(QStringLiteral("Date"));
+                CheckFace::print(*page, check, bodyFont, settings.horizontalStart,
+                                 placement.checkTop(), placement.stock().micrRow);
+                placement.printCutMarks(*page, bodyFont);
+                placement.advance(*page);
+                (isOnce ? once : monthly).append(rows.currentId());
+            }
+        });
         page->endDocument();
         notice = page->destinationNotice();
     } catch (const DbError& e) {
@@ -165,20 +169,21 @@ void PrintRun::labelJob(const PrintSelection& selection, const QString& bodyFont
         auto page = m_printer.startJob(QStringLiteral("labels"));
         LabelSheet sheet(first);
         RecordSet rows(m_db, CheckDb::kAccount);
-        for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
-            if (!TableSchema::isYes(rows.value(QStringLiteral("LabelPrint"))))
-                continue;
-            const QString print = rows.value(kPrint).toString();
-            // A one-time check printed already, in this run or before, still gets its label.
-            const bool selected =
-                (selection.oneTimeLabels &&
-                 (print == PrintOption::kOnce || print == PrintOption::kNever)) ||
-                (selection.monthlyLabels && print == PrintOption::kMonthly);
-            if (!selected)
-                continue;
-            sheet.print(*page, rows.record(), bodyFont);
-            printed.append(rows.currentId());
-        }
+        m_db->transaction([&] {
+            for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+                if (!TableSchema::isYes(rows.value(QStringLiteral("LabelPrint"))))
+                    continue;
+                const QString print = rows.value(kPrint).toString();
+                // A one-time check printed already, in this run or before, still gets its label.
+                const bool selected = (selection.oneTimeLabels && (print == PrintOption::kOnce ||
+                                                                   print == PrintOption::kNever)) ||
+                                      (selection.monthlyLabels && print == PrintOption::kMonthly);
+                if (!selected)
+                    continue;
+                sheet.print(*page, rows.record(), bodyFont);
+                printed.append(rows.currentId());
+            }
+        });
         page->endDocument();
         notice = page->destinationNotice();
     } catch (const DbError& e) {

@@ -107,22 +107,21 @@ void QtPrintPage::begin() {
             throw DbError(QStringLiteral("The %1 could not be written to a PDF file in %2: %3. "
                                          "Check that the folder exists and that you may write "
                                          "in it.")
-                              .arg(m_contents,
-                                   QDir::toNativeSeparators(m_folder.absolutePath()),
+                              .arg(m_contents, QDir::toNativeSeparators(m_folder.absolutePath()),
                                    m_temp->errorString()));
         m_temp->close();
         m_printer->setOutputFileName(m_temp->fileName());
     }
     if (!m_painter.begin(m_printer.get()))
-        throw DbError(m_toPdf ? QStringLiteral("The %1 could not be written to a PDF file in %2. "
-                                               "Check that the folder exists, that you may write "
-                                               "in it and that the disk is not full.")
-                                    .arg(m_contents,
-                                         QDir::toNativeSeparators(m_folder.absolutePath()))
-                              : QStringLiteral("The printer \"%1\" did not accept the print "
-                                               "job. Check that it is switched on and "
-                                               "connected, then print again.")
-                                    .arg(m_printer->printerName()));
+        throw DbError(m_toPdf
+                          ? QStringLiteral("The %1 could not be written to a PDF file in %2. "
+                                           "Check that the folder exists, that you may write "
+                                           "in it and that the disk is not full.")
+                                .arg(m_contents, QDir::toNativeSeparators(m_folder.absolutePath()))
+                          : QStringLiteral("The printer \"%1\" did not accept the print "
+                                           "job. Check that it is switched on and "
+                                           "connected, then print again.")
+                                .arg(m_printer->printerName()));
     m_begun = true;
     // One unit is one twip, on either axis.
     m_painter.scale(m_printer->logicalDpiX() / 1440.0, m_printer->logicalDpiY() / 1440.0);
@@ -145,7 +144,8 @@ double QtPrintPage::drawText(double x, double y, const QString& text, const Prin
     begin();
     useFont(font);
     m_painter.drawText(QPointF(x, y + metrics.ascent()), text);
-    return metrics.horizontalAdvance(text);
+    // Measuring shapes the text a second time: only when the next item needs it.
+    return advanceNeeded() ? metrics.horizontalAdvance(text) : 0;
 }
 
 double QtPrintPage::lineHeight(const PrintFont& font) {
@@ -173,13 +173,13 @@ void QtPrintPage::finishDocument() {
         return;
     }
     if (!m_painter.end())
-        throw DbError(m_toPdf ? QStringLiteral("The PDF file of the %1 could not be finished in "
-                                               "%2. Check that the disk is not full.")
-                                    .arg(m_contents,
-                                         QDir::toNativeSeparators(m_folder.absolutePath()))
-                              : QStringLiteral("The print job could not be handed to the "
-                                               "printer \"%1\".")
-                                    .arg(m_printer->printerName()));
+        throw DbError(m_toPdf
+                          ? QStringLiteral("The PDF file of the %1 could not be finished in "
+                                           "%2. Check that the disk is not full.")
+                                .arg(m_contents, QDir::toNativeSeparators(m_folder.absolutePath()))
+                          : QStringLiteral("The print job could not be handed to the "
+                                           "printer \"%1\".")
+                                .arg(m_printer->printerName()));
     m_finished = true;
     if (m_toPdf) {
         m_written = placeFile();
@@ -197,8 +197,7 @@ QString QtPrintPage::placeFile() {
         const QString target = m_folder.filePath(candidateName(m_baseName, number));
         // A hard link never replaces a file that exists: the first free name wins, also
         // against another program that takes a name at the same moment.
-        if (::link(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) ==
-            0)
+        if (::link(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) == 0)
             return target; // the temporary name goes when m_temp does
         const int error = errno;
         if (error == EEXIST)

@@ -36,17 +36,18 @@ std::unique_ptr<PrintPage> QtPrinter::startJob(const QString& contents) {
     const QPrinterInfo system = QPrinterInfo::defaultPrinter();
     if (!system.isNull())
         return QtPrintPage::toPrinter(system.printerName());
-    const QString base = QStringLiteral("%1 %2 %3")
-                             .arg(QString::fromLatin1(Program::kName),
-                                  QDateTime::currentDateTime().toString(
-                                      QStringLiteral("yyyy-MM-dd HH.mm")),
-                                  contents);
+    const QString base =
+        QStringLiteral("%1 %2 %3")
+            .arg(QString::fromLatin1(Program::kName),
+                 QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH.mm")),
+                 contents);
     return QtPrintPage::toPdf(m_programFolder, base, contents, true);
 }
 
 void QtPrinter::usePrinter(const QString& name) {
     if (QPrinterInfo::printerInfo(name).isNull())
-        throw DbError(QStringLiteral("There is no printer named \"%1\" on this computer.").arg(name));
+        throw DbError(
+            QStringLiteral("There is no printer named \"%1\" on this computer.").arg(name));
     m_target = Target::Printer;
     m_chosen = name;
 }
