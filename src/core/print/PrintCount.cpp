@@ -9,6 +9,7 @@ namespace {
 
 // Enough digits to tell "too many" from anything printable without overflowing a qint64.
 constexpr int kLongestCount = 15;
+constexpr int kLongestQuote = 30;
 
 } // namespace
 
@@ -45,6 +46,10 @@ qint64 PrintCount::ask(Prompter& prompter, const QString& title, const QString& 
                        const QString& things) {
     const QString typed = prompter.input(prompt, title);
     const Reading reading = read(typed);
+    // Whatever was pasted into the box, the message quotes no more than a line of it.
+    QString shown = typed.trimmed();
+    if (shown.size() > kLongestQuote)
+        shown = shown.left(kLongestQuote) + QChar(0x2026);
     switch (reading.verdict) {
     case Verdict::Empty:
         return 0;
@@ -52,13 +57,13 @@ qint64 PrintCount::ask(Prompter& prompter, const QString& title, const QString& 
         prompter.message(QStringLiteral("\"%1\" is not a number of %2. Type the number as a "
                                         "whole number in digits, such as 25. Nothing was "
                                         "printed.")
-                             .arg(typed.trimmed(), things),
+                             .arg(shown, things),
                          title, Prompter::Icon::Warning);
         return 0;
     case Verdict::BelowOne:
         prompter.message(QStringLiteral("%1 %2 means nothing to print. Type a number from 1 up, "
                                         "such as 25. Nothing was printed.")
-                             .arg(typed.trimmed(), things),
+                             .arg(shown, things),
                          title, Prompter::Icon::Warning);
         return 0;
     case Verdict::TooMany:

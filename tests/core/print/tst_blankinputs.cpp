@@ -83,6 +83,12 @@ private slots:
                                   << "\"2.5\" is not a number of blank checks. Type the number "
                                      "as a whole number in digits, such as 25. Nothing was "
                                      "printed.";
+        QTest::newRow("a pasted paragraph: quoted in part")
+            << QString(QStringLiteral("Dear customer, thank you ") + QString(500, QLatin1Char('x')))
+            << -1 << 0LL
+            << QString::fromUtf8("\"Dear customer, thank you xxxxx\u2026\" is not a number of "
+                                 "blank checks. Type the number as a whole number in digits, "
+                                 "such as 25. Nothing was printed.");
         QTest::newRow("too many") << "250000" << -1 << 0LL
                                   << "At most 99,999 blank checks are printed at a time; print "
                                      "more in several runs. Nothing was printed.";
