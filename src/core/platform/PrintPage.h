@@ -66,6 +66,7 @@ public:
     void setBold(bool on) { m_font.bold = on; }
     void setItalic(bool on) { m_font.italic = on; }
 
+    /// Pen width in dots of a 300 dpi printer (1 is a fine rule, 4 a heavy one).
     int lineWidth() const { return m_lineWidth; }
     void setLineWidth(int width) { m_lineWidth = width; }
 

@@ -154,7 +154,9 @@ double QtPrintPage::lineHeight(const PrintFont& font) {
 
 void QtPrintPage::drawLineAt(double x1, double y1, double x2, double y2, int width) {
     begin();
-    m_painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap));
+    // A line width counts printer dots of a 300 dpi printer (4.8 twips each), so the
+    // heavier rules stay heavier on every printer and in a PDF, whatever its resolution.
+    m_painter.setPen(QPen(Qt::black, width * 4.8, Qt::SolidLine, Qt::FlatCap));
     m_painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
 
