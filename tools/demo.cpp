@@ -12,6 +12,7 @@
 #include "gui/platform/QtPrinter.h"
 #include "core/platform/QuietPrompter.h"
 #include "core/platform/RecordSet.h"
+#include "core/print/CalibrationSheet.h"
 #include "core/print/PrintRun.h"
 #include "core/print/PrintSettings.h"
 #include "core/print/Stock.h"
@@ -121,6 +122,22 @@ void printRun(Tour& tour, const QDir& folder, const QString& file, const PrintSe
         tour.failed(QStringLiteral("%1 printed nothing").arg(pdfName));
 }
 
+// The calibration sheet (Print Sample) through the Qt page into demo/Calibration.pdf.
+void calibrationSheet(Tour& tour, const QDir& folder) {
+    const QString pdf = tour.out().filePath(QStringLiteral("Calibration.pdf"));
+    QFile::remove(pdf);
+    QtPrinter printer(folder.path());
+    printer.useFile(pdf);
+    try {
+        auto page = printer.startJob(QStringLiteral("calibration lines"));
+        CalibrationSheet::print(*page);
+    } catch (const DbError& e) {
+        tour.failed(e.message());
+        return;
+    }
+    tour.wrote(pdf);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -198,6 +215,17 @@ int main(int argc, char** argv) {
     if (firstOf.contains(QStringLiteral("draft")))
         printRun(tour, folder, firstOf.value(QStringLiteral("draft")), labels,
                  QStringLiteral("Labels-draft.pdf"));
+
+    // The printer control screen on the CHECK database, the alignment screen, and the
+    // calibration sheet.
+    if (firstOf.contains(QStringLiteral("check"))) {
+        program.setCurrentDatabase(firstOf.value(QStringLiteral("check")));
+        tour.picture(context.openPrinterControl(), QStringLiteral("PrinterControl"));
+        tour.closeAll();
+    }
+    tour.picture(context.openAlignPrinter(), QStringLiteral("AlignPrinter"));
+    tour.closeAll();
+    calibrationSheet(tour, folder);
 
     return tour.finish();
 }

@@ -141,7 +141,7 @@ void PrinterControl::closeEvent(QCloseEvent* event) {
         m_leaving = true;
         m_context.openCheck();
     }
-    QMainWindow::closeEvent(event);
+    QWidget::closeEvent(event);
 }
 
 void PrinterControl::printSelection() {

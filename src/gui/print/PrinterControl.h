@@ -3,7 +3,7 @@
 #include "core/print/PrintSelection.h"
 #include "core/print/StockOptions.h"
 
-#include <QMainWindow>
+#include <QWidget>
 #include <memory>
 
 class AppContext;
@@ -16,7 +16,7 @@ class PrinterControl;
 /// each box would print; the stock options; printing, its preview, the calibration sheet,
 /// the printer setup and the way to the alignment screen; and the blank layouts' menus.
 /// Every way out stores the option boxes and leads back to data entry (or to alignment).
-class PrinterControl : public QMainWindow {
+class PrinterControl : public QWidget {
     Q_OBJECT
 public:
     explicit PrinterControl(AppContext& context);
