@@ -55,11 +55,12 @@ QString database() {
 }
 
 // The fastest one-pass form found (it beats sum() of comparisons by a third).
-const char* kBareCounts = "SELECT count(CASE WHEN Print = 'Once' THEN 1 END), "
-                          "count(CASE WHEN Print = 'Monthly' THEN 1 END), "
-                          "count(CASE WHEN Print IN ('Once', 'Never') AND LabelPrint <> 0 THEN 1 END), "
-                          "count(CASE WHEN Print = 'Monthly' AND LabelPrint <> 0 THEN 1 END) "
-                          "FROM Account";
+const char* kBareCounts =
+    "SELECT count(CASE WHEN Print = 'Once' THEN 1 END), "
+    "count(CASE WHEN Print = 'Monthly' THEN 1 END), "
+    "count(CASE WHEN Print IN ('Once', 'Never') AND LabelPrint <> 0 THEN 1 END), "
+    "count(CASE WHEN Print = 'Monthly' AND LabelPrint <> 0 THEN 1 END) "
+    "FROM Account";
 
 void BM_BareSqlCounts(benchmark::State& state) {
     const QByteArray path = QFile::encodeName(database());

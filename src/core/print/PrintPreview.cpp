@@ -24,9 +24,9 @@ bool PrintPreview::ready(const PrintSelection& selection, const StockOptions& op
         return false;
     }
     // Where Print would refuse the checks it prints nothing at all, labels included.
-    if (selection.checks() && !PrintWalk::checksCanPrint(m_printer, m_prompter,
-                                                         PrintSettings::read(m_settingsPath),
-                                                         options))
+    if (selection.checks() &&
+        !PrintWalk::checksCanPrint(m_printer, m_prompter, PrintSettings::read(m_settingsPath),
+                                   options))
         return false;
     const PrintCounts counts = PrintCounts::count(m_databasePath);
     if (counts.checks(selection) + counts.labels(selection) == 0) {
@@ -43,8 +43,7 @@ void PrintPreview::render(Printer& pages, const PrintSelection& selection,
     if (selection.checks()) {
         const PrintSettings settings = PrintSettings::read(m_settingsPath);
         auto page = pages.startJob(QStringLiteral("checks"));
-        PrintWalk::checks(*page, db, selection, options, settings, bodyFont,
-                          m_clock.todayText());
+        PrintWalk::checks(*page, db, selection, options, settings, bodyFont, m_clock.todayText());
     }
     if (selection.labels()) {
         auto page = pages.startJob(QStringLiteral("labels"));

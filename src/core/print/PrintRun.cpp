@@ -7,9 +7,9 @@
 #include "core/platform/Prompter.h"
 #include "core/print/CheckMarking.h"
 #include "core/print/LabelMarking.h"
+#include "core/print/LabelSheet.h"
 #include "core/print/PrintSettings.h"
 #include "core/print/PrintWalk.h"
-#include "core/print/LabelSheet.h"
 #include "core/print/Stock.h"
 
 const QString PrintRun::kNothingToDoTitle = QStringLiteral("Nothing to do.");

@@ -61,8 +61,8 @@ PrintWalk::PrintedChecks PrintWalk::checks(PrintPage& page, const std::shared_pt
             CheckFace::Check check{rows.record(), kind, {}};
             // A check that prints every time carries the date of the run.
             check.date = isMonthly ? QVariant(today) : check.value(QStringLiteral("Date"));
-            CheckFace::print(page, check, bodyFont, settings.horizontalStart,
-                             placement.checkTop(), placement.stock().micrRow);
+            CheckFace::print(page, check, bodyFont, settings.horizontalStart, placement.checkTop(),
+                             placement.stock().micrRow);
             placement.printCutMarks(page, bodyFont);
             placement.advance(page);
             (isOnce ? printed.once : printed.monthly).append(rows.currentId());

@@ -39,8 +39,7 @@ bool checksCanPrint(const Printer& printer, Prompter& prompter, const PrintSetti
 /// date; nothing is stored. Ends the document. Throws DbError when the page fails.
 PrintedChecks checks(PrintPage& page, const std::shared_ptr<Database>& db,
                      const PrintSelection& selection, const StockOptions& options,
-                     const PrintSettings& settings, const QString& bodyFont,
-                     const QString& today);
+                     const PrintSettings& settings, const QString& bodyFont, const QString& today);
 
 /// Walks `Account` from its first row and prints a label, from label `first` on, for every
 /// row the label boxes select. Ends the document and returns the rows labelled. Throws

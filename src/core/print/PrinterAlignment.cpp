@@ -24,9 +24,8 @@ std::optional<qint64> position(const QString& typed, const QString& name, qint64
                                         "to the inch).")
                              .arg(name)
                              .arg(max);
-    const QString kept = old.isEmpty()
-                             ? QStringLiteral("it is left as it was.")
-                             : QStringLiteral("it stays %1.").arg(old);
+    const QString kept = old.isEmpty() ? QStringLiteral("it is left as it was.")
+                                       : QStringLiteral("it stays %1.").arg(old);
     static const QRegularExpression whole(QStringLiteral("^[+-]?[0-9]+$"));
     if (text.isEmpty()) {
         *problem = rule + QStringLiteral(" The box is empty, so ") + kept;

@@ -56,11 +56,10 @@ void QtPrintDialogs::preview(QWidget* parent, const std::function<void(Printer&)
             text == QCoreApplication::translate("QPrintPreviewDialog", "Landscape"))
             action->setVisible(false);
     }
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&](QPrinter* target) {
-                         QtPreviewPrinter pages(*target);
-                         tellIfFails(m_prompter, [&] { draw(pages); });
-                         pages.finish();
-                     });
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
+        QtPreviewPrinter pages(*target);
+        tellIfFails(m_prompter, [&] { draw(pages); });
+        pages.finish();
+    });
     dialog.exec();
 }

@@ -54,8 +54,7 @@ QtPrintPage::QtPrintPage()
 }
 
 QtPrintPage::QtPrintPage(QPrinter& printer, QPainter& painter)
-    : m_device(&printer), m_painter(&painter), m_fonts(QFontDatabase::families()),
-      m_shared(true) {}
+    : m_device(&printer), m_painter(&painter), m_fonts(QFontDatabase::families()), m_shared(true) {}
 
 std::unique_ptr<QtPrintPage> QtPrintPage::onto(QPrinter& printer, QPainter& painter) {
     return std::unique_ptr<QtPrintPage>(new QtPrintPage(printer, painter));

@@ -64,8 +64,8 @@ void QtPrinter::useDefault() {
 }
 
 void QtPrinter::showChoice(QPrinter& printer) const {
-    const QString name = m_target == Target::Printer ? m_chosen
-                                                     : QPrinterInfo::defaultPrinterName();
+    const QString name =
+        m_target == Target::Printer ? m_chosen : QPrinterInfo::defaultPrinterName();
     if (m_target == Target::File || name.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(m_target == Target::File
@@ -89,8 +89,8 @@ void QtPrinter::choose(const QPrinter& printer) {
 }
 
 void QtPrinter::showPreviewOn(QPrinter& printer) const {
-    const QString name = m_target == Target::Printer ? m_chosen
-                                                     : QPrinterInfo::defaultPrinterName();
+    const QString name =
+        m_target == Target::Printer ? m_chosen : QPrinterInfo::defaultPrinterName();
     // A PDF file gets the whole sheet, as does a computer without a printer.
     if (m_target == Target::File || name.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);

@@ -26,9 +26,8 @@ PrinterControl::PrinterControl(AppContext& context)
     m_ui->setupUi(this);
 
     // Each box is announced, and toggled when clicked, by the text beside it.
-    for (QLabel* label : {m_ui->OnceLabel, m_ui->MonthlyLabel, m_ui->OLabelLabel,
-                          m_ui->MLabelLabel, m_ui->QCSLabel, m_ui->Print2ChecksLabel,
-                          m_ui->Check1Label}) {
+    for (QLabel* label : {m_ui->OnceLabel, m_ui->MonthlyLabel, m_ui->OLabelLabel, m_ui->MLabelLabel,
+                          m_ui->QCSLabel, m_ui->Print2ChecksLabel, m_ui->Check1Label}) {
         Accessible::label(label, label->buddy());
         CaptionClick::toggles(label, qobject_cast<QAbstractButton*>(label->buddy()));
     }
@@ -97,8 +96,7 @@ void PrinterControl::load() {
         for (int i = 0; i < 4; ++i) {
             shown[i].first->setText(QString::number(shown[i].second));
             // The count boxes take no focus: their box carries the count to a screen reader.
-            boxes[i]->setAccessibleDescription(
-                QStringLiteral("%1 to print").arg(shown[i].second));
+            boxes[i]->setAccessibleDescription(QStringLiteral("%1 to print").arg(shown[i].second));
         }
     });
 }
@@ -161,8 +159,8 @@ void PrinterControl::printSelection() {
 void PrinterControl::previewSelection() {
     const PrintSelection chosen = selection();
     const StockOptions stock = options();
-    PrintPreview preview(databasePath(), settingsPath(), m_context.printer(),
-                         m_context.prompter(), m_context.clock());
+    PrintPreview preview(databasePath(), settingsPath(), m_context.printer(), m_context.prompter(),
+                         m_context.clock());
     tellIfFails(m_context.prompter(), [&] {
         if (preview.ready(chosen, stock))
             m_context.printDialogs().preview(

@@ -7,18 +7,18 @@
 /// boxes of the alignment screen. Paragraphs are separated by line feeds.
 namespace PrintingHelp {
 
-QString checksNotPrinting();          ///< Help - Checks Are Not Printing Properly
-QString printingLabels();             ///< Help - Printing Labels
-QString printingBlankChecks();        ///< Help - Printing Blank Checks
-QString printingQuickenChecks();      ///< Help - Printing Quicken(tm) Compatible Checks
-QString printingMultipleTimes();      ///< Help - Printing Checks Multiple Times
-QString selectingWhatToPrint();       ///< Help - Selecting What You Want to Print
-QString aboutCheckStock();            ///< Help - About Check Stock
+QString checksNotPrinting();     ///< Help - Checks Are Not Printing Properly
+QString printingLabels();        ///< Help - Printing Labels
+QString printingBlankChecks();   ///< Help - Printing Blank Checks
+QString printingQuickenChecks(); ///< Help - Printing Quicken(tm) Compatible Checks
+QString printingMultipleTimes(); ///< Help - Printing Checks Multiple Times
+QString selectingWhatToPrint();  ///< Help - Selecting What You Want to Print
+QString aboutCheckStock();       ///< Help - About Check Stock
 
-QString plainPaperNote();             ///< shown when plain paper is chosen
+QString plainPaperNote(); ///< shown when plain paper is chosen
 inline const QString kPlainPaperNoteTitle = QStringLiteral("NOTE");
 
-QString standardPrintingMethod();     ///< the alignment screen's box on the 88 mm method
-QString alignmentInformation();       ///< the alignment screen's box on alignment
+QString standardPrintingMethod(); ///< the alignment screen's box on the 88 mm method
+QString alignmentInformation();   ///< the alignment screen's box on alignment
 
 } // namespace PrintingHelp

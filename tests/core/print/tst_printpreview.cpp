@@ -42,8 +42,7 @@ QStringList items(const RecordingPage& page) {
 }
 
 void setSettings(TestEnv& env, const QString& field, const QVariant& value) {
-    RecordSet settings(Database::open(env.path(SettingsDb::kFileName)),
-                       SettingsDb::kSettingsTable);
+    RecordSet settings(Database::open(env.path(SettingsDb::kFileName)), SettingsDb::kSettingsTable);
     settings.edit();
     settings.setValue(field, value);
     settings.update();
@@ -62,11 +61,13 @@ private slots:
         QTest::addColumn<QString>("boxes");
         QTest::addColumn<QString>("stock");
         QTest::addColumn<QStringList>("jobs");
-        QTest::newRow("checks and labels, 88 mm")
-            << false << "Once Monthly OLabel MLabel" << "" << QStringList{"checks", "labels"};
+        QTest::newRow("checks and labels, 88 mm") << false << "Once Monthly OLabel MLabel"
+                                                  << "" << QStringList{"checks", "labels"};
         QTest::newRow("drafts on plain paper, 92 mm, two a sheet")
-            << true << "Once Monthly" << "92mm two plain" << QStringList{"checks"};
-        QTest::newRow("labels only") << true << "OLabel" << "" << QStringList{"labels"};
+            << true << "Once Monthly"
+            << "92mm two plain" << QStringList{"checks"};
+        QTest::newRow("labels only") << true << "OLabel"
+                                     << "" << QStringList{"labels"};
     }
     void previewIsWhatPrintPrints() {
         QFETCH(bool, draft);
@@ -76,7 +77,9 @@ private slots:
         PrintShop shop(draft ? CheckDb::Kind::Draft : CheckDb::Kind::Check);
         for (int i = 0; i < 7; ++i)
             shop.add({{"Check", 1043 + i},
-                      {"Print", i % 3 == 2 ? "Monthly" : i % 3 == 1 ? "Never" : "Once"},
+                      {"Print", i % 3 == 2   ? "Monthly"
+                                : i % 3 == 1 ? "Never"
+                                             : "Once"},
                       {"LabelPrint", i % 2 ? YesNo::True : YesNo::False},
                       {"BusinessName", i == 4 ? QVariant() : QVariant("Maple Street Bakery")}});
         setSettings(shop.env, SettingsDb::kVerticalStart, 350);
@@ -126,22 +129,30 @@ private slots:
         QTest::addColumn<QString>("setup"); // "no micr", "low", or empty
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no box") << "" << "" << "Nothing to do."
+        QTest::newRow("no box") << ""
+                                << ""
+                                << "Nothing to do."
                                 << "You have not selected anything to print. Please select the "
                                    "proper check box from the list for what you want to print. "
                                    "To print blank checks, choose Print Blank Checks from the "
                                    "upper left menu. ";
         QTest::newRow("no MICR font, labels too")
-            << "Once OLabel" << "no micr" << "WARNING"
+            << "Once OLabel"
+            << "no micr"
+            << "WARNING"
             << "Your PC does not have the MICR font installed. Further program execution is not "
                "possible";
         QTest::newRow("checks below the sheet")
-            << "Once" << "low" << ""
+            << "Once"
+            << "low"
+            << ""
             << "The checks were not printed. The vertical starting position 1600 would put "
                "checks below the bottom of the sheet. Set it to a number from 0 to 1505. Choose "
                "Align Printer on the printer control screen to correct this.";
         QTest::newRow("no label wanted")
-            << "MLabel" << "" << ""
+            << "MLabel"
+            << ""
+            << ""
             << "There is nothing to preview: no check or label in this database is selected to "
                "print by the boxes you checked.";
     }

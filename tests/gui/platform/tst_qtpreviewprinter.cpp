@@ -30,7 +30,8 @@ void fill(PrintShop& shop) {
     for (int i = 0; i < 4; ++i)
         shop.add({{"Check", 1043 + i}, {"LabelPrint", YesNo::True}});
     for (int i = 0; i < 8; ++i)
-        shop.add({{"Print", "Never"}, {"LabelPrint", YesNo::True},
+        shop.add({{"Print", "Never"},
+                  {"LabelPrint", YesNo::True},
                   {"BusinessName", QStringLiteral("Customer%1").arg(i)}});
 }
 
@@ -129,9 +130,11 @@ private slots:
     void setupChoice_data() {
         QTest::addColumn<QString>("file"); // "-": none given
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("a PDF file") << "chosen.pdf" << "";
+        QTest::newRow("a PDF file") << "chosen.pdf"
+                                    << "";
         QTest::newRow("a PDF without a name")
-            << "-" << "No name was given for the PDF file, so the printer was not changed.";
+            << "-"
+            << "No name was given for the PDF file, so the printer was not changed.";
     }
     void setupChoice() {
         QFETCH(QString, file);

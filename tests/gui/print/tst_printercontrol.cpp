@@ -52,8 +52,7 @@ QVariant setting(TestEnv& env, const QString& field) {
 }
 
 void setSetting(TestEnv& env, const QString& field, const QVariant& value) {
-    RecordSet settings(Database::open(env.path(SettingsDb::kFileName)),
-                       SettingsDb::kSettingsTable);
+    RecordSet settings(Database::open(env.path(SettingsDb::kFileName)), SettingsDb::kSettingsTable);
     settings.edit();
     settings.setValue(field, value);
     settings.update();
@@ -93,13 +92,14 @@ private slots:
     void counts_data() {
         QTest::addColumn<QString>("rows");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("the example")
-            << "Once Once+L Once Monthly+L Monthly+L" << "3 2 1 2";
+        QTest::newRow("the example") << "Once Once+L Once Monthly+L Monthly+L"
+                                     << "3 2 1 2";
         QTest::newRow("a printed one-time check keeps its label") << "Never+L Never"
                                                                   << "0 0 1 0";
-        QTest::newRow("other values count nowhere")
-            << "once+L Monthly+N null+L Never+N Weekly+L" << "0 1 0 0";
-        QTest::newRow("the template record counts") << "template" << "1 0 1 0";
+        QTest::newRow("other values count nowhere") << "once+L Monthly+N null+L Never+N Weekly+L"
+                                                    << "0 1 0 0";
+        QTest::newRow("the template record counts") << "template"
+                                                    << "1 0 1 0";
     }
     void counts() {
         QFETCH(QString, rows);
@@ -122,8 +122,8 @@ private slots:
     void countsAreWhatPrintPrints_data() {
         QTest::addColumn<QString>("boxName");
         QTest::addColumn<QString>("count");
-        for (const char* name : {"OTNumber Once", "MNumber Monthly", "OLNumber OLabel",
-                                 "MLNumber MLabel"}) {
+        for (const char* name :
+             {"OTNumber Once", "MNumber Monthly", "OLNumber OLabel", "MLNumber MLabel"}) {
             const QStringList pair = QString::fromLatin1(name).split(' ');
             QTest::newRow(name) << pair[1] << pair[0];
         }
@@ -267,7 +267,7 @@ private slots:
         QCOMPARE(preview.jobs().size(), 2);
         const QList<Printed::Statement> checks = Printed::statements(*preview.jobs()[0].page);
         QCOMPARE(Printed::find(checks, "12/7/2026").size(), 1);
-        QCOMPARE(Printed::find(checks, "-").size(), 4); // plain paper, as shown
+        QCOMPARE(Printed::find(checks, "-").size(), 4);                 // plain paper, as shown
         QCOMPARE(Printed::find(checks, "-")[2].y, 5270 + 200 + 4670.0); // 92 mm, as shown
 
         shop.env.prompter.answerQuestion(false);
@@ -337,12 +337,18 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("starts");
         QTest::addColumn<int>("paragraphs"); // separated by two line feeds
-        QTest::newRow("canpp") << "canpp" << "Some printers do not have a printable area" << 3;
-        QTest::newRow("hpl") << "hpl" << "Ledgerline supports Avery(tm) 5160, MACO(tm)" << 2;
-        QTest::newRow("hpbsc") << "hpbsc" << "To print blank business size checks" << 1;
-        QTest::newRow("pcfqoqb") << "pcfqoqb" << "To print blank check stock for use with" << 1;
-        QTest::newRow("atpcm") << "atpcm" << "From this menu, you will need to select" << 3;
-        QTest::newRow("spmcb") << "spmcb" << "Deselect the 88mm check stock check box" << 3;
+        QTest::newRow("canpp") << "canpp"
+                               << "Some printers do not have a printable area" << 3;
+        QTest::newRow("hpl") << "hpl"
+                             << "Ledgerline supports Avery(tm) 5160, MACO(tm)" << 2;
+        QTest::newRow("hpbsc") << "hpbsc"
+                               << "To print blank business size checks" << 1;
+        QTest::newRow("pcfqoqb") << "pcfqoqb"
+                                 << "To print blank check stock for use with" << 1;
+        QTest::newRow("atpcm") << "atpcm"
+                               << "From this menu, you will need to select" << 3;
+        QTest::newRow("spmcb") << "spmcb"
+                               << "Deselect the 88mm check stock check box" << 3;
     }
     void help() {
         QFETCH(QString, entry);
@@ -374,12 +380,18 @@ private slots:
     void menuScreens_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("placeholder"); // empty: the About screen
-        QTest::newRow("About") << "PrintControlAbout" << "";
-        QTest::newRow("Purchasing Check Stock") << "PurchasingCheckStock" << "";
-        QTest::newRow("BlankCehcks") << "BlankCehcks" << "Regular Blank Checks";
-        QTest::newRow("BlankQuicken") << "BlankQuicken" << "Quicken(tm) Compatible 3 up";
-        QTest::newRow("qcbv") << "qcbv" << "Quicken(tm) Compatible Business Voucher";
-        QTest::newRow("BlankDepositTickets") << "BlankDepositTickets" << "Blank Deposit Tickets";
+        QTest::newRow("About") << "PrintControlAbout"
+                               << "";
+        QTest::newRow("Purchasing Check Stock") << "PurchasingCheckStock"
+                                                << "";
+        QTest::newRow("BlankCehcks") << "BlankCehcks"
+                                     << "Regular Blank Checks";
+        QTest::newRow("BlankQuicken") << "BlankQuicken"
+                                      << "Quicken(tm) Compatible 3 up";
+        QTest::newRow("qcbv") << "qcbv"
+                              << "Quicken(tm) Compatible Business Voucher";
+        QTest::newRow("BlankDepositTickets") << "BlankDepositTickets"
+                                             << "Blank Deposit Tickets";
     }
     void menuScreens() {
         QFETCH(QString, entry);
@@ -434,8 +446,8 @@ private slots:
         QCOMPARE(box(screen, QStringLiteral("OTNumber"))->accessibleName(),
                  QStringLiteral("Number of one-time checks to print"));
         QStringList buttons;
-        for (const char* name : {"PrintButton", "PreviewButton", "Command1", "PrintSetup",
-                                 "Align", "Cancelpc", "Command3"})
+        for (const char* name : {"PrintButton", "PreviewButton", "Command1", "PrintSetup", "Align",
+                                 "Cancelpc", "Command3"})
             buttons << screen->findChild<QAbstractButton*>(QString::fromLatin1(name))->text();
         QCOMPARE(buttons, QStringList({"&Print", "Preview", "Print Sample", "Printer Setup",
                                        "&Align Printer", "&Cancel", "&Done"}));
@@ -501,32 +513,40 @@ private slots:
                                             "number from 0 to 15840 (twips, 1440 to the inch).");
         const QString across = QStringLiteral("The horizontal starting position must be a whole "
                                               "number from 0 to 12240 (twips, 1440 to the inch).");
-        QTest::newRow("a word") << "abc" << "525"
+        QTest::newRow("a word") << "abc"
+                                << "525"
                                 << down + " \"abc\" is not a whole number, so it stays 200."
                                 << QVariantList{200, 525};
-        QTest::newRow("a fraction") << "3.5" << "525"
-                                    << down + " \"3.5\" is not a whole number, so it stays 200."
-                                    << QVariantList{200, 525};
-        QTest::newRow("empty") << "" << "525" << down + " The box is empty, so it stays 200."
+        QTest::newRow("a fraction")
+            << "3.5"
+            << "525" << down + " \"3.5\" is not a whole number, so it stays 200."
+            << QVariantList{200, 525};
+        QTest::newRow("empty") << ""
+                               << "525" << down + " The box is empty, so it stays 200."
                                << QVariantList{200, 525};
-        QTest::newRow("negative") << "-1" << "525"
-                                  << down + " -1 lies off the sheet, so it stays 200."
+        QTest::newRow("negative") << "-1"
+                                  << "525" << down + " -1 lies off the sheet, so it stays 200."
                                   << QVariantList{200, 525};
-        QTest::newRow("below the sheet") << "15841" << "525"
-                                         << down + " 15841 lies off the sheet, so it stays 200."
-                                         << QVariantList{200, 525};
+        QTest::newRow("below the sheet")
+            << "15841"
+            << "525" << down + " 15841 lies off the sheet, so it stays 200."
+            << QVariantList{200, 525};
         QTest::newRow("past 64 bits")
-            << "99999999999999999999" << "525"
-            << down + " 99999999999999999999 lies off the sheet, so it stays 200."
+            << "99999999999999999999"
+            << "525" << down + " 99999999999999999999 lies off the sheet, so it stays 200."
             << QVariantList{200, 525};
         QTest::newRow("both refused, horizontal too wide")
-            << "x" << "12241"
+            << "x"
+            << "12241"
             << down + " \"x\" is not a whole number, so it stays 200.\n\n" + across +
                    " 12241 lies off the sheet, so it stays 525."
             << QVariantList{200, 525};
-        QTest::newRow("the edges of the sheet") << "15840" << "12240" << ""
-                                                << QVariantList{15840, 12240};
-        QTest::newRow("zero, blanks around") << " 0 " << "0" << "" << QVariantList{0, 0};
+        QTest::newRow("the edges of the sheet") << "15840"
+                                                << "12240"
+                                                << "" << QVariantList{15840, 12240};
+        QTest::newRow("zero, blanks around") << " 0 "
+                                             << "0"
+                                             << "" << QVariantList{0, 0};
     }
     void alignmentEntries() {
         QFETCH(QString, vertical);
