@@ -12,7 +12,9 @@
 #include "gui/platform/QtPrinter.h"
 #include "core/platform/QuietPrompter.h"
 #include "core/platform/RecordSet.h"
+#include "core/print/BlankCheckJob.h"
 #include "core/print/CalibrationSheet.h"
+#include "core/print/DepositTicketJob.h"
 #include "core/print/PrintRun.h"
 #include "core/print/PrintSettings.h"
 #include "core/print/Stock.h"
@@ -26,6 +28,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -138,6 +141,55 @@ void calibrationSheet(Tour& tour, const QDir& folder) {
     tour.wrote(pdf);
 }
 
+/// Answers every count box with the same number, and keeps the last message.
+class CountPrompter : public QuietPrompter {
+public:
+    explicit CountPrompter(QString count) : m_count(std::move(count)) {}
+    void message(const QString& text, const QString&, Icon) override { m_said = text; }
+    QString input(const QString&, const QString&, const QString&) override { return m_count; }
+    const QString& said() const { return m_said; }
+
+private:
+    QString m_count;
+    QString m_said;
+};
+
+using BlankJobRun = std::function<BlankJob::Result(Printer&, Prompter&, const QString&)>;
+
+// Prints a blank layout from a copy of `file` (so the tour uses up none of its check
+// numbers) into demo/<pdfName>, answering `count` to the count box.
+void printBlank(Tour& tour, const QDir& folder, const QString& file, const QString& count,
+                const BlankJobRun& job, const QString& pdfName) {
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(file);
+    const QString pdf = tour.out().filePath(pdfName);
+    QFile::remove(pdf);
+    if (!QFile::copy(folder.filePath(file), copy)) {
+        tour.failed(QStringLiteral("cannot copy %1").arg(file));
+        return;
+    }
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    QtPrinter printer(folder.path());
+    printer.useFile(pdf);
+    if (!PrinterHasFont(printer, PrintFaces::kMicr)) {
+        // Without it the job ends the program after its warning.
+        std::fprintf(stderr, "demo: the MICR65 font is not installed, so %s is left out\n",
+                     qPrintable(pdfName));
+        return;
+    }
+    CountPrompter prompter(count);
+    try {
+        if (job(printer, prompter, copy) != BlankJob::Result::Printed)
+            tour.failed(QStringLiteral("%1 printed nothing: %2").arg(pdfName, prompter.said()));
+        else if (QFile::exists(pdf))
+            tour.wrote(pdf);
+        else
+            tour.failed(QStringLiteral("%1 printed nothing").arg(pdfName));
+    } catch (const DbError& e) {
+        tour.failed(e.message());
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -215,6 +267,37 @@ int main(int argc, char** argv) {
     if (firstOf.contains(QStringLiteral("draft")))
         printRun(tour, folder, firstOf.value(QStringLiteral("draft")), labels,
                  QStringLiteral("Labels-draft.pdf"));
+
+    // The blank layouts, from the template of the CHECK database, on 88 mm stock.
+    if (firstOf.contains(QStringLiteral("check"))) {
+        const QString file = firstOf.value(QStringLiteral("check"));
+        BlankPrintSettings settings;
+        try {
+            settings = BlankPrintSettings::read(folder.filePath(SettingsDb::kFileName));
+        } catch (const DbError& e) {
+            tour.failed(e.message());
+        }
+        settings.options.use88mm = true;
+        settings.tranCode = QStringLiteral("0123");
+        Program jobProgram(folder.path());
+        const auto blank = [&](BlankCheckJob::Layout layout) -> BlankJobRun {
+            return [&, layout](Printer& to, Prompter& asking, const QString& database) {
+                return BlankCheckJob(to, asking, clock, jobProgram).run(layout, database, settings);
+            };
+        };
+        printBlank(tour, folder, file, QStringLiteral("6"), blank(BlankCheckJob::Layout::Regular),
+                   QStringLiteral("BlankChecks.pdf"));
+        printBlank(tour, folder, file, QStringLiteral("3"),
+                   blank(BlankCheckJob::Layout::Quicken3Up), QStringLiteral("Quicken3Up.pdf"));
+        printBlank(tour, folder, file, QStringLiteral("2"), blank(BlankCheckJob::Layout::Voucher),
+                   QStringLiteral("QuickenVoucher.pdf"));
+        printBlank(
+            tour, folder, file, QStringLiteral("3"),
+            [&](Printer& to, Prompter& asking, const QString& database) {
+                return DepositTicketJob(to, asking, clock, jobProgram).run(database, settings);
+            },
+            QStringLiteral("DepositTickets.pdf"));
+    }
 
     // The printer control screen on the CHECK database, the alignment screen, and the
     // calibration sheet.

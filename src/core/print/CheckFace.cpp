@@ -1,6 +1,6 @@
 #include "core/print/CheckFace.h"
 
-#include "core/print/AmountText.h"
+#include "core/print/AmountLine.h"
 #include "core/print/MicrLine.h"
 #include "core/print/Stock.h"
 
@@ -54,7 +54,7 @@ const QList<Item> kItems = {
      [](const Check& c) { return has(c, "PayTo"); },
      [](const Check& c) -> QList<PrintItem> { return {"PAY TO THE ORDER OF:  ", v(c, "PayTo")}; }},
     {"amount", Face::Body, 12, kBold, kPlain, 9000, Row::At, 1800, always,
-     [](const Check& c) { return AmountText::items(c.value(QStringLiteral("Amount"))); }},
+     [](const Check& c) { return AmountLine::items(c.value(QStringLiteral("Amount"))); }},
     {"bank", Face::Body, 12, kBold, kPlain, 0, Row::At, 2400,
      [](const Check& c) { return has(c, "Bank"); },
      [](const Check& c) -> QList<PrintItem> { return {v(c, "Bank")}; }},

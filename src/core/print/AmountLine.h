@@ -4,8 +4,8 @@
 
 /// The amount as a check shows it: "**$", the stored value, "**". The value prints as
 /// stored (an amount kept as text prints as typed); there is no amount in words.
-namespace AmountText {
+namespace AmountLine {
 
 QList<PrintItem> items(const QVariant& amount);
 
-} // namespace AmountText
+} // namespace AmountLine

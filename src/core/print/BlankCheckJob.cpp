@@ -1,0 +1,198 @@
+#include "core/print/BlankCheckJob.h"
+
+#include "core/databases/CheckDb.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Database.h"
+#include "core/platform/DbError.h"
+#include "core/platform/PrintPage.h"
+#include "core/platform/Printer.h"
+#include "core/platform/Program.h"
+#include "core/platform/Prompter.h"
+#include "core/platform/RecordSet.h"
+#include "core/print/BlankCheckValues.h"
+#include "core/print/BlankNumbering.h"
+#include "core/print/PrintCount.h"
+#include "core/print/QuickenCheck.h"
+#include "core/print/RegularBlankCheck.h"
+#include "core/print/VoucherCheck.h"
+
+#include <algorithm>
+
+namespace {
+
+// Heights of the 12 point MICR line, the 10 point cut marks and the 12 point line of a
+// voucher stub.
+constexpr qint64 kMicrHeight = 240;
+constexpr qint64 kCutMarkHeight = 200;
+constexpr qint64 kStubHeight = 240;
+// From the horizontal start to the right end of the check number.
+constexpr qint64 kCheckWidth = 10800;
+// A check this far below the first of its sheet or more is the third.
+constexpr qint64 kLastOfThree = 8000;
+
+/// What sets the three layouts apart.
+struct Variant {
+    QString contents; // what the job holds, in words
+    QString prompt;   // the count box
+    QString runLine;  // the start of the run line
+    bool only88mm;    // refuses other stock
+};
+
+Variant variantOf(BlankCheckJob::Layout layout) {
+    switch (layout) {
+    case BlankCheckJob::Layout::Quicken3Up:
+        return {QStringLiteral("Quicken checks"),
+                QStringLiteral("Quicken checks are printed from information on the first check "
+                               "in this database. Enter the number of checks to print:"),
+                QStringLiteral("Printed Quicken 3up checks from check #"), true};
+    case BlankCheckJob::Layout::Voucher:
+        return {QStringLiteral("voucher checks"),
+                QStringLiteral("Quicken checks are printed from information on the first check "
+                               "in this database. Enter the number of checks to print:"),
+                QStringLiteral("Printed Quicken voucher checks from check #"), true};
+    case BlankCheckJob::Layout::Regular:
+        break;
+    }
+    return {QStringLiteral("blank checks"),
+            QStringLiteral("Blank checks are printed from information on the first check in "
+                           "this database. Enter the number of checks to print:"),
+            QStringLiteral("Printed blank checks from check #"), false};
+}
+
+QList<LayoutRow> rowsOf(BlankCheckJob::Layout layout, const BlankCheckValues& check) {
+    switch (layout) {
+    case BlankCheckJob::Layout::Quicken3Up:
+        return QuickenCheck::rows(check);
+    case BlankCheckJob::Layout::Voucher:
+        return VoucherCheck::rows(check);
+    case BlankCheckJob::Layout::Regular:
+        break;
+    }
+    return RegularBlankCheck::rows(check);
+}
+
+} // namespace
+
+BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
+                                    const BlankPrintSettings& settings) {
+    const Variant variant = variantOf(layout);
+    // The run records the numbers it used: a database that cannot take them (read-only,
+    // damaged) is refused before a check is printed.
+    if (const QString problem = CheckDb::problem(databasePath); !problem.isEmpty())
+        throw DbError(problem);
+    askToLoadStock();
+
+    auto db = Database::open(databasePath);
+    RecordSet account(db, CheckDb::kAccount);
+    RecordSet header(db, CheckDb::kHeader);
+    account.moveFirst();
+    const QSqlRecord payer = account.hasCurrent() ? account.record() : QSqlRecord();
+    if (!LayoutRows::has(payer, QStringLiteral("BusinessName")) &&
+        !LayoutRows::has(payer, QStringLiteral("FirstName"))) {
+        m_prompter.message(QStringLiteral("You must fill in the fields of the first check before "
+                                          "you can print checks. ") +
+                               m_program.name() +
+                               QStringLiteral(" uses the first check in each Database for "
+                                              "printing blank checks. "),
+                           QStringLiteral("NOTE:"));
+        return Result::Stopped;
+    }
+    if (refuseDraft(header))
+        return Result::Stopped;
+    if (variant.only88mm && !settings.options.use88mm) {
+        tell(QStringLiteral("To print Quicken(tm) checks you must set check length to 88mm. "
+                            "Select the 88mm check length check box at the bottom of this "
+                            "screen."));
+        return Result::Stopped;
+    }
+
+    const StockOptions& options = settings.options;
+    const StockGeometry stock = variant.only88mm ? StockGeometry::mm88() : options.geometry();
+    // Checks on a sheet: one voucher check, two when the printer cannot reach the third of
+    // 92 mm stock, otherwise three.
+    const int perSheet = layout == Layout::Voucher   ? 1
+                         : layout == Layout::Regular ? options.checksPerSheet()
+                                                     : 3;
+    // On 92 mm stock the third check of a sheet is cut at the sheet's edge.
+    const auto cutMarksAt = [&](qint64 pageOffset) {
+        return options.plainPaper &&
+               (layout != Layout::Regular || options.use88mm || pageOffset < kLastOfThree);
+    };
+    const qint64 lastTop = (perSheet - 1) * stock.pitch;
+    qint64 below = lastTop + stock.micrRow + kMicrHeight;
+    if (cutMarksAt(lastTop))
+        below = std::max(below, lastTop + stock.cutMarkRow + kCutMarkHeight);
+    if (layout == Layout::Voucher)
+        below = std::max(below, 2 * stock.pitch + kStubHeight);
+    const PrinterOffsets::Reach reach{below, kCheckWidth, variant.contents};
+    // The captions of the Quicken layouts stand 300 twips left of the horizontal start.
+    const std::optional<Offsets> at = offsets(settings, 300, reach);
+    if (!at)
+        return Result::Stopped;
+    if (!micrPresent())
+        return Result::ProgramEnded;
+
+    const qint64 count = askCount(variant.prompt, QStringLiteral("blank checks"));
+    account.moveLast();
+    const qint64 first = BlankNumbering::first(header.value(QStringLiteral("LastCheck")),
+                                               payer.value(QStringLiteral("Check")),
+                                               account.value(QStringLiteral("Check")));
+    if (count < 1)
+        return Result::Stopped;
+    const qint64 last = first + count - 1;
+
+    std::unique_ptr<PrintPage> job;
+    try {
+        job = m_printer.startJob(variant.contents);
+        PrintPage& page = *job;
+        BlankCheckValues check{payer, bodyFace(), at->left, at->top, first, stock, false};
+        int slot = 0;
+        for (qint64 number = first; number <= last; ++number) {
+            const qint64 pageOffset = slot * stock.pitch;
+            check.top = at->top + pageOffset;
+            check.number = number;
+            check.cutMarks = cutMarksAt(pageOffset);
+            LayoutRows::print(page, rowsOf(layout, check));
+            if (++slot == perSheet) {
+                slot = 0;
+                page.newPage();
+            }
+        }
+        page.endDocument();
+    } catch (const DbError& e) {
+        throw DbError(e.message() +
+                      QStringLiteral(" No check numbers were used: the next %1 start again at "
+                                     "#%2.")
+                          .arg(variant.contents)
+                          .arg(first));
+    }
+
+    const QString line = BlankNumbering::runLine(variant.runLine, first, last, m_clock.todayText());
+    try {
+        db->transaction([&] {
+            account.moveFirst();
+            const QVariant comments = account.value(QStringLiteral("Comments"));
+            account.edit();
+            account.setValue(QStringLiteral("Check"), last);
+            account.setValue(QStringLiteral("Comments"),
+                             line + QStringLiteral("\r\n") +
+                                 (comments.isNull() ? QString() : comments.toString()));
+            account.update();
+            header.moveFirst();
+            header.edit();
+            header.setValue(QStringLiteral("LastCheck"), last);
+            header.update();
+        });
+    } catch (const DbError& e) {
+        throw DbError(QStringLiteral("The %1 #%2 to #%3 were printed, but their numbers could "
+                                     "not be recorded in the database: %4 Before you print "
+                                     "more checks, type %3 as the check number of the first "
+                                     "check in this database, so that no number is used twice.")
+                          .arg(variant.contents)
+                          .arg(first)
+                          .arg(last)
+                          .arg(e.message()));
+    }
+    tellDestination(*job);
+    return Result::Printed;
+}

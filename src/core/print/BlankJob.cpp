@@ -1,0 +1,68 @@
+#include "core/print/BlankJob.h"
+
+#include "core/databases/CheckDb.h"
+#include "core/platform/PrintPage.h"
+#include "core/platform/Printer.h"
+#include "core/platform/Program.h"
+#include "core/platform/Prompter.h"
+#include "core/print/PrintCount.h"
+#include "core/print/Stock.h"
+
+BlankJob::BlankJob(Printer& printer, Prompter& prompter, const Clock& clock, Program& program)
+    : m_printer(printer), m_prompter(prompter), m_clock(clock), m_program(program) {}
+
+BlankJob::~BlankJob() = default;
+
+void BlankJob::tell(const QString& text) {
+    m_prompter.message(text, m_program.name());
+}
+
+void BlankJob::askToLoadStock() {
+    tell(PrintFaces::kLoadStock);
+}
+
+bool BlankJob::refuseDraft(RecordSet& header) {
+    if (CheckDb::kind(header) != CheckDb::Kind::Draft)
+        return false;
+    tell(QStringLiteral("Sorry - this function only works with CHECK databases, the current "
+                        "database is a Draft database."));
+    return true;
+}
+
+std::optional<BlankJob::Offsets> BlankJob::offsets(const BlankPrintSettings& settings,
+                                                   qint64 leastLeft,
+                                                   const PrinterOffsets::Reach& reach) {
+    const std::optional<qint64> top = PrinterOffsets::twips(settings.verticalStart);
+    std::optional<qint64> left = PrinterOffsets::twips(settings.horizontalStart);
+    if (left && *left < leastLeft)
+        left = leastLeft;
+    const QString problem = PrinterOffsets::problem(top, left, reach);
+    if (!problem.isEmpty()) {
+        m_prompter.message(problem, m_program.name(), Prompter::Icon::Warning);
+        return std::nullopt;
+    }
+    return Offsets{*top, *left};
+}
+
+bool BlankJob::micrPresent() {
+    // One look at the printer's font list answers both questions.
+    const QStringList fonts = m_printer.fonts();
+    if (!fonts.contains(PrintFaces::kMicr, Qt::CaseSensitive)) {
+        m_prompter.message(PrintFaces::kMicrMissing, PrintFaces::kMicrMissingTitle);
+        m_program.end();
+        return false;
+    }
+    m_bodyFace = fonts.contains(PrintFaces::kTimes, Qt::CaseSensitive) ? PrintFaces::kTimes
+                                                                       : PrintFaces::kHelv;
+    return true;
+}
+
+qint64 BlankJob::askCount(const QString& prompt, const QString& things) {
+    return PrintCount::ask(m_prompter, m_program.name(), prompt, things);
+}
+
+void BlankJob::tellDestination(const PrintPage& page) {
+    const QString notice = page.destinationNotice();
+    if (!notice.isEmpty())
+        m_prompter.message(notice, m_program.name(), Prompter::Icon::Information);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+/// The printer offsets of the settings record (vertical and horizontal start), checked
+/// against the Letter sheet before a blank layout prints anything: a start that would put
+/// part of a check off the sheet spoils check stock, so the job is refused with a message
+/// that leads the user to Align Printer.
+namespace PrinterOffsets {
+
+constexpr qint64 kSheetWidth = 12240;  ///< twips
+constexpr qint64 kSheetHeight = 15840; ///< twips
+
+/// How far a layout reaches from the offsets, in twips: its lowest item ends `below` the
+/// vertical start (on the last check of a sheet), and its items need `right` to the right
+/// of the horizontal start. `things` names what the job prints ("blank checks").
+struct Reach {
+    qint64 below;
+    qint64 right;
+    QString things;
+};
+
+/// A stored offset as whole twips; nothing when it is Null or not a whole number.
+std::optional<qint64> twips(const QVariant& stored);
+
+/// Why a layout with this reach cannot be printed at these offsets (the horizontal start as
+/// the job uses it), in one message that leads to Align Printer; empty when it can.
+QString problem(std::optional<qint64> vertical, std::optional<qint64> horizontal,
+                const Reach& reach);
+
+} // namespace PrinterOffsets
