@@ -13,6 +13,7 @@
 #include "core/platform/QuietPrompter.h"
 #include "core/platform/RecordSet.h"
 #include "core/print/BlankCheckJob.h"
+#include "core/print/CalibrationSheet.h"
 #include "core/print/DepositTicketJob.h"
 #include "core/print/PrintRun.h"
 #include "core/print/PrintSettings.h"
@@ -122,6 +123,22 @@ void printRun(Tour& tour, const QDir& folder, const QString& file, const PrintSe
         tour.wrote(pdf);
     else
         tour.failed(QStringLiteral("%1 printed nothing").arg(pdfName));
+}
+
+// The calibration sheet (Print Sample) through the Qt page into demo/Calibration.pdf.
+void calibrationSheet(Tour& tour, const QDir& folder) {
+    const QString pdf = tour.out().filePath(QStringLiteral("Calibration.pdf"));
+    QFile::remove(pdf);
+    QtPrinter printer(folder.path());
+    printer.useFile(pdf);
+    try {
+        auto page = printer.startJob(QStringLiteral("calibration lines"));
+        CalibrationSheet::print(*page);
+    } catch (const DbError& e) {
+        tour.failed(e.message());
+        return;
+    }
+    tour.wrote(pdf);
 }
 
 /// Answers every count box with the same number, and keeps the last message.
@@ -281,6 +298,17 @@ int main(int argc, char** argv) {
             },
             QStringLiteral("DepositTickets.pdf"));
     }
+
+    // The printer control screen on the CHECK database, the alignment screen, and the
+    // calibration sheet.
+    if (firstOf.contains(QStringLiteral("check"))) {
+        program.setCurrentDatabase(firstOf.value(QStringLiteral("check")));
+        tour.picture(context.openPrinterControl(), QStringLiteral("PrinterControl"));
+        tour.closeAll();
+    }
+    tour.picture(context.openAlignPrinter(), QStringLiteral("AlignPrinter"));
+    tour.closeAll();
+    calibrationSheet(tour, folder);
 
     return tour.finish();
 }

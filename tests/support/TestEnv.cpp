@@ -15,6 +15,7 @@ TestEnv::TestEnv()
       printer(
           {QStringLiteral("Times New Roman"), QStringLiteral("MICR65"), QStringLiteral("Arial")}),
       context(program, prompter, clock, printer) {
+    context.setPrintDialogs(printDialogs);
     for (const QString& name : {QStringLiteral("PC.OVL"), QStringLiteral("template.ref")})
         if (!QFile::copy(shipped(name), path(name)))
             QTest::qFail(qPrintable(QStringLiteral("cannot copy the shipped ") + name), __FILE__,

@@ -4,6 +4,7 @@
 #include "core/platform/Clock.h"
 #include "core/platform/RecordingPrinter.h"
 #include "core/platform/Program.h"
+#include "support/ScriptedPrintDialogs.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QApplication>
@@ -12,7 +13,7 @@
 
 /// A program folder of its own for one test: the shipped PC.OVL and template.ref, a fixed
 /// "today" (December 7, 2026), a scripted prompter, a printer that has the MICR font, and
-/// a program whose end is recorded instead of quitting.
+/// a program whose end is recorded instead of quitting; the printing dialogs are scripted.
 class TestEnv {
 public:
     TestEnv();
@@ -43,5 +44,6 @@ public:
     ScriptedPrompter prompter;
     FixedClock clock;
     RecordingPrinter printer;
+    ScriptedPrintDialogs printDialogs;
     AppContext context;
 };

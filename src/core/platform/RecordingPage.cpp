@@ -4,7 +4,10 @@
 #include <QFontMetricsF>
 
 QFont twipFont(const PrintFont& f) {
-    QFont font(f.face);
+    // A page whose face was never set prints in the system's default font (the calibration
+    // sheet does). A font with an empty family would do the same on paper, but a print
+    // preview cannot record it: Qt 6.4 crashes writing it into the preview's pages.
+    QFont font = f.face.isEmpty() ? QFont() : QFont(f.face);
     // A pixel size, not a point size: under a painter scaled to twips, a point size would be
     // scaled twice.
     font.setPixelSize(qRound(f.size * 20));

@@ -1,20 +1,15 @@
 #include "core/print/PrintRun.h"
 
-#include "core/databases/CheckDb.h"
-#include "core/entry/PrintOption.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/Printer.h"
 #include "core/platform/Prompter.h"
-#include "core/platform/RecordSet.h"
-#include "core/platform/TableSchema.h"
-#include "core/print/CheckFace.h"
 #include "core/print/CheckMarking.h"
-#include "core/print/CheckPlacement.h"
 #include "core/print/LabelMarking.h"
 #include "core/print/LabelSheet.h"
 #include "core/print/PrintSettings.h"
+#include "core/print/PrintWalk.h"
 #include "core/print/Stock.h"
 
 const QString PrintRun::kNothingToDoTitle = QStringLiteral("Nothing to do.");
@@ -37,12 +32,6 @@ const QString PrintRun::kLabelsQuestion = QStringLiteral(
     "to not print again.");
 const QString PrintRun::kBlankTitle = QStringLiteral(" ");
 
-namespace {
-
-const QString kPrint = QStringLiteral("Print");
-
-} // namespace
-
 PrintRun::PrintRun(QString databasePath, QString settingsPath, Printer& printer, Prompter& prompter,
                    const Clock& clock)
     : m_databasePath(std::move(databasePath)), m_settingsPath(std::move(settingsPath)),
@@ -50,17 +39,24 @@ PrintRun::PrintRun(QString databasePath, QString settingsPath, Printer& printer,
 
 PrintRun::Outcome PrintRun::run(const PrintSelection& selection, const StockOptions& options) {
     if (!selection.any()) {
-        m_prompter.message(kNothingToDo, kNothingToDoTitle);
+        tellNothingToDo(m_prompter);
         return Outcome::NothingToDo;
     }
     m_db = Database::open(m_databasePath);
-    const QString bodyFont =
-        PrinterHasFont(m_printer, PrintFaces::kTimes) ? PrintFaces::kTimes : PrintFaces::kHelv;
-    if (selection.checks() && !checkJob(selection, options, bodyFont))
-        return Outcome::Ended;
+    const QString bodyFont = PrintWalk::bodyFont(m_printer);
+    if (selection.checks()) {
+        const PrintSettings settings = PrintSettings::read(m_settingsPath);
+        if (!PrintWalk::checksCanPrint(m_printer, m_prompter, settings, options))
+            return Outcome::Refused;
+        checkJob(selection, options, settings, bodyFont);
+    }
     if (selection.labels())
         labelJob(selection, bodyFont);
     return Outcome::Ended;
+}
+
+void PrintRun::tellNothingToDo(Prompter& prompter) {
+    prompter.message(kNothingToDo, kNothingToDoTitle);
 }
 
 void PrintRun::showDestination(const QString& notice) {
@@ -68,55 +64,16 @@ void PrintRun::showDestination(const QString& notice) {
         m_prompter.message(notice, {}, Prompter::Icon::Information);
 }
 
-bool PrintRun::checkJob(const PrintSelection& selection, const StockOptions& options,
-                        const QString& bodyFont) {
-    // A bank line in a stand-in font is no bank line: without the MICR font nothing prints.
-    if (!PrinterHasFont(m_printer, PrintFaces::kMicr)) {
-        m_prompter.message(PrintFaces::kMicrMissing, PrintFaces::kMicrMissingTitle,
-                           Prompter::Icon::Warning);
-        return false;
-    }
-    const PrintSettings settings = PrintSettings::read(m_settingsPath);
-    const QString misplaced =
-        CheckPlacement::positionProblem(options, settings.verticalStart, settings.horizontalStart);
-    if (!misplaced.isEmpty()) {
-        m_prompter.message(misplaced, {}, Prompter::Icon::Warning);
-        return false;
-    }
-
+void PrintRun::checkJob(const PrintSelection& selection, const StockOptions& options,
+                        const PrintSettings& settings, const QString& bodyFont) {
     m_prompter.message(PrintFaces::kLoadStock, kBlankTitle);
 
     const QString today = m_clock.todayText();
-    QList<qint64> once;
-    QList<qint64> monthly;
+    PrintWalk::PrintedChecks printed;
     QString notice;
     try {
-        RecordSet header(m_db, CheckDb::kHeader);
-        const CheckDb::Kind kind = CheckDb::kind(header);
         auto page = m_printer.startJob(QStringLiteral("checks"));
-        CheckPlacement placement(options, settings.verticalStart);
-        RecordSet rows(m_db, CheckDb::kAccount);
-        // The walk reads the table in one transaction: one consistent state, and the file
-        // is locked once rather than at every row.
-        m_db->transaction([&] {
-            for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
-                const QString print = rows.value(kPrint).toString();
-                const bool isOnce = selection.once && print == PrintOption::kOnce;
-                const bool isMonthly = selection.monthly && print == PrintOption::kMonthly;
-                if (!isOnce && !isMonthly)
-                    continue;
-                CheckFace::Check check{rows.record(), kind, {}};
-                // A check that prints every time carries the date of the run; the date is
-                // stored once the job has gone through.
-                check.date = isMonthly ? QVariant(today) : check.value(QStringLiteral("Date"));
-                CheckFace::print(*page, check, bodyFont, settings.horizontalStart,
-                                 placement.checkTop(), placement.stock().micrRow);
-                placement.printCutMarks(*page, bodyFont);
-                placement.advance(*page);
-                (isOnce ? once : monthly).append(rows.currentId());
-            }
-        });
-        page->endDocument();
+        printed = PrintWalk::checks(*page, m_db, selection, options, settings, bodyFont, today);
         notice = page->destinationNotice();
     } catch (const DbError& e) {
         throw DbError(QStringLiteral("Printing the checks failed. %1 No check was marked as "
@@ -124,6 +81,8 @@ bool PrintRun::checkJob(const PrintSelection& selection, const StockOptions& opt
                                      "printer is ready.")
                           .arg(e.message()));
     }
+    const QList<qint64>& once = printed.once;
+    const QList<qint64>& monthly = printed.monthly;
 
     try {
         CheckMarking::dateChecks(m_db, monthly, today);
@@ -137,7 +96,7 @@ bool PrintRun::checkJob(const PrintSelection& selection, const StockOptions& opt
     showDestination(notice);
 
     if (!m_prompter.question(kChecksQuestion, kBlankTitle, Prompter::Icon::Stop, false))
-        return true;
+        return;
     try {
         CheckMarking::markConfirmed(m_db, once, monthly, today);
     } catch (const DbError& e) {
@@ -147,7 +106,6 @@ bool PrintRun::checkJob(const PrintSelection& selection, const StockOptions& opt
                                      "the data-entry screen, or they will print twice.")
                           .arg(e.message()));
     }
-    return true;
 }
 
 int PrintRun::askFirstLabel() {
@@ -167,24 +125,7 @@ void PrintRun::labelJob(const PrintSelection& selection, const QString& bodyFont
     QString notice;
     try {
         auto page = m_printer.startJob(QStringLiteral("labels"));
-        LabelSheet sheet(first);
-        RecordSet rows(m_db, CheckDb::kAccount);
-        m_db->transaction([&] {
-            for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
-                if (!TableSchema::isYes(rows.value(QStringLiteral("LabelPrint"))))
-                    continue;
-                const QString print = rows.value(kPrint).toString();
-                // A one-time check printed already, in this run or before, still gets its label.
-                const bool selected = (selection.oneTimeLabels && (print == PrintOption::kOnce ||
-                                                                   print == PrintOption::kNever)) ||
-                                      (selection.monthlyLabels && print == PrintOption::kMonthly);
-                if (!selected)
-                    continue;
-                sheet.print(*page, rows.record(), bodyFont);
-                printed.append(rows.currentId());
-            }
-        });
-        page->endDocument();
+        printed = PrintWalk::labels(*page, m_db, selection, first, bodyFont);
         notice = page->destinationNotice();
     } catch (const DbError& e) {
         throw DbError(QStringLiteral("Printing the labels failed. %1 No label was marked as "

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/print/PrintSelection.h"
+#include "core/print/PrintSettings.h"
 #include "core/print/StockOptions.h"
 
 #include <QList>
@@ -28,12 +29,17 @@ public:
 
     enum class Outcome {
         NothingToDo, ///< nothing was selected; the printer control screen stays open
+        Refused,     ///< the checks cannot print as set up (MICR font, starting positions):
+                     ///< the user was told why, nothing printed; the screen stays open
         Ended,       ///< the run is over; the screen returns to data entry
     };
 
     /// Runs the jobs that `selection` asks for, with the stock `options` of the screen's
     /// boxes. Throws DbError when a job fails or its marking cannot be stored.
     Outcome run(const PrintSelection& selection, const StockOptions& options);
+
+    /// The "Nothing to do." message, shown wherever the boxes select nothing.
+    static void tellNothingToDo(Prompter& prompter);
 
     static const QString kNothingToDoTitle;
     static const QString kNothingToDo;
@@ -44,8 +50,8 @@ public:
     static const QString kBlankTitle;
 
 private:
-    bool checkJob(const PrintSelection& selection, const StockOptions& options,
-                  const QString& bodyFont);
+    void checkJob(const PrintSelection& selection, const StockOptions& options,
+                  const PrintSettings& settings, const QString& bodyFont);
     void labelJob(const PrintSelection& selection, const QString& bodyFont);
     int askFirstLabel();
     void showDestination(const QString& notice);

@@ -8,9 +8,18 @@
 #include "gui/databases/PleaseWait.h"
 #include "gui/entry/Check.h"
 #include "gui/start/FontFailure.h"
+#include "gui/platform/QtPrintDialogs.h"
+#include "gui/platform/QtPrinter.h"
+#include "gui/print/AlignPrinter.h"
+#include "gui/print/PrinterControl.h"
 
 AppContext::AppContext(Program& program, Prompter& prompter, Clock& clock, Printer& printer)
-    : m_program(program), m_prompter(prompter), m_clock(clock), m_printer(printer) {}
+    : m_program(program), m_prompter(prompter), m_clock(clock), m_printer(printer),
+      m_systemDialogs(
+          std::make_unique<QtPrintDialogs>(dynamic_cast<QtPrinter*>(&printer), prompter)),
+      m_printDialogs(m_systemDialogs.get()) {}
+
+AppContext::~AppContext() = default;
 
 namespace {
 // To open a screen is to load it; its load shows it.
@@ -58,18 +67,11 @@ QWidget* AppContext::openHelpAbout() {
 }
 
 QWidget* AppContext::openPrinterControl() {
-    // Every way out of printing leads back to data entry.
-    auto* screen =
-        new Placeholder(QStringLiteral("PrinterControl"),
-                        QStringLiteral("Printing checks and labels comes with a later version."),
-                        Placeholder::Leave::None);
-    screen->addButton(QStringLiteral("&Back to Data Entry"), QStringLiteral("PlaceholderBack"),
-                      [this, screen] {
-                          openCheck();
-                          screen->close();
-                      });
-    screen->show();
-    return screen;
+    return loaded(new PrinterControl(*this));
+}
+
+QWidget* AppContext::openAlignPrinter() {
+    return loaded(new AlignPrinter(*this));
 }
 
 QWidget* AppContext::openExportFile() {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 class Clock;
+class PrintDialogs;
 class Printer;
 class Program;
 class Prompter;
@@ -14,12 +16,18 @@ class QWidget;
 /// then closes itself.
 class AppContext {
 public:
+    /// The printing dialogs are the system's, on `printer` where it is the system's printer.
     AppContext(Program& program, Prompter& prompter, Clock& clock, Printer& printer);
+    ~AppContext();
 
     Program& program() const { return m_program; }
     Prompter& prompter() const { return m_prompter; }
     Clock& clock() const { return m_clock; }
     Printer& printer() const { return m_printer; }
+    /// The printer setup dialog and the print preview window.
+    PrintDialogs& printDialogs() const { return *m_printDialogs; }
+    /// Puts other printing dialogs in place of the system's (tests answer them).
+    void setPrintDialogs(PrintDialogs& dialogs) { m_printDialogs = &dialogs; }
 
     QWidget* openPass();
     QWidget* openChangePass();
@@ -30,6 +38,7 @@ public:
     QWidget* openCheck();
     QWidget* openHelpAbout();
     QWidget* openPrinterControl();
+    QWidget* openAlignPrinter();
     QWidget* openExportFile();
     QWidget* openProgramSetup();
     QWidget* openMicrForm();
@@ -41,4 +50,6 @@ private:
     Prompter& m_prompter;
     Clock& m_clock;
     Printer& m_printer;
+    std::unique_ptr<PrintDialogs> m_systemDialogs;
+    PrintDialogs* m_printDialogs;
 };

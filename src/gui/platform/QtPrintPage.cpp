@@ -37,33 +37,44 @@ QString candidateName(const QString& baseName, int number) {
 
 } // namespace
 
-QtPrintPage::QtPrintPage()
-    : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)),
-      m_fonts(QFontDatabase::families()) {
+void QtPrintPage::setUpSheet(QPrinter& printer) {
     // Letter portrait, and margins of zero, which Qt raises to the least the printer can do:
     // (0, 0) is then the corner of what the printer can reach (the paper corner on a PDF).
-    m_printer->setPageSize(QPageSize(QPageSize::Letter));
-    m_printer->setPageOrientation(QPageLayout::Portrait);
-    m_printer->setFullPage(false);
-    m_printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
-    m_printer->setColorMode(QPrinter::GrayScale);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setFullPage(false);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    printer.setColorMode(QPrinter::GrayScale);
+}
+
+QtPrintPage::QtPrintPage()
+    : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)), m_device(m_printer.get()),
+      m_painter(&m_ownPainter), m_fonts(QFontDatabase::families()) {
+    setUpSheet(*m_printer);
+}
+
+QtPrintPage::QtPrintPage(QPrinter& printer, QPainter& painter)
+    : m_device(&printer), m_painter(&painter), m_fonts(QFontDatabase::families()), m_shared(true) {}
+
+std::unique_ptr<QtPrintPage> QtPrintPage::onto(QPrinter& printer, QPainter& painter) {
+    return std::unique_ptr<QtPrintPage>(new QtPrintPage(printer, painter));
 }
 
 std::unique_ptr<QtPrintPage> QtPrintPage::toPrinter(const QString& printerName) {
     std::unique_ptr<QtPrintPage> page(new QtPrintPage());
     // The format is always set: without a printer Qt would quietly switch to PDF.
-    page->m_printer->setOutputFormat(QPrinter::NativeFormat);
-    page->m_printer->setPrinterName(printerName);
-    page->m_printer->setDocName(QStringLiteral("Ledgerline"));
+    page->m_device->setOutputFormat(QPrinter::NativeFormat);
+    page->m_device->setPrinterName(printerName);
+    page->m_device->setDocName(QStringLiteral("Ledgerline"));
     return page;
 }
 
 std::unique_ptr<QtPrintPage> QtPrintPage::toPdf(const QDir& folder, const QString& baseName,
                                                 const QString& contents, bool noPrinter) {
     std::unique_ptr<QtPrintPage> page(new QtPrintPage());
-    page->m_printer->setOutputFormat(QPrinter::PdfFormat);
-    page->m_printer->setDocName(baseName);
-    page->m_printer->setCreator(QStringLiteral("Ledgerline"));
+    page->m_device->setOutputFormat(QPrinter::PdfFormat);
+    page->m_device->setDocName(baseName);
+    page->m_device->setCreator(QStringLiteral("Ledgerline"));
     page->m_toPdf = true;
     page->m_noPrinter = noPrinter;
     page->m_folder = folder;
@@ -73,10 +84,11 @@ std::unique_ptr<QtPrintPage> QtPrintPage::toPdf(const QDir& folder, const QStrin
 }
 
 QtPrintPage::~QtPrintPage() {
-    if (m_begun && !m_finished) {
-        m_printer->abort();
-        if (m_painter.isActive())
-            m_painter.end();
+    // A shared document belongs to whoever holds its painter.
+    if (m_begun && !m_finished && !m_shared) {
+        m_device->abort();
+        if (m_painter->isActive())
+            m_painter->end();
     }
     // m_temp removes the hidden file unless it became the job's file.
 }
@@ -92,12 +104,27 @@ QString QtPrintPage::fontName(int index) const {
 QString QtPrintPage::where() const {
     return m_toPdf ? QStringLiteral("the PDF file in %1")
                          .arg(QDir::toNativeSeparators(m_folder.absolutePath()))
-                   : QStringLiteral("the printer \"%1\"").arg(m_printer->printerName());
+                   : QStringLiteral("the printer \"%1\"").arg(m_device->printerName());
 }
 
 void QtPrintPage::begin() {
     if (m_begun)
         return;
+    if (m_shared) {
+        // A job that follows another one in the same document starts on a sheet of its own.
+        if (m_painter->isActive()) {
+            if (!m_device->newPage())
+                throw DbError(QStringLiteral("A new sheet could not be started on the "
+                                             "preview."));
+            m_begun = true;
+            return;
+        }
+        if (!m_painter->begin(m_device))
+            throw DbError(QStringLiteral("The preview could not be drawn."));
+        m_begun = true;
+        scaleToTwips();
+        return;
+    }
     if (m_toPdf) {
         // The job is written under a hidden name of its own and given its real name only
         // when complete: no earlier file is ever opened for writing.
@@ -110,9 +137,9 @@ void QtPrintPage::begin() {
                               .arg(m_contents, QDir::toNativeSeparators(m_folder.absolutePath()),
                                    m_temp->errorString()));
         m_temp->close();
-        m_printer->setOutputFileName(m_temp->fileName());
+        m_device->setOutputFileName(m_temp->fileName());
     }
-    if (!m_painter.begin(m_printer.get()))
+    if (!m_painter->begin(m_device))
         throw DbError(m_toPdf
                           ? QStringLiteral("The %1 could not be written to a PDF file in %2. "
                                            "Check that the folder exists, that you may write "
@@ -121,18 +148,22 @@ void QtPrintPage::begin() {
                           : QStringLiteral("The printer \"%1\" did not accept the print "
                                            "job. Check that it is switched on and "
                                            "connected, then print again.")
-                                .arg(m_printer->printerName()));
+                                .arg(m_device->printerName()));
     m_begun = true;
+    scaleToTwips();
+}
+
+void QtPrintPage::scaleToTwips() {
     // One unit is one twip, on either axis.
-    m_painter.scale(m_printer->logicalDpiX() / 1440.0, m_printer->logicalDpiY() / 1440.0);
-    m_painter.setRenderHint(QPainter::TextAntialiasing);
-    m_painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap));
+    m_painter->scale(m_device->logicalDpiX() / 1440.0, m_device->logicalDpiY() / 1440.0);
+    m_painter->setRenderHint(QPainter::TextAntialiasing);
+    m_painter->setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap));
 }
 
 void QtPrintPage::useFont(const PrintFont& font) {
     if (m_painterFontSet && m_painterFont == font)
         return;
-    m_painter.setFont(twipFont(font));
+    m_painter->setFont(twipFont(font));
     m_painterFont = font;
     m_painterFontSet = true;
 }
@@ -143,7 +174,7 @@ double QtPrintPage::drawText(double x, double y, const QString& text, const Prin
     const QFontMetricsF metrics = metricsFor(font);
     begin();
     useFont(font);
-    m_painter.drawText(QPointF(x, y + metrics.ascent()), text);
+    m_painter->drawText(QPointF(x, y + metrics.ascent()), text);
     // Measuring shapes the text a second time: only when the next item needs it.
     return advanceNeeded() ? metrics.horizontalAdvance(text) : 0;
 }
@@ -156,32 +187,33 @@ void QtPrintPage::drawLineAt(double x1, double y1, double x2, double y2, int wid
     begin();
     // A line width counts printer dots of a 300 dpi printer (4.8 twips each), so the
     // heavier rules stay heavier on every printer and in a PDF, whatever its resolution.
-    m_painter.setPen(QPen(Qt::black, width * 4.8, Qt::SolidLine, Qt::FlatCap));
-    m_painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    m_painter->setPen(QPen(Qt::black, width * 4.8, Qt::SolidLine, Qt::FlatCap));
+    m_painter->drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
 
 void QtPrintPage::startNewPage() {
     begin();
-    if (!m_printer->newPage())
+    if (!m_device->newPage())
         throw DbError(QStringLiteral("A new sheet could not be started on %1; the %2 were not "
                                      "all printed.")
                           .arg(where(), m_toPdf ? m_contents : QStringLiteral("pages")));
 }
 
 void QtPrintPage::finishDocument() {
-    if (!m_begun) {
-        // Nothing was printed: no sheet is fed and no file is written.
+    if (!m_begun || m_shared) {
+        // Nothing was printed, or the document goes on with the next job of a preview: no
+        // sheet is fed and no file is written.
         m_finished = true;
         return;
     }
-    if (!m_painter.end())
+    if (!m_painter->end())
         throw DbError(m_toPdf
                           ? QStringLiteral("The PDF file of the %1 could not be finished in "
                                            "%2. Check that the disk is not full.")
                                 .arg(m_contents, QDir::toNativeSeparators(m_folder.absolutePath()))
                           : QStringLiteral("The print job could not be handed to the "
                                            "printer \"%1\".")
-                                .arg(m_printer->printerName()));
+                                .arg(m_device->printerName()));
     m_finished = true;
     if (m_toPdf) {
         m_written = placeFile();

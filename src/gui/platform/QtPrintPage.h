@@ -31,6 +31,15 @@ public:
     /// computer has no printer.
     static std::unique_ptr<QtPrintPage> toPdf(const QDir& folder, const QString& baseName,
                                               const QString& contents, bool noPrinter);
+    /// A job drawn into a document that someone else holds open with `painter` (a print
+    /// preview): its first output begins the painter, or starts a new sheet when an earlier
+    /// job drew on it already; its end leaves the painter open for the next job. The owner
+    /// ends the painter once the last job is drawn.
+    static std::unique_ptr<QtPrintPage> onto(QPrinter& printer, QPainter& painter);
+
+    /// Sets a printer up for the program's pages: Letter, portrait, margins as small as the
+    /// printer allows, so that (0, 0) is the corner of what it can reach.
+    static void setUpSheet(QPrinter& printer);
 
     /// An unfinished job is cancelled: nothing is printed, no file is left behind.
     ~QtPrintPage() override;
@@ -52,14 +61,19 @@ protected:
 
 private:
     QtPrintPage();
+    QtPrintPage(QPrinter& printer, QPainter& painter);
     void begin();
+    void scaleToTwips();
     void useFont(const PrintFont& font);
     QString placeFile();
     QString where() const;
 
-    std::unique_ptr<QPrinter> m_printer;
-    QPainter m_painter;
+    std::unique_ptr<QPrinter> m_printer; // a job of its own: its printer and painter
+    QPainter m_ownPainter;
+    QPrinter* m_device;  // the printer drawn on, the job's own or a preview's
+    QPainter* m_painter; // m_ownPainter, or the painter of a shared document
     QStringList m_fonts;
+    bool m_shared = false;
     bool m_begun = false;
     bool m_finished = false;
     PrintFont m_painterFont;

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QPrinter>
 #include <QPrinterInfo>
 
 QtPrinter::QtPrinter(const QString& programFolder) : m_programFolder(programFolder) {}
@@ -60,4 +61,41 @@ void QtPrinter::useFile(const QString& path) {
 void QtPrinter::useDefault() {
     m_target = Target::Default;
     m_chosen.clear();
+}
+
+void QtPrinter::showChoice(QPrinter& printer) const {
+    const QString name =
+        m_target == Target::Printer ? m_chosen : QPrinterInfo::defaultPrinterName();
+    if (m_target == Target::File || name.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_target == Target::File
+                                      ? m_chosen
+                                      : m_programFolder.filePath(QStringLiteral("Ledgerline.pdf")));
+        return;
+    }
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    printer.setPrinterName(name);
+}
+
+void QtPrinter::choose(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        if (printer.outputFileName().isEmpty())
+            throw DbError(QStringLiteral("No name was given for the PDF file, so the printer "
+                                         "was not changed."));
+        useFile(printer.outputFileName());
+        return;
+    }
+    usePrinter(printer.printerName());
+}
+
+void QtPrinter::showPreviewOn(QPrinter& printer) const {
+    const QString name =
+        m_target == Target::Printer ? m_chosen : QPrinterInfo::defaultPrinterName();
+    // A PDF file gets the whole sheet, as does a computer without a printer.
+    if (m_target == Target::File || name.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        return;
+    }
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    printer.setPrinterName(name);
 }

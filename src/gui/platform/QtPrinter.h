@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+class QPrinter;
+
 /// The system's printers through Qt. The fonts are those installed on the system (and
 /// those the program registers itself), which is what a printer driver renders with.
 ///
@@ -28,6 +30,15 @@ public:
     void useFile(const QString& path);
     /// Back to the default printer (or PDF files in the program folder).
     void useDefault();
+
+    /// Presets `printer` to the choice in force, for the printer setup dialog to start from.
+    void showChoice(QPrinter& printer) const;
+    /// Takes what the printer setup dialog left in `printer`: a PDF file, or a printer.
+    /// Throws DbError when it names no file, or a printer that is not there.
+    void choose(const QPrinter& printer);
+    /// Sets a print preview's `printer` to the page the jobs would get: the chosen (or the
+    /// default) printer's printable area, or the whole sheet of a PDF file.
+    void showPreviewOn(QPrinter& printer) const;
 
     enum class Target { Default, Printer, File };
     Target target() const { return m_target; }

@@ -473,8 +473,8 @@ private slots:
 
         check = openCheck(env, file);
         trigger(check, QStringLiteral("MPrint"));
-        QCOMPARE(TestEnv::openScreens(), QStringList{"Placeholder"});
-        click(TestEnv::screen(QStringLiteral("Placeholder")), QStringLiteral("PlaceholderBack"));
+        QCOMPARE(TestEnv::openScreens(), QStringList{"PrinterControl"});
+        click(TestEnv::screen(QStringLiteral("PrinterControl")), QStringLiteral("Cancelpc"));
         QCOMPARE(TestEnv::openScreens(), QStringList{"Check"});
 
         // Closing the window is File - Exit: the typed text is stored, the backup made.

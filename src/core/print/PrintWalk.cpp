@@ -1,0 +1,98 @@
+#include "core/print/PrintWalk.h"
+
+#include "core/databases/CheckDb.h"
+#include "core/entry/PrintOption.h"
+#include "core/platform/Database.h"
+#include "core/platform/Printer.h"
+#include "core/platform/Prompter.h"
+#include "core/platform/RecordSet.h"
+#include "core/platform/TableSchema.h"
+#include "core/print/CheckFace.h"
+#include "core/print/CheckPlacement.h"
+#include "core/print/LabelSheet.h"
+#include "core/print/Stock.h"
+
+namespace {
+
+const QString kPrint = QStringLiteral("Print");
+
+} // namespace
+
+QString PrintWalk::bodyFont(const Printer& printer) {
+    return PrinterHasFont(printer, PrintFaces::kTimes) ? PrintFaces::kTimes : PrintFaces::kHelv;
+}
+
+bool PrintWalk::checksCanPrint(const Printer& printer, Prompter& prompter,
+                               const PrintSettings& settings, const StockOptions& options) {
+    // A bank line in a stand-in font is no bank line: without the MICR font nothing prints.
+    if (!PrinterHasFont(printer, PrintFaces::kMicr)) {
+        prompter.message(PrintFaces::kMicrMissing, PrintFaces::kMicrMissingTitle,
+                         Prompter::Icon::Warning);
+        return false;
+    }
+    const QString misplaced =
+        CheckPlacement::positionProblem(options, settings.verticalStart, settings.horizontalStart);
+    if (!misplaced.isEmpty()) {
+        prompter.message(misplaced, {}, Prompter::Icon::Warning);
+        return false;
+    }
+    return true;
+}
+
+PrintWalk::PrintedChecks PrintWalk::checks(PrintPage& page, const std::shared_ptr<Database>& db,
+                                           const PrintSelection& selection,
+                                           const StockOptions& options,
+                                           const PrintSettings& settings, const QString& bodyFont,
+                                           const QString& today) {
+    PrintedChecks printed;
+    RecordSet header(db, CheckDb::kHeader);
+    const CheckDb::Kind kind = CheckDb::kind(header);
+    CheckPlacement placement(options, settings.verticalStart);
+    RecordSet rows(db, CheckDb::kAccount);
+    // The walk reads the table in one transaction: one consistent state, and the file is
+    // locked once rather than at every row.
+    db->transaction([&] {
+        for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+            const QString print = rows.value(kPrint).toString();
+            const bool isOnce = selection.once && print == PrintOption::kOnce;
+            const bool isMonthly = selection.monthly && print == PrintOption::kMonthly;
+            if (!isOnce && !isMonthly)
+                continue;
+            CheckFace::Check check{rows.record(), kind, {}};
+            // A check that prints every time carries the date of the run.
+            check.date = isMonthly ? QVariant(today) : check.value(QStringLiteral("Date"));
+            CheckFace::print(page, check, bodyFont, settings.horizontalStart, placement.checkTop(),
+                             placement.stock().micrRow);
+            placement.printCutMarks(page, bodyFont);
+            placement.advance(page);
+            (isOnce ? printed.once : printed.monthly).append(rows.currentId());
+        }
+    });
+    page.endDocument();
+    return printed;
+}
+
+QList<qint64> PrintWalk::labels(PrintPage& page, const std::shared_ptr<Database>& db,
+                                const PrintSelection& selection, int first,
+                                const QString& bodyFont) {
+    QList<qint64> printed;
+    LabelSheet sheet(first);
+    RecordSet rows(db, CheckDb::kAccount);
+    db->transaction([&] {
+        for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+            if (!TableSchema::isYes(rows.value(QStringLiteral("LabelPrint"))))
+                continue;
+            const QString print = rows.value(kPrint).toString();
+            // A one-time check printed already, in this run or before, still gets its label.
+            const bool selected = (selection.oneTimeLabels &&
+                                   (print == PrintOption::kOnce || print == PrintOption::kNever)) ||
+                                  (selection.monthlyLabels && print == PrintOption::kMonthly);
+            if (!selected)
+                continue;
+            sheet.print(page, rows.record(), bodyFont);
+            printed.append(rows.currentId());
+        }
+    });
+    page.endDocument();
+    return printed;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/print/PrintSelection.h"
+#include "core/print/PrintSettings.h"
+
+#include <QList>
+#include <QString>
+#include <memory>
+
+class Database;
+class PrintPage;
+class Printer;
+class Prompter;
+
+/// What one press of Print puts on paper, apart from anything it asks or writes: which
+/// rows the boxes select, in what order, and where each check and label goes. The Print
+/// run and its preview both print through here, so that the preview never shows anything
+/// but what Print prints.
+namespace PrintWalk {
+
+/// The checks a check job printed, by kind, in the order printed.
+struct PrintedChecks {
+    QList<qint64> once;
+    QList<qint64> monthly;
+};
+
+/// The body font of a run: Times New Roman when the printer lists it by exactly that name,
+/// otherwise Helv.
+QString bodyFont(const Printer& printer);
+
+/// Whether checks may print on `printer` with the starting positions of `settings` and
+/// the stock `options`. When they may not (no MICR font: no bank line in a stand-in font;
+/// a start that puts checks off the sheet), tells the user why and returns false.
+bool checksCanPrint(const Printer& printer, Prompter& prompter, const PrintSettings& settings,
+                    const StockOptions& options);
+
+/// Walks `Account` from its first row and prints every check the selection asks for,
+/// placed on the sheets of the stock. A check that prints every time shows `today` as its
+/// date; nothing is stored. Ends the document. Throws DbError when the page fails.
+PrintedChecks checks(PrintPage& page, const std::shared_ptr<Database>& db,
+                     const PrintSelection& selection, const StockOptions& options,
+                     const PrintSettings& settings, const QString& bodyFont, const QString& today);
+
+/// Walks `Account` from its first row and prints a label, from label `first` on, for every
+/// row the label boxes select. Ends the document and returns the rows labelled. Throws
+/// DbError when the page fails.
+QList<qint64> labels(PrintPage& page, const std::shared_ptr<Database>& db,
+                     const PrintSelection& selection, int first, const QString& bodyFont);
+
+} // namespace PrintWalk

@@ -1,0 +1,25 @@
+#include "gui/platform/CaptionClick.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+
+CaptionClick::CaptionClick(QLabel* label, QAbstractButton* box) : QObject(label), m_box(box) {
+    label->installEventFilter(this);
+}
+
+void CaptionClick::toggles(QLabel* label, QAbstractButton* box) {
+    if (label && box)
+        new CaptionClick(label, box);
+}
+
+bool CaptionClick::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && m_box->isEnabled()) {
+        m_box->setFocus(Qt::MouseFocusReason);
+        m_box->click();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
