@@ -7,6 +7,10 @@
 #include "gui/databases/FileOpen.h"
 #include "gui/databases/PleaseWait.h"
 #include "gui/entry/Check.h"
+#include "gui/exchange/ExportFile.h"
+#include "gui/help/HelpAbout.h"
+#include "gui/help/MicrForm.h"
+#include "gui/setup/ProgramSetup.h"
 #include "gui/start/FontFailure.h"
 
 AppContext::AppContext(Program& program, Prompter& prompter, Clock& clock, Printer& printer)
@@ -53,8 +57,7 @@ QWidget* AppContext::openCheck() {
 }
 
 QWidget* AppContext::openHelpAbout() {
-    return openPlaceholder(QStringLiteral("HelpAbout"),
-                           QStringLiteral("The About screen comes with a later version."));
+    return loaded(new HelpAbout(*this));
 }
 
 QWidget* AppContext::openPrinterControl() {
@@ -73,19 +76,15 @@ QWidget* AppContext::openPrinterControl() {
 }
 
 QWidget* AppContext::openExportFile() {
-    return openPlaceholder(QStringLiteral("ExportFile"),
-                           QStringLiteral("Export and import come with a later version."));
+    return loaded(new ExportFile(*this));
 }
 
 QWidget* AppContext::openProgramSetup() {
-    return openPlaceholder(QStringLiteral("ProgramSetup"),
-                           QStringLiteral("Program setup comes with a later version."));
+    return loaded(new ProgramSetup(*this));
 }
 
 QWidget* AppContext::openMicrForm() {
-    return openPlaceholder(
-        QStringLiteral("MicrForm"),
-        QStringLiteral("Help with MICR routing information comes with a later version."));
+    return loaded(new MicrForm());
 }
 
 QWidget* AppContext::openPlaceholder(const QString& screen, const QString& detail) {
