@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlQuery>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 
@@ -44,15 +45,19 @@ QString exportFile() {
     return path;
 }
 
-/// A database whose table Account has just the 18 exported columns, of the same kinds.
+/// A database whose table Account has just the 18 exported columns, with the same column
+/// types. It leaves out the check database's constraints, which would refuse the template's
+/// empty check number as .import writes it (the empty text, where the import stores Null).
 void createBaselineTable(const QString& path) {
     QFile::remove(path);
-    TableDef exported{CheckDb::kAccount, {}};
+    QStringList columns;
     const TableDef account = CheckDb::accountTable();
     for (const QString& name : ExchangeFormat::kFullRecord)
-        exported.fields << *account.field(name);
+        columns << Database::quote(name) + (account.field(name)->kind == FieldKind::Long
+                                                ? QStringLiteral(" INTEGER")
+                                                : QStringLiteral(" TEXT"));
     auto db = Database::create(path);
-    db->exec(exported.createSql());
+    db->exec(QStringLiteral("CREATE TABLE Account (%1)").arg(columns.join(QStringLiteral(", "))));
 }
 
 void BM_ExportSqlite3Csv(benchmark::State& state) {
@@ -89,6 +94,11 @@ void BM_ImportSqlite3(benchmark::State& state) {
         if (std::system(command.c_str()) != 0)
             state.SkipWithError("sqlite3 failed");
     }
+    {
+        auto imported = Database::open(db);
+        QSqlQuery rows = imported->exec(QStringLiteral("SELECT count(*) FROM Account"));
+        state.counters["rows"] = rows.next() ? rows.value(0).toDouble() : 0;
+    }
     QFile::remove(db);
 }
 
@@ -101,7 +111,7 @@ void BM_Import(benchmark::State& state) {
         QFile::remove(db);
         CheckDb::createTemplate(db);
         state.ResumeTiming();
-        benchmark::DoNotOptimize(CheckImport::read(db, source, clock));
+        state.counters["rows"] = double(CheckImport::read(db, source, clock));
     }
     QFile::remove(db);
 }
