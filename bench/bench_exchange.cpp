@@ -63,9 +63,10 @@ void createBaselineTable(const QString& path) {
 void BM_ExportSqlite3Csv(benchmark::State& state) {
     const QString db = BenchData::checkDatabase(kRecords);
     const QString target = inFolder(QStringLiteral("sqlite3.csv"));
-    const std::string command = "sqlite3 -csv " + quoted(db) + " 'SELECT " +
-                                columns().replace(QLatin1Char('\''), QStringLiteral("''")).toStdString() +
-                                " FROM Account ORDER BY ID' > " + quoted(target);
+    const std::string command =
+        "sqlite3 -csv " + quoted(db) + " 'SELECT " +
+        columns().replace(QLatin1Char('\''), QStringLiteral("''")).toStdString() +
+        " FROM Account ORDER BY ID' > " + quoted(target);
     for (auto _ : state)
         if (std::system(command.c_str()) != 0)
             state.SkipWithError("sqlite3 failed");

@@ -61,8 +61,8 @@ qint64 CheckImport::read(const QString& databasePath, const QString& sourcePath,
                          const Clock& clock) {
     const QString name = QFileInfo(sourcePath).fileName();
     auto refuse = [&](const QString& why) {
-        return DbError(QStringLiteral("%1 cannot be imported: %2. Nothing has been imported.")
-                           .arg(name, why));
+        return DbError(
+            QStringLiteral("%1 cannot be imported: %2. Nothing has been imported.").arg(name, why));
     };
 
     QFile file(sourcePath);

@@ -32,6 +32,5 @@ public:
     /// number of checks added. Throws DbError with one message that names the file and the
     /// line at fault when the file cannot be read, is not well formed or holds no record,
     /// or when the database refuses; nothing has been imported then.
-    static qint64 read(const QString& databasePath, const QString& sourcePath,
-                       const Clock& clock);
+    static qint64 read(const QString& databasePath, const QString& sourcePath, const Clock& clock);
 };

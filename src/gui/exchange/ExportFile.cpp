@@ -109,8 +109,8 @@ void ExportFile::importSelected() {
     });
     if (!imported)
         return;
-    m_context.prompter().message(kImported, records == 1
-                                                ? QStringLiteral("1 Check Imported")
-                                                : QStringLiteral("%1 Checks Imported").arg(records));
+    m_context.prompter().message(kImported,
+                                 records == 1 ? QStringLiteral("1 Check Imported")
+                                              : QStringLiteral("%1 Checks Imported").arg(records));
     close();
 }

@@ -14,8 +14,8 @@
 namespace {
 const QString kNoDeleteFirst =
     QStringLiteral("You CANNOT delete the first record - you can only change it.");
-const QString kEffectiveAfterRestart =
-    QStringLiteral("Changes will be effective in the drop down box after program exit and restart.");
+const QString kEffectiveAfterRestart = QStringLiteral(
+    "Changes will be effective in the drop down box after program exit and restart.");
 } // namespace
 
 ProgramSetup::ProgramSetup(AppContext& context)
@@ -75,9 +75,8 @@ bool ProgramSetup::storeAll() {
         return false;
     if (!m_options)
         return true;
-    return tellIfFails(m_context.prompter(), [&] {
-        m_options->store(m_ui->Text1->text(), m_ui->Copy->isChecked());
-    });
+    return tellIfFails(m_context.prompter(),
+                       [&] { m_options->store(m_ui->Text1->text(), m_ui->Copy->isChecked()); });
 }
 
 void ProgramSetup::move(void (ProductTypeList::*step)()) {

@@ -176,14 +176,14 @@ private slots:
         QTest::addColumn<QVariant>("stored");
         QTest::newRow("windows-1252 accent")
             << record({{1, "\"Jos\xe9\""}, {3, "\"caf\xe9\""}}) << "FirstName" << QVariant("José");
-        QTest::newRow("typed amount") << record({{10, "\"$1,250\""}}) << "Amount"
-                                      << QVariant("1250.00");
+        QTest::newRow("typed amount")
+            << record({{10, "\"$1,250\""}}) << "Amount" << QVariant("1250.00");
         QTest::newRow("negative amount") << record({{10, "-3.5"}}) << "Amount" << QVariant("-3.50");
         QTest::newRow("empty amount") << record({{10, ""}}) << "Amount" << QVariant();
         QTest::newRow("empty text") << record({{0, "\"\""}}) << "BusinessName" << QVariant();
         QTest::newRow("bare text") << record({{0, "Acme"}}) << "BusinessName" << QVariant("Acme");
-        QTest::newRow("quoted number") << record({{9, "\" 1001 \""}}) << "Check"
-                                       << QVariant(1001LL);
+        QTest::newRow("quoted number")
+            << record({{9, "\" 1001 \""}}) << "Check" << QVariant(1001LL);
     }
     void importStoresWhatTheFileSays() {
         QFETCH(QByteArray, line);
@@ -223,25 +223,30 @@ private slots:
         QTest::newRow("short record")
             << record({{9, "7"}}) + "\"a\",\"b\"\r\n"
             << "in.txt cannot be imported: line 2 holds 2 values, but a check record has 18 "
-               "(BusinessName to BusinessType)" + tail;
+               "(BusinessName to BusinessType)" +
+                   tail;
         QTest::newRow("long record")
             << record({}).replace("\r\n", ",\"\"\r\n")
             << "in.txt cannot be imported: line 1 holds 19 values, but a check record has 18 "
-               "(BusinessName to BusinessType)" + tail;
+               "(BusinessName to BusinessType)" +
+                   tail;
         QTest::newRow("check number")
             << record({{9, "7"}}) + record({{9, "12a"}})
             << "in.txt cannot be imported: the Check number on line 2, \"12a\", is not a whole "
-               "number" + tail;
+               "number" +
+                   tail;
         QTest::newRow("amount")
             << record({{10, "1.234"}})
             << "in.txt cannot be imported: the Amount on line 1, \"1.234\", is not an amount in "
-               "dollars and cents" + tail;
+               "dollars and cents" +
+                   tail;
         QTest::newRow("unclosed quote")
             << record({{9, "7"}}) + "\"open" + record({}).mid(2)
             << "in.txt cannot be imported: the quoted value that begins on line 2 has no "
-               "closing double quote" + tail;
-        QTest::newRow("empty file") << QByteArray("\r\n")
-                                    << "in.txt cannot be imported: it holds no records" + tail;
+               "closing double quote" +
+                   tail;
+        QTest::newRow("empty file")
+            << QByteArray("\r\n") << "in.txt cannot be imported: it holds no records" + tail;
     }
     void aFileThatIsNotWellFormedImportsNothing() {
         QFETCH(QByteArray, text);

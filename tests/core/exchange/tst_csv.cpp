@@ -34,13 +34,15 @@ private slots:
         w.endLine();
         w.text(QStringLiteral("Zoë"));
         w.endLine();
-        QCOMPARE(out, QByteArray("\"Smith, \"\"Bud\"\" Jr.\",1234.5,\"\",\"\"\r\n\"Zo\xc3\xab\"\r\n"));
+        QCOMPARE(out,
+                 QByteArray("\"Smith, \"\"Bud\"\" Jr.\",1234.5,\"\",\"\"\r\n\"Zo\xc3\xab\"\r\n"));
     }
 
     void readsOneRecord_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QStringList>("values");
-        QTest::newRow("quoted and bare") << QByteArray("\"a\",\"b\",3\r\n") << QStringList{"a", "b", "3"};
+        QTest::newRow("quoted and bare")
+            << QByteArray("\"a\",\"b\",3\r\n") << QStringList{"a", "b", "3"};
         QTest::newRow("doubled quotes")
             << QByteArray("\"He said \"\"hi\"\"\",x") << QStringList{"He said \"hi\"", "x"};
         QTest::newRow("comma inside quotes")
@@ -65,8 +67,7 @@ private slots:
     void recordsEndWithAnyLineBreakAndEmptyLinesArePassedOver() {
         QList<qsizetype> lines;
         const auto records = readAll("a\r\n\r\n\"b\nc\"\nd\re", &lines);
-        QCOMPARE(records,
-                 (QList<QStringList>{{"a"}, {"b\nc"}, {"d"}, {"e"}}));
+        QCOMPARE(records, (QList<QStringList>{{"a"}, {"b\nc"}, {"d"}, {"e"}}));
         QCOMPARE(lines, (QList<qsizetype>{1, 3, 5, 6}));
     }
 
@@ -99,9 +100,17 @@ private slots:
     }
 
     void everyValueReadsBackAsWritten() {
-        const QStringList awkward{
-            "Smith, \"Bud\" Jr.", "two\r\nlines", "bare\nfeed", "lone\rreturn", "\"", "\"\"",
-            "Zoë Ñandú € ✓",      ",",            " padded ",  "",             "\"a\",\"b\""};
+        const QStringList awkward{"Smith, \"Bud\" Jr.",
+                                  "two\r\nlines",
+                                  "bare\nfeed",
+                                  "lone\rreturn",
+                                  "\"",
+                                  "\"\"",
+                                  "Zoë Ñandú € ✓",
+                                  ",",
+                                  " padded ",
+                                  "",
+                                  "\"a\",\"b\""};
         QByteArray out;
         CsvWriter w(out);
         for (const QString& v : awkward)
@@ -118,7 +127,8 @@ private slots:
         QTest::newRow("utf-8") << QByteArray("Jos\xc3\xa9") << QString::fromUtf8("José");
         QTest::newRow("utf-8 with byte-order mark")
             << QByteArray("\xef\xbb\xbfZo\xc3\xab") << QString::fromUtf8("Zoë");
-        QTest::newRow("four-byte utf-8") << QByteArray("\xf0\x9f\x98\x80") << QString::fromUtf8("😀");
+        QTest::newRow("four-byte utf-8")
+            << QByteArray("\xf0\x9f\x98\x80") << QString::fromUtf8("😀");
         QTest::newRow("1252 accent") << QByteArray("Jos\xe9") << QString::fromUtf8("José");
         QTest::newRow("1252 quotes and euro")
             << QByteArray("\x93Hi\x94 \x80") << QString::fromUtf8("“Hi” €");

@@ -92,11 +92,12 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("message");
         const QByteArray line = QByteArray("\"Ann\"") + QByteArray(",\"\"").repeated(17) + "\r\n";
-        QTest::newRow("two records") << line + line << qint64(3) << "2 Checks Imported"
-                                     << kImported;
+        QTest::newRow("two records")
+            << line + line << qint64(3) << "2 Checks Imported" << kImported;
         QTest::newRow("one record") << line << qint64(2) << "1 Check Imported" << kImported;
         QTest::newRow("not well formed")
-            << line + "\"Ann\",\"\"\r\n" << qint64(1) << QString()
+            << line + "\"Ann\",\"\"\r\n"
+            << qint64(1) << QString()
             << "orders.txt cannot be imported: line 2 holds 2 values, but a check record has 18 "
                "(BusinessName to BusinessType). Nothing has been imported.";
     }

@@ -28,10 +28,18 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("screen");
-        QTest::newRow("MICR help") << "Check" << "MICR" << "MicrForm";
-        QTest::newRow("About") << "Check" << "About" << "HelpAbout";
-        QTest::newRow("Ordering Check Stock") << "Check" << "ocs" << "HelpAbout";
-        QTest::newRow("chooser's About") << "FileOpen" << "FileOpenAbout" << "HelpAbout";
+        QTest::newRow("MICR help") << "Check"
+                                   << "MICR"
+                                   << "MicrForm";
+        QTest::newRow("About") << "Check"
+                               << "About"
+                               << "HelpAbout";
+        QTest::newRow("Ordering Check Stock") << "Check"
+                                              << "ocs"
+                                              << "HelpAbout";
+        QTest::newRow("chooser's About") << "FileOpen"
+                                         << "FileOpenAbout"
+                                         << "HelpAbout";
     }
     void everyMenuEntryOpensItsScreenOnTop() {
         QFETCH(QString, from);

@@ -16,8 +16,8 @@ using namespace Drive;
 
 namespace {
 
-const QString kRestart =
-    QStringLiteral("Changes will be effective in the drop down box after program exit and restart.");
+const QString kRestart = QStringLiteral(
+    "Changes will be effective in the drop down box after program exit and restart.");
 
 QWidget* openSetup(TestEnv& env) {
     const QString db = CheckDbFixture::create(env, QStringLiteral("Shop"));
@@ -39,8 +39,9 @@ QStringList productTypes(TestEnv& env) {
     RecordSet rs(Database::open(env.path(SettingsDb::kFileName)), SettingsDb::kProductTypeTable);
     for (; !rs.eof(); rs.moveNext()) {
         const QVariant name = rs.value(QStringLiteral("BusinessType"));
-        out << QStringLiteral("%1=%2").arg(rs.currentId()).arg(
-                   name.isNull() ? QStringLiteral("(null)") : name.toString());
+        out << QStringLiteral("%1=%2")
+                   .arg(rs.currentId())
+                   .arg(name.isNull() ? QStringLiteral("(null)") : name.toString());
     }
     return out;
 }
@@ -136,9 +137,8 @@ private slots:
                  QStringLiteral("6 of 6"));
         click(screen, QStringLiteral("Command3"));
         QCOMPARE(env.prompter.takeTexts(), QStringList());
-        QCOMPARE(productTypes(env),
-                 (QStringList{"1=General Merchandise", "2=Services", "3=Repairs",
-                              "4=Subscription", "6=Other", "7=(null)"}));
+        QCOMPARE(productTypes(env), (QStringList{"1=General Merchandise", "2=Services", "3=Repairs",
+                                                 "4=Subscription", "6=Other", "7=(null)"}));
     }
 };
 
