@@ -13,6 +13,8 @@
 #include "gui/setup/ProgramSetup.h"
 #include "gui/start/FontFailure.h"
 
+#include <QApplication>
+
 AppContext::AppContext(Program& program, Prompter& prompter, Clock& clock, Printer& printer)
     : m_program(program), m_prompter(prompter), m_clock(clock), m_printer(printer) {}
 
@@ -21,6 +23,18 @@ namespace {
 template <class Screen> QWidget* loaded(Screen* screen) {
     screen->load();
     return screen;
+}
+
+// A screen that opens on top of data entry is there once: asked for again, the open one
+// comes to the front, so two copies never store over each other.
+template <class Screen> QWidget* raised() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* open = qobject_cast<Screen*>(w); open && open->isVisible()) {
+            open->raise();
+            open->activateWindow();
+            return open;
+        }
+    return nullptr;
 }
 } // namespace
 
@@ -57,6 +71,8 @@ QWidget* AppContext::openCheck() {
 }
 
 QWidget* AppContext::openHelpAbout() {
+    if (QWidget* open = raised<HelpAbout>())
+        return open;
     return loaded(new HelpAbout(*this));
 }
 
@@ -76,14 +92,20 @@ QWidget* AppContext::openPrinterControl() {
 }
 
 QWidget* AppContext::openExportFile() {
+    if (QWidget* open = raised<ExportFile>())
+        return open;
     return loaded(new ExportFile(*this));
 }
 
 QWidget* AppContext::openProgramSetup() {
+    if (QWidget* open = raised<ProgramSetup>())
+        return open;
     return loaded(new ProgramSetup(*this));
 }
 
 QWidget* AppContext::openMicrForm() {
+    if (QWidget* open = raised<MicrForm>())
+        return open;
     return loaded(new MicrForm());
 }
 

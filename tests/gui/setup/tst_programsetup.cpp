@@ -117,6 +117,9 @@ private slots:
     void newDeleteAndWalking() {
         TestEnv env;
         QWidget* screen = openSetup(env);
+        // Asked for again, the open screen comes to the front: never two that store.
+        trigger(TestEnv::screen(QStringLiteral("Check")), QStringLiteral("Setup"));
+        QCOMPARE(TestEnv::openScreens(), (QStringList{"Check", "ProgramSetup"}));
         arrow(screen, "Data25Previous"); // on the first, stays there
         QCOMPARE(shown(screen), QStringLiteral("1=General Merchandise"));
         click(screen, QStringLiteral("Delete"));
