@@ -310,5 +310,15 @@ int main(int argc, char** argv) {
     tour.closeAll();
     calibrationSheet(tour, folder);
 
+    // The screens that open on top of data entry, on the last database pictured.
+    tour.picture(context.openExportFile(), QStringLiteral("ExportFile"));
+    tour.closeAll();
+    tour.picture(context.openProgramSetup(), QStringLiteral("ProgramSetup"));
+    tour.closeAll();
+    tour.picture(context.openMicrForm(), QStringLiteral("MicrForm"));
+    tour.closeAll();
+    tour.picture(context.openHelpAbout(), QStringLiteral("HelpAbout"));
+    tour.closeAll();
+
     return tour.finish();
 }

@@ -56,6 +56,24 @@ void Statement::bind(int index, const QVariant& value) {
         throw DbError::fromEngine(QString::fromUtf8(sqlite3_errmsg(m_db)), m_path);
 }
 
+void Statement::bindUtf8(int index, QByteArrayView utf8) {
+    // A null pointer would bind Null; the empty text is bound as empty.
+    const char* data = utf8.data() ? utf8.data() : "";
+    if (sqlite3_bind_text64(m_stmt, index, data, sqlite3_uint64(utf8.size()), SQLITE_STATIC,
+                            SQLITE_UTF8) != SQLITE_OK)
+        throw DbError::fromEngine(QString::fromUtf8(sqlite3_errmsg(m_db)), m_path);
+}
+
+void Statement::bindInt64(int index, qint64 value) {
+    if (sqlite3_bind_int64(m_stmt, index, value) != SQLITE_OK)
+        throw DbError::fromEngine(QString::fromUtf8(sqlite3_errmsg(m_db)), m_path);
+}
+
+void Statement::bindNull(int index) {
+    if (sqlite3_bind_null(m_stmt, index) != SQLITE_OK)
+        throw DbError::fromEngine(QString::fromUtf8(sqlite3_errmsg(m_db)), m_path);
+}
+
 bool Statement::step() {
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
@@ -97,4 +115,17 @@ QVariant Statement::column(int index) const {
         return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, index)));
     }
     }
+}
+
+bool Statement::columnIsNull(int index) const {
+    return sqlite3_column_type(m_stmt, index) == SQLITE_NULL;
+}
+
+bool Statement::columnIsInteger(int index) const {
+    return sqlite3_column_type(m_stmt, index) == SQLITE_INTEGER;
+}
+
+QByteArrayView Statement::columnUtf8(int index) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, index));
+    return QByteArrayView(text, sqlite3_column_bytes(m_stmt, index));
 }

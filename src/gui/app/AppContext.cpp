@@ -7,11 +7,17 @@
 #include "gui/databases/FileOpen.h"
 #include "gui/databases/PleaseWait.h"
 #include "gui/entry/Check.h"
+#include "gui/exchange/ExportFile.h"
+#include "gui/help/HelpAbout.h"
+#include "gui/help/MicrForm.h"
+#include "gui/setup/ProgramSetup.h"
 #include "gui/start/FontFailure.h"
 #include "gui/platform/QtPrintDialogs.h"
 #include "gui/platform/QtPrinter.h"
 #include "gui/print/AlignPrinter.h"
 #include "gui/print/PrinterControl.h"
+
+#include <QApplication>
 
 AppContext::AppContext(Program& program, Prompter& prompter, Clock& clock, Printer& printer)
     : m_program(program), m_prompter(prompter), m_clock(clock), m_printer(printer),
@@ -26,6 +32,18 @@ namespace {
 template <class Screen> QWidget* loaded(Screen* screen) {
     screen->load();
     return screen;
+}
+
+// A screen that opens on top of data entry is there once: asked for again, the open one
+// comes to the front, so two copies never store over each other.
+template <class Screen> QWidget* raised() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* open = qobject_cast<Screen*>(w); open && open->isVisible()) {
+            open->raise();
+            open->activateWindow();
+            return open;
+        }
+    return nullptr;
 }
 } // namespace
 
@@ -62,8 +80,9 @@ QWidget* AppContext::openCheck() {
 }
 
 QWidget* AppContext::openHelpAbout() {
-    return openPlaceholder(QStringLiteral("HelpAbout"),
-                           QStringLiteral("The About screen comes with a later version."));
+    if (QWidget* open = raised<HelpAbout>())
+        return open;
+    return loaded(new HelpAbout(*this));
 }
 
 QWidget* AppContext::openPrinterControl() {
@@ -75,19 +94,21 @@ QWidget* AppContext::openAlignPrinter() {
 }
 
 QWidget* AppContext::openExportFile() {
-    return openPlaceholder(QStringLiteral("ExportFile"),
-                           QStringLiteral("Export and import come with a later version."));
+    if (QWidget* open = raised<ExportFile>())
+        return open;
+    return loaded(new ExportFile(*this));
 }
 
 QWidget* AppContext::openProgramSetup() {
-    return openPlaceholder(QStringLiteral("ProgramSetup"),
-                           QStringLiteral("Program setup comes with a later version."));
+    if (QWidget* open = raised<ProgramSetup>())
+        return open;
+    return loaded(new ProgramSetup(*this));
 }
 
 QWidget* AppContext::openMicrForm() {
-    return openPlaceholder(
-        QStringLiteral("MicrForm"),
-        QStringLiteral("Help with MICR routing information comes with a later version."));
+    if (QWidget* open = raised<MicrForm>())
+        return open;
+    return loaded(new MicrForm());
 }
 
 QWidget* AppContext::openPlaceholder(const QString& screen, const QString& detail) {

@@ -139,7 +139,7 @@ private slots:
         QVERIFY(texts[0].startsWith(QStringLiteral("Each database is a separate set of checks")));
         QVERIFY(texts[1].endsWith(QStringLiteral("(example: rename PDRAFT.BAK to be PDRAFT.MDB)")));
         trigger(chooser, QStringLiteral("FileOpenAbout"));
-        QCOMPARE(TestEnv::openScreens(), (QStringList{"FileOpen", "Placeholder"}));
+        QCOMPARE(TestEnv::openScreens(), (QStringList{"FileOpen", "HelpAbout"}));
     }
 
     void foreignFileIsRefusedAndLeftAlone() {

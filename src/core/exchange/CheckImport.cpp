@@ -1,0 +1,168 @@
+#include "core/exchange/CheckImport.h"
+
+#include "core/databases/CheckDb.h"
+#include "core/entry/AmountText.h"
+#include "core/exchange/CsvReader.h"
+#include "core/exchange/ExchangeFormat.h"
+#include "core/exchange/FileText.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Database.h"
+#include "core/platform/DbError.h"
+#include "core/platform/Statement.h"
+#include "core/platform/TableSchema.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <optional>
+
+const QString CheckImport::kPrint = QStringLiteral("Never");
+
+namespace {
+
+/// A whole number as a check number is written: an optional minus and up to 18 digits,
+/// blanks around it allowed.
+std::optional<qint64> wholeNumber(QByteArrayView text) {
+    qsizetype i = 0;
+    qsizetype end = text.size();
+    while (i < end && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    while (end > i && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+        --end;
+    const bool negative = i < end && text[i] == '-';
+    if (negative)
+        ++i;
+    if (i == end || end - i > 18)
+        return std::nullopt;
+    qint64 value = 0;
+    for (; i < end; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        value = value * 10 + (text[i] - '0');
+    }
+    return negative ? -value : value;
+}
+
+/// How a value is shown inside a message: quoted, and cut short when it is long.
+QString shown(QByteArrayView value) {
+    QString text = QString::fromUtf8(value);
+    if (text.size() > 40)
+        text = text.left(40) + QStringLiteral("...");
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+} // namespace
+
+QStringList CheckImport::files(const QDir& folder) {
+    return folder.entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Readable | QDir::Hidden,
+                            QDir::Name | QDir::IgnoreCase);
+}
+
+qint64 CheckImport::read(const QString& databasePath, const QString& sourcePath,
+                         const Clock& clock) {
+    const QString name = QFileInfo(sourcePath).fileName();
+    auto refuse = [&](const QString& why) {
+        return DbError(
+            QStringLiteral("%1 cannot be imported: %2. Nothing has been imported.").arg(name, why));
+    };
+
+    QFile file(sourcePath);
+    if (!file.open(QIODevice::ReadOnly))
+        throw refuse(QStringLiteral("Ledgerline could not read it (%1)").arg(file.errorString()));
+    // A large file is read where it lies instead of into memory.
+    QByteArray whole;
+    QByteArrayView bytes;
+    if (file.size() > 0) {
+        if (const uchar* mapped = file.map(0, file.size()))
+            bytes = QByteArrayView(mapped, file.size());
+        else
+            bytes = whole = file.readAll();
+    }
+    QByteArray converted;
+    CsvReader reader(FileText::asUtf8(bytes, converted));
+
+    const QStringList& fields = ExchangeFormat::kFullRecord;
+    const qsizetype width = fields.size();
+    const qsizetype checkColumn = fields.indexOf(ExchangeFormat::kCheckField);
+    const qsizetype amountColumn = fields.indexOf(ExchangeFormat::kAmountField);
+    QStringList columns;
+    for (const QString& f : fields)
+        columns << Database::quote(f);
+    columns << QStringLiteral("\"Print\"") << QStringLiteral("\"LabelPrint\"")
+            << QStringLiteral("\"Date\"");
+    const QString insertSql =
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (?%3)")
+            .arg(Database::quote(CheckDb::kAccount), columns.join(QLatin1Char(',')),
+                 QStringLiteral(",?").repeated(columns.size() - 1));
+    const QByteArray print = kPrint.toUtf8();
+    const QByteArray today = clock.todayText().toUtf8();
+
+    auto db = Database::open(databasePath);
+    qint64 records = 0;
+    std::optional<qint64> highest;
+    db->transaction([&] {
+        Statement insert(db->handle(), insertSql, db->path());
+        QByteArray amount;
+        for (;;) {
+            const CsvReader::Status status = reader.next();
+            if (status == CsvReader::Status::End)
+                break;
+            if (status == CsvReader::Status::Malformed)
+                throw refuse(reader.problem());
+            const QList<QByteArrayView>& values = reader.values();
+            if (values.size() != width)
+                throw refuse(QStringLiteral("line %1 holds %2 values, but a check record has %3 "
+                                            "(BusinessName to BusinessType)")
+                                 .arg(reader.line())
+                                 .arg(values.size())
+                                 .arg(width));
+            for (qsizetype i = 0; i < width; ++i) {
+                const QByteArrayView value = values[i];
+                const int parameter = int(i + 1);
+                if (value.isEmpty()) {
+                    insert.bindNull(parameter);
+                } else if (i == checkColumn) {
+                    const std::optional<qint64> number = wholeNumber(value);
+                    if (!number)
+                        throw refuse(QStringLiteral("the Check number on line %1, %2, is not a "
+                                                    "whole number")
+                                         .arg(reader.line())
+                                         .arg(shown(value)));
+                    insert.bindInt64(parameter, *number);
+                    if (!highest || *number > *highest)
+                        highest = number;
+                } else if (i == amountColumn) {
+                    amount.resize(0);
+                    if (!AmountText::appendNormalised(amount, value))
+                        throw refuse(QStringLiteral("the Amount on line %1, %2, is not an amount "
+                                                    "in dollars and cents")
+                                         .arg(reader.line())
+                                         .arg(shown(value)));
+                    insert.bindUtf8(parameter, amount);
+                } else {
+                    insert.bindUtf8(parameter, value);
+                }
+            }
+            insert.bindUtf8(int(width + 1), print);
+            insert.bindInt64(int(width + 2), YesNo::False);
+            insert.bindUtf8(int(width + 3), today);
+            try {
+                insert.step();
+            } catch (const DbError& e) {
+                throw refuse(QStringLiteral("the database did not take the check on line %1 (%2)")
+                                 .arg(reader.line())
+                                 .arg(e.message()));
+            }
+            insert.reset();
+            ++records;
+        }
+        if (records == 0)
+            throw refuse(QStringLiteral("it holds no records"));
+        if (highest)
+            db->exec(QStringLiteral("UPDATE %1 SET \"LastCheck\" = ? WHERE rowid = (SELECT "
+                                    "min(rowid) FROM %1) AND (\"LastCheck\" IS NULL OR "
+                                    "\"LastCheck\" < ?)")
+                         .arg(Database::quote(CheckDb::kHeader)),
+                     {*highest, *highest});
+    });
+    return records;
+}

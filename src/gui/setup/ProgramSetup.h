@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+class AppContext;
+class ProductTypeList;
+class SetupOptions;
+
+namespace Ui {
+class ProgramSetup;
+}
+
+/// Program setup: the product types of the data-entry screen's drop-down list, the bank's
+/// tran code and the backup at exit. It opens on top of the data-entry screen. What the
+/// user typed is stored when they move to another product type, and everything is stored
+/// however the screen is closed; a failure is shown and the screen stays open.
+class ProgramSetup : public QDialog {
+    Q_OBJECT
+public:
+    explicit ProgramSetup(AppContext& context);
+    ~ProgramSetup() override;
+
+    /// Opens the product types and the settings record and shows the first product type.
+    void load();
+
+    /// Done, Escape and the window's close button all end here: everything is stored first.
+    void reject() override;
+
+private:
+    void showCurrent();
+    /// Stores the name typed for the current product type.
+    bool storeName();
+    /// Stores the name, the tran code and the backup choice.
+    bool storeAll();
+    void move(void (ProductTypeList::*step)());
+    void addProductType();
+    void deleteProductType();
+    void confirm();
+
+    AppContext& m_context;
+    std::unique_ptr<Ui::ProgramSetup> m_ui;
+    std::unique_ptr<ProductTypeList> m_types;
+    std::unique_ptr<SetupOptions> m_options;
+};
