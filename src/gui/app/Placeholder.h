@@ -2,6 +2,11 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
+
+namespace Ui {
+class Placeholder;
+}
 
 /// A placeholder for a screen that a later version brings: it names the screen it stands
 /// for and offers a way out.
@@ -13,11 +18,14 @@ public:
     enum class Leave { Close, None };
 
     Placeholder(const QString& screen, const QString& detail, Leave leave = Leave::Close);
+    ~Placeholder() override;
+
     const QString& screen() const { return m_screen; }
     /// Adds a button that leaves the placeholder some other way.
     void addButton(const QString& caption, const QString& objectName,
                    const std::function<void()>& action);
 
 private:
+    std::unique_ptr<Ui::Placeholder> m_ui;
     QString m_screen;
 };

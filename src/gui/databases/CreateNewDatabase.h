@@ -1,27 +1,27 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 class AppContext;
-class QLineEdit;
-class QRadioButton;
+
+namespace Ui {
+class CreateNewDatabase;
+}
 
 /// Makes a new CHECK or DRAFT database from the template file.
 class CreateNewDatabase : public QWidget {
     Q_OBJECT
 public:
     explicit CreateNewDatabase(AppContext& context);
+    ~CreateNewDatabase() override;
+
     void load();
 
-    static const QString kFailure;
-
 private:
-    void Command1_Click();
-    void Exit1_Click();
+    void createDatabase();
+    void exitProgram();
 
     AppContext& m_context;
-    QRadioButton* m_draft;
-    QRadioButton* m_check;
-    QLineEdit* m_name;
-    QLineEdit* m_description;
+    std::unique_ptr<Ui::CreateNewDatabase> m_ui;
 };

@@ -1,28 +1,29 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
 class AppContext;
-class QListWidget;
+
+namespace Ui {
+class FileOpen;
+}
 
 /// The database chooser: lists the check databases of the program folder.
 class FileOpen : public QMainWindow {
     Q_OBJECT
 public:
     explicit FileOpen(AppContext& context);
+    ~FileOpen() override;
+
     void load();
 
-    static const QString kNoDatabases;
-
 private:
-    void FileOK_Click();
-    void cndb_Click();
-    void Exit1_Click();
-    void cocad_Click();
-    void racdb_Click();
-    void FileOpenAbout_Click();
+    void useChosenDatabase();
+    void createDatabase();
+    void exitProgram();
 
     AppContext& m_context;
-    QListWidget* m_files;
+    std::unique_ptr<Ui::FileOpen> m_ui;
     bool m_leaving = false;
 };

@@ -4,8 +4,11 @@
 #include <memory>
 
 class AppContext;
-class QLineEdit;
-class RecordSet;
+class PasswordStore;
+
+namespace Ui {
+class ChangePass;
+}
 
 /// Changes the program password: the new password entered twice.
 class ChangePass : public QWidget {
@@ -17,12 +20,10 @@ public:
     void load();
 
 private:
-    void Command3_Click();
-    void Command2_Click();
+    void changePassword();
+    void exitProgram();
 
     AppContext& m_context;
-    QLineEdit* m_password1;
-    QLineEdit* m_password2;
-    std::unique_ptr<RecordSet> m_data1; // table A
-    std::unique_ptr<RecordSet> m_data2; // settings record
+    std::unique_ptr<Ui::ChangePass> m_ui;
+    std::unique_ptr<PasswordStore> m_passwords;
 };

@@ -1,14 +1,19 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
+
+namespace Ui {
+class FontFailure;
+}
 
 /// Tells the user that the MICR font is not installed, and how to install it.
 class FontFailure : public QWidget {
     Q_OBJECT
 public:
     FontFailure();
+    ~FontFailure() override;
 
-    static const QString kText1;
-    static const QString kText2;
-    static const QString kText3;
+private:
+    std::unique_ptr<Ui::FontFailure> m_ui;
 };

@@ -2,13 +2,13 @@
 
 #include <QWidget>
 #include <memory>
-#include <optional>
 
 class AppContext;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class RecordSet;
+class PasswordStore;
+
+namespace Ui {
+class Pass;
+}
 
 /// The start-up screen: reads the About lines, checks for the MICR font, reminds the
 /// user of the default password and asks for the program password.
@@ -18,22 +18,16 @@ public:
     explicit Pass(AppContext& context);
     ~Pass() override;
 
-    /// The load sequence: record sets, About lines, program name, show, font check,
+    /// The load sequence: settings file, About lines, program name, show, font check,
     /// default-password reminder.
     void load();
 
 private:
-    /// The password check; nothing when the stored password cannot be read (the user
-    /// has been told why).
-    std::optional<bool> passwordIsCorrect();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
+    void agree();
+    void disagree();
+    void changePassword();
 
     AppContext& m_context;
-    QLabel* m_programName;
-    QLabel* m_version;
-    QLineEdit* m_password;
-    std::unique_ptr<RecordSet> m_data1; // table A
-    std::unique_ptr<RecordSet> m_data2; // settings record
+    std::unique_ptr<Ui::Pass> m_ui;
+    std::unique_ptr<PasswordStore> m_passwords;
 };

@@ -2,6 +2,7 @@
 #include "core/entry/CheckBook.h"
 #include "core/entry/CheckNumbering.h"
 #include "core/entry/FieldEntry.h"
+#include "core/entry/FieldRefused.h"
 #include "core/entry/Routing.h"
 #include "core/entry/SearchFilter.h"
 #include "core/platform/RecordSet.h"
@@ -257,15 +258,147 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, typed);
         QFETCH(QVariant, stored);
-        const FieldEntry::Result r = FieldEntry::convert(field, QStringLiteral("Caption"), typed);
-        if (stored.isNull() && !typed.isEmpty()) {
-            QVERIFY(!r.ok());
-            QVERIFY(r.problem.contains(QStringLiteral("Caption")));
-            QVERIFY(r.problem.contains(typed));
-        } else {
-            QVERIFY(r.ok());
-            QCOMPARE(r.value, stored);
+        const bool refused = stored.isNull() && !typed.isEmpty();
+        QCOMPARE(FieldEntry::accepts(field, typed), !refused);
+        try {
+            QCOMPARE(FieldEntry::convert(field, QStringLiteral("Caption"), typed), stored);
+            QVERIFY(!refused);
+        } catch (const FieldRefused& e) {
+            QVERIFY(refused);
+            QCOMPARE(e.field(), field);
+            QVERIFY(e.message().startsWith(QStringLiteral("Caption must be ")));
+            QVERIFY(e.message().endsWith(QStringLiteral("\"%1\" was not stored.").arg(typed)));
         }
+    }
+
+    void commitStoresEverythingOrNothing_data() {
+        QTest::addColumn<QStringList>("typed"); // field=text pairs
+        QTest::addColumn<int>("label");         // -1: untouched, 0: cleared, 1: ticked
+        QTest::addColumn<QString>("refused");   // the message, when the commit is refused
+        QTest::addColumn<QVariantMap>("stored");
+        QTest::newRow("texts, number and amount")
+            << QStringList{"PayTo=Ann", "Check= 1051", "Amount=1,234.50"} << -1 << ""
+            << QVariantMap{{"PayTo", "Ann"}, {"Check", 1051}, {"Amount", "1,234.50"},
+                           {"LabelPrint", QVariant()}};
+        QTest::newRow("an emptied box stores Null")
+            << QStringList{"PayTo="} << 1 << ""
+            << QVariantMap{{"PayTo", QVariant()}, {"LabelPrint", YesNo::True}};
+        QTest::newRow("label cleared alone")
+            << QStringList{} << 0 << "" << QVariantMap{{"LabelPrint", YesNo::False}};
+        QTest::newRow("a bad amount stores nothing")
+            << QStringList{"PayTo=Ann", "Amount=ten"} << 1
+            << "Amount must be an amount in dollars and cents, like 1234.56; \"ten\" was not "
+               "stored."
+            << QVariantMap{{"PayTo", "Bob"}, {"Amount", "5.00"}, {"LabelPrint", QVariant()}};
+    }
+    void commitStoresEverythingOrNothing() {
+        QFETCH(QStringList, typed);
+        QFETCH(int, label);
+        QFETCH(QString, refused);
+        QFETCH(QVariantMap, stored);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        const qint64 id = addCheck(env, file, {{"PayTo", "Bob"}, {"Amount", "5.00"}});
+        CheckBook book(env.path(file));
+        QVERIFY(book.records().moveTo(id));
+        QList<FieldEntry::Typed> entries;
+        for (const QString& pair : typed) {
+            const QString field = pair.section(QLatin1Char('='), 0, 0);
+            entries.append({field, field, pair.section(QLatin1Char('='), 1)});
+        }
+        const std::optional<bool> labelPrint =
+            label < 0 ? std::nullopt : std::optional<bool>(label == 1);
+        try {
+            book.commit(entries, labelPrint);
+            QCOMPARE(QString(), refused);
+        } catch (const FieldRefused& e) {
+            QCOMPARE(e.message(), refused);
+        }
+        const QVariantMap row = CheckDbFixture::row(env, file, id);
+        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
+            QCOMPARE(row.value(it.key()).toString(), it.value().toString());
+    }
+
+    void selectorsStoreTheirCodes_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("print");
+        QTest::newRow("one time") << "One Time"
+                                  << "Once";
+        QTest::newRow("multiple times") << "Multiple Times"
+                                        << "Monthly";
+        QTest::newRow("don't print") << "Don't Print"
+                                     << "Never";
+        QTest::newRow("shown but not in the list") << "Monthly Draft"
+                                                   << "Weekly";
+        QTest::newRow("other case") << "one time"
+                                    << "Weekly";
+    }
+    void selectorsStoreTheirCodes() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, print);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        addCheck(env, file, {{"Print", "Weekly"}, {"For", "typed memo"}});
+        CheckBook book(env.path(file));
+        book.records().moveLast();
+        book.choosePrintOption(chosen);
+        QCOMPARE(book.current().value("Print").toString(), print);
+        book.chooseProductType(QStringLiteral("Services"));
+        QCOMPARE(book.current().value("BusinessType").toString(), QStringLiteral("Services"));
+        QCOMPARE(book.current().value("For").toString(), QStringLiteral("Services"));
+    }
+
+    void gotoFirstCheckShowsTheTemplatesOwnWords_data() {
+        QTest::addColumn<QVariant>("print");
+        QTest::addColumn<QVariant>("lprint");
+        QTest::addColumn<QVariant>("type");
+        QTest::addColumn<QString>("printOption");
+        QTest::addColumn<int>("tick"); // -1: the label box keeps its tick
+        QTest::addColumn<QString>("productType");
+        QTest::newRow("monthly") << QVariant("Monthly") << QVariant(1) << QVariant("Repairs")
+                                 << "Monthly Draft" << 1 << "Repairs";
+        QTest::newRow("once") << QVariant("Once") << QVariant(0) << QVariant() << "One Time" << 0
+                              << " ";
+        QTest::newRow("never") << QVariant("Never") << QVariant() << QVariant() << "Don't Print"
+                               << -1 << " ";
+        QTest::newRow("unknown keeps the text")
+            << QVariant("Weekly") << QVariant() << QVariant() << "" << -1 << " ";
+        QTest::newRow("empty keeps the text")
+            << QVariant() << QVariant() << QVariant() << "" << -1 << " ";
+    }
+    void gotoFirstCheckShowsTheTemplatesOwnWords() {
+        QFETCH(QVariant, print);
+        QFETCH(QVariant, lprint);
+        QFETCH(QVariant, type);
+        QFETCH(QString, printOption);
+        QFETCH(int, tick);
+        QFETCH(QString, productType);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, {{"Print", print}, {"LPrint", lprint}, {"BusinessType", type}});
+        addCheck(env, file, {{"PayTo", "Ann"}});
+        CheckBook book(env.path(file));
+        book.records().moveLast();
+        const FirstCheckOptions shown = book.gotoFirstCheck();
+        QCOMPARE(book.records().currentId(), 1);
+        QCOMPARE(shown.printOption, printOption);
+        QCOMPARE(shown.labelTick.has_value(), tick >= 0);
+        if (tick >= 0)
+            QCOMPARE(*shown.labelTick, tick == 1);
+        QCOMPARE(shown.productType, productType);
+    }
+
+    void walkingStopsAtEitherEnd() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        const qint64 a = addCheck(env, file, {{"PayTo", "Ann"}});
+        CheckBook book(env.path(file));
+        QVERIFY(!book.movePrevious());
+        QCOMPARE(book.records().currentId(), 1);
+        QVERIFY(book.moveNext());
+        QVERIFY(!book.moveNext());
+        QCOMPARE(book.records().currentId(), a);
+        QCOMPARE(book.current().value("PayTo").toString(), QStringLiteral("Ann"));
     }
 };
 
