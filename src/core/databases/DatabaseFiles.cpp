@@ -72,15 +72,15 @@ QString journalMode(sqlite3* db) {
     return mode.toLower();
 }
 
-/// Copies the file's bytes, letting the kernel move them where it can. Returns why it
-/// failed, or nothing.
-QString copyBytes(const QString& from, const QString& to) {
+/// Copies the file's bytes, letting the kernel move them where it can. Throws what `fail`
+/// makes of the reason when it cannot.
+template <class Fail> void copyBytes(const QString& from, const QString& to, const Fail& fail) {
     QFile in(from);
     QFile out(to);
     if (!in.open(QIODevice::ReadOnly))
-        return QStringLiteral("the database could not be read");
+        throw fail(QStringLiteral("the database could not be read"));
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return QStringLiteral("the folder may not be written");
+        throw fail(QStringLiteral("the folder may not be written"));
     const int src = in.handle();
     const int dst = out.handle();
     // Writing back each chunk as soon as it is copied lets the disk work while the next
@@ -89,7 +89,7 @@ QString copyBytes(const QString& from, const QString& to) {
     for (;;) {
         const ssize_t n = ::copy_file_range(src, nullptr, dst, nullptr, 16 << 20, 0);
         if (n == 0)
-            return {};
+            return;
         if (n > 0) {
             ::sync_file_range(dst, copied, n, SYNC_FILE_RANGE_WRITE);
             copied += n;
@@ -98,9 +98,9 @@ QString copyBytes(const QString& from, const QString& to) {
         if (errno == EINTR)
             continue;
         if (errno == ENOSPC || errno == EFBIG || errno == EDQUOT)
-            return QStringLiteral("the disk is full");
+            throw fail(QStringLiteral("the disk is full"));
         if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL)
-            return systemReason(errno).toLower();
+            throw fail(systemReason(errno).toLower());
         break; // the kernel cannot copy between these files: copy through memory instead
     }
     ::lseek(src, 0, SEEK_SET);
@@ -110,20 +110,20 @@ QString copyBytes(const QString& from, const QString& to) {
     for (;;) {
         const ssize_t n = ::read(src, buffer.data(), size_t(buffer.size()));
         if (n == 0)
-            return {};
+            return;
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return QStringLiteral("the database could not be read");
+            throw fail(QStringLiteral("the database could not be read"));
         }
         for (ssize_t done = 0; done < n;) {
             const ssize_t w = ::write(dst, buffer.constData() + done, size_t(n - done));
             if (w < 0) {
                 if (errno == EINTR)
                     continue;
-                return errno == ENOSPC || errno == EFBIG || errno == EDQUOT
-                           ? QStringLiteral("the disk is full")
-                           : systemReason(errno).toLower();
+                throw fail(errno == ENOSPC || errno == EFBIG || errno == EDQUOT
+                               ? QStringLiteral("the disk is full")
+                               : systemReason(errno).toLower());
             }
             done += w;
         }
@@ -273,8 +273,8 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
         throw fail(sqliteReason(rc, source.db));
     if (journalMode(source.db) == QLatin1String("wal"))
         copyPages(source.db, part.fileName(), fail);
-    else if (const QString why = copyBytes(databasePath, part.fileName()); !why.isEmpty())
-        throw fail(why);
+    else
+        copyBytes(databasePath, part.fileName(), fail);
     sqlite3_exec(source.db, "COMMIT;", nullptr, nullptr, nullptr);
 
     if (!syncFile(part.fileName()))
