@@ -7,8 +7,8 @@
 #include "core/settings/SettingsDb.h"
 
 PasswordStore::PasswordStore(const QString& settingsPath)
-    : m_table(std::make_unique<RecordSet>(Database::open(settingsPath),
-                                          SettingsDb::kPasswordTable)) {}
+    : m_table(
+          std::make_unique<RecordSet>(Database::open(settingsPath), SettingsDb::kPasswordTable)) {}
 
 PasswordStore::~PasswordStore() = default;
 

@@ -1,9 +1,9 @@
 #include "core/settings/SettingsDb.h"
 
-#include "core/settings/Password.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/RecordSet.h"
+#include "core/settings/Password.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -63,8 +63,7 @@ void SettingsDb::createShipped(const QString& path) {
 
         RecordSet password(db, kPasswordTable);
         password.addNew();
-        password.setValue(kPassword,
-                          Password::hash(QString::fromLatin1(Password::kDefault)));
+        password.setValue(kPassword, Password::hash(QString::fromLatin1(Password::kDefault)));
         password.update();
 
         RecordSet types(db, kProductTypeTable);

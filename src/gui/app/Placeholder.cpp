@@ -1,19 +1,17 @@
 #include "gui/app/Placeholder.h"
 
+#include "gui/platform/ScreenForm.h"
 #include "ui_Placeholder.h"
 
 #include <utility>
 
 Placeholder::Placeholder(const QString& screen, const QString& detail, Leave leave)
     : m_ui(std::make_unique<Ui::Placeholder>()), m_screen(screen) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    m_ui->setupUi(this);
+    ScreenForm::setUp(*m_ui, this);
     setWindowTitle(QStringLiteral("%1 (placeholder)").arg(screen));
     m_ui->PlaceholderHeading->setText(QStringLiteral("Placeholder for the %1 screen").arg(screen));
     m_ui->PlaceholderDetail->setText(detail);
-    if (leave == Leave::Close)
-        connect(m_ui->PlaceholderClose, &QPushButton::clicked, this, &QWidget::close);
-    else
+    if (leave == Leave::None)
         delete std::exchange(m_ui->PlaceholderClose, nullptr);
 }
 

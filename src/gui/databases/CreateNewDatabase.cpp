@@ -6,7 +6,7 @@
 #include "core/platform/Program.h"
 #include "core/platform/Prompter.h"
 #include "gui/app/AppContext.h"
-#include "gui/platform/Accessible.h"
+#include "gui/platform/ScreenForm.h"
 #include "ui_CreateNewDatabase.h"
 
 namespace {
@@ -18,12 +18,7 @@ const QString kFailure = QStringLiteral(
 
 CreateNewDatabase::CreateNewDatabase(AppContext& context)
     : m_context(context), m_ui(std::make_unique<Ui::CreateNewDatabase>()) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    m_ui->setupUi(this);
-    Accessible::nameByBuddies(this);
-    connect(m_ui->Command1, &QPushButton::clicked, this, &CreateNewDatabase::createDatabase);
-    connect(m_ui->DbDesc, &QLineEdit::returnPressed, this, &CreateNewDatabase::createDatabase);
-    connect(m_ui->Exit1, &QPushButton::clicked, this, &CreateNewDatabase::exitProgram);
+    ScreenForm::setUp(*m_ui, this);
 }
 
 CreateNewDatabase::~CreateNewDatabase() = default;
@@ -38,8 +33,7 @@ void CreateNewDatabase::createDatabase() {
     const QDir folder = m_context.program().folder();
     // The description the user typed is what the data-entry window shows; without one, the
     // name stands in.
-    const QString description =
-        m_ui->DbDesc->text().isEmpty() ? name : m_ui->DbDesc->text();
+    const QString description = m_ui->DbDesc->text().isEmpty() ? name : m_ui->DbDesc->text();
     const CheckDb::Kind kind =
         m_ui->Option1->isChecked() ? CheckDb::Kind::Draft : CheckDb::Kind::Check;
 

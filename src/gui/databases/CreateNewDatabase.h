@@ -18,10 +18,12 @@ public:
 
     void load();
 
-private:
+    // The handlers, connected to the controls in the form.
+private slots:
     void createDatabase();
     void exitProgram();
 
+private:
     AppContext& m_context;
     std::unique_ptr<Ui::CreateNewDatabase> m_ui;
 };

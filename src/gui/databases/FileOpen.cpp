@@ -5,6 +5,7 @@
 #include "core/platform/Program.h"
 #include "core/platform/Prompter.h"
 #include "gui/app/AppContext.h"
+#include "gui/platform/ScreenForm.h"
 #include "ui_FileOpen.h"
 
 namespace {
@@ -45,19 +46,9 @@ const QString kRestoring = QStringLiteral(
 
 } // namespace
 
-FileOpen::FileOpen(AppContext& context) : m_context(context), m_ui(std::make_unique<Ui::FileOpen>()) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    m_ui->setupUi(this);
-    connect(m_ui->FileOK, &QPushButton::clicked, this, &FileOpen::useChosenDatabase);
-    connect(m_ui->File1, &QListWidget::itemDoubleClicked, this, &FileOpen::useChosenDatabase);
-    connect(m_ui->File1, &QListWidget::itemActivated, this, &FileOpen::useChosenDatabase);
-    connect(m_ui->cndb, &QPushButton::clicked, this, &FileOpen::createDatabase);
-    connect(m_ui->Exit1, &QPushButton::clicked, this, &FileOpen::exitProgram);
-    connect(m_ui->cocad, &QAction::triggered, this,
-            [this] { m_context.prompter().message(kChoosing); });
-    connect(m_ui->racdb, &QAction::triggered, this,
-            [this] { m_context.prompter().message(kRestoring); });
-    connect(m_ui->FileOpenAbout, &QAction::triggered, this, [this] { m_context.openHelpAbout(); });
+FileOpen::FileOpen(AppContext& context)
+    : m_context(context), m_ui(std::make_unique<Ui::FileOpen>()) {
+    ScreenForm::setUp(*m_ui, this);
 }
 
 FileOpen::~FileOpen() = default;
@@ -102,4 +93,16 @@ void FileOpen::createDatabase() {
 
 void FileOpen::exitProgram() {
     m_context.program().end();
+}
+
+void FileOpen::explainChoosing() {
+    m_context.prompter().message(kChoosing);
+}
+
+void FileOpen::explainRestoring() {
+    m_context.prompter().message(kRestoring);
+}
+
+void FileOpen::openAbout() {
+    m_context.openHelpAbout();
 }

@@ -18,11 +18,16 @@ public:
 
     void load();
 
-private:
+    // The handlers, connected to the controls in the form.
+private slots:
     void useChosenDatabase();
     void createDatabase();
     void exitProgram();
+    void explainChoosing();
+    void explainRestoring();
+    void openAbout();
 
+private:
     AppContext& m_context;
     std::unique_ptr<Ui::FileOpen> m_ui;
     bool m_leaving = false;

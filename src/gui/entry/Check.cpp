@@ -15,7 +15,7 @@
 #include "gui/entry/FieldBinding.h"
 #include "gui/entry/MicrLine.h"
 #include "gui/entry/SearchMenu.h"
-#include "gui/platform/Accessible.h"
+#include "gui/platform/ScreenForm.h"
 #include "ui_Check.h"
 
 #include <QClipboard>
@@ -42,12 +42,10 @@ template <class F> bool Check::run(F&& handler) {
 }
 
 Check::Check(AppContext& context) : m_context(context), m_ui(std::make_unique<Ui::Check>()) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    m_ui->setupUi(this);
-    Accessible::nameByBuddies(this);
-    new MicrLine({m_ui->ABA, m_ui->Account, m_ui->TransitSymbol1, m_ui->TransitSymbol2,
-                  m_ui->OnUsSymbol},
-                 m_ui->ABA, m_ui->ABACheck);
+    ScreenForm::setUp(*m_ui, this);
+    new MicrLine(
+        {m_ui->ABA, m_ui->Account, m_ui->TransitSymbol1, m_ui->TransitSymbol2, m_ui->OnUsSymbol},
+        m_ui->ABA, m_ui->ABACheck);
     QPlainTextEdit* comments = m_ui->OptComts;
     comments->setFixedHeight(comments->fontMetrics().lineSpacing() * 4 + 12);
     // The selectors can show texts that are not in their lists (a blank, "Monthly Draft"),
@@ -59,44 +57,9 @@ Check::Check(AppContext& context) : m_context(context), m_ui(std::make_unique<Ui
         search(field, prompt);
     });
     CheckHelp::addTo(m_ui->Help, m_ui->ocs, m_context.program().name(), m_context.prompter());
-    connectHandlers();
 }
 
 Check::~Check() = default;
-
-void Check::connectHandlers() {
-    auto onClick = [this](QPushButton* button, auto handler) {
-        connect(button, &QPushButton::clicked, this, handler);
-    };
-    auto onChoose = [this](QAction* action, auto handler) {
-        connect(action, &QAction::triggered, this, handler);
-    };
-    auto toPrinting = [this] { leaveFor(&AppContext::openPrinterControl); };
-    auto toExport = [this] { openOnTop(&AppContext::openExportFile); };
-    auto toAbout = [this] { openOnTop(&AppContext::openHelpAbout); };
-    onClick(m_ui->New, &Check::newCheck);
-    onClick(m_ui->Delete, &Check::deleteCheck);
-    onClick(m_ui->Previous, [this] { walk(false); });
-    onClick(m_ui->Next, [this] { walk(true); });
-    onClick(m_ui->Command5, toPrinting);
-    onClick(m_ui->Save, &Check::exitProgram);
-    onChoose(m_ui->ExportMenu, toExport);
-    onChoose(m_ui->MProperties, &Check::gotoFirstCheck);
-    onChoose(m_ui->ImportFromFile, toExport);
-    onChoose(m_ui->Open, [this] { leaveFor(&AppContext::openFileOpen); });
-    onChoose(m_ui->Paste, &Check::pasteOrderForm);
-    onChoose(m_ui->MPrint, toPrinting);
-    onChoose(m_ui->Setup, [this] { openOnTop(&AppContext::openProgramSetup); });
-    onChoose(m_ui->FileSave, &Check::commit);
-    onChoose(m_ui->MExit, &Check::exitProgram);
-    onChoose(m_ui->FilePrint, toPrinting);
-    onChoose(m_ui->AllInAccount, &Check::viewAll);
-    onChoose(m_ui->MICR, [this] { openOnTop(&AppContext::openMicrForm); });
-    onChoose(m_ui->ocs, toAbout);
-    onChoose(m_ui->About, toAbout);
-    connect(m_ui->Combo1, &QComboBox::activated, this, &Check::choosePrintOption);
-    connect(m_ui->Combo2, &QComboBox::activated, this, &Check::chooseProductType);
-}
 
 void Check::load() {
     Program& program = m_context.program();
@@ -263,6 +226,30 @@ void Check::leaveFor(QWidget* (AppContext::*open)()) {
 void Check::openOnTop(QWidget* (AppContext::*open)()) {
     if (commit())
         (m_context.*open)();
+}
+
+void Check::openPrinting() {
+    leaveFor(&AppContext::openPrinterControl);
+}
+
+void Check::openAnotherDatabase() {
+    leaveFor(&AppContext::openFileOpen);
+}
+
+void Check::openExport() {
+    openOnTop(&AppContext::openExportFile);
+}
+
+void Check::openProgramSetup() {
+    openOnTop(&AppContext::openProgramSetup);
+}
+
+void Check::openMicrHelp() {
+    openOnTop(&AppContext::openMicrForm);
+}
+
+void Check::openAbout() {
+    openOnTop(&AppContext::openHelpAbout);
 }
 
 void Check::pasteOrderForm() {

@@ -36,24 +36,34 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
 
+    // The handlers, connected to the controls in the form.
+private slots:
+    void newCheck();
+    void deleteCheck();
+    void nextCheck() { walk(true); }
+    void previousCheck() { walk(false); }
+    void gotoFirstCheck();
+    void choosePrintOption();
+    void chooseProductType();
+    void viewAll();
+    void pasteOrderForm();
+    void save() { commit(); }
+    void openPrinting();
+    void openAnotherDatabase();
+    void openExport();
+    void openProgramSetup();
+    void openMicrHelp();
+    void openAbout();
+    void exitProgram();
+
 private:
     QSqlRecord showRecord();
-    void connectHandlers();
+    void walk(bool forward);
+    void search(const QString& field, const QString& prompt);
     /// Commits, opens another main screen and closes this one.
     void leaveFor(QWidget* (AppContext::*open)());
     /// Commits and opens a screen on top of this one.
     void openOnTop(QWidget* (AppContext::*open)());
-
-    void newCheck();
-    void deleteCheck();
-    void walk(bool forward);
-    void gotoFirstCheck();
-    void choosePrintOption();
-    void chooseProductType();
-    void search(const QString& field, const QString& prompt);
-    void viewAll();
-    void pasteOrderForm();
-    void exitProgram();
 
     /// Runs a handler that stops at its first failure and tells the user why.
     template <class F> bool run(F&& handler);

@@ -107,8 +107,7 @@ void CheckHelp::addTo(QMenu* menu, QAction* before, const QString& product, Prom
         menu->insertAction(before, action);
         // Paragraphs are set apart by an empty line.
         const QString text = entry.paragraphs.join(QStringLiteral("\n\n"));
-        QObject::connect(action, &QAction::triggered, menu, [&prompter, text] {
-            prompter.message(text);
-        });
+        QObject::connect(action, &QAction::triggered, menu,
+                         [&prompter, text] { prompter.message(text); });
     }
 }

@@ -24,9 +24,8 @@ FieldBinding::FieldBinding(QWidget* form) : QObject(form) {
         const qsizetype index = m_boxes.size();
         m_boxes.append({w, field, w->accessibleName()});
         if (auto* line = qobject_cast<QLineEdit*>(w))
-            connect(line, &QLineEdit::textEdited, this, [this, index] {
-                m_boxes[index].changed = true;
-            });
+            connect(line, &QLineEdit::textEdited, this,
+                    [this, index] { m_boxes[index].changed = true; });
         else if (auto* plain = qobject_cast<QPlainTextEdit*>(w))
             connect(plain, &QPlainTextEdit::textChanged, this, [this, index] {
                 if (!m_showing)

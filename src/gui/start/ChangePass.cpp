@@ -5,17 +5,12 @@
 #include "core/settings/PasswordStore.h"
 #include "core/settings/SettingsDb.h"
 #include "gui/app/AppContext.h"
-#include "gui/platform/Accessible.h"
+#include "gui/platform/ScreenForm.h"
 #include "ui_ChangePass.h"
 
 ChangePass::ChangePass(AppContext& context)
     : m_context(context), m_ui(std::make_unique<Ui::ChangePass>()) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    m_ui->setupUi(this);
-    Accessible::nameByBuddies(this);
-    connect(m_ui->Command3, &QPushButton::clicked, this, &ChangePass::changePassword);
-    connect(m_ui->Password2, &QLineEdit::returnPressed, this, &ChangePass::changePassword);
-    connect(m_ui->Command2, &QPushButton::clicked, this, &ChangePass::exitProgram);
+    ScreenForm::setUp(*m_ui, this);
 }
 
 ChangePass::~ChangePass() = default;

@@ -19,10 +19,12 @@ public:
 
     void load();
 
-private:
+    // The handlers, connected to the controls in the form.
+private slots:
     void changePassword();
     void exitProgram();
 
+private:
     AppContext& m_context;
     std::unique_ptr<Ui::ChangePass> m_ui;
     std::unique_ptr<PasswordStore> m_passwords;

@@ -1,5 +1,6 @@
 #include "gui/start/FontFailure.h"
 
+#include "gui/platform/ScreenForm.h"
 #include "ui_FontFailure.h"
 
 #include <algorithm>
@@ -18,8 +19,7 @@ const QString kTexts[] = {
 } // namespace
 
 FontFailure::FontFailure() : m_ui(std::make_unique<Ui::FontFailure>()) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    m_ui->setupUi(this);
+    ScreenForm::setUp(*m_ui, this);
     // Each box keeps its text exactly (noticeText) and is sized to show it whole, one line
     // for the heading and four for the others.
     QPlainTextEdit* const boxes[] = {m_ui->Text1, m_ui->Text2, m_ui->Text3};
@@ -35,7 +35,6 @@ FontFailure::FontFailure() : m_ui(std::make_unique<Ui::FontFailure>()) {
         box->setMinimumWidth(widest + 24);
         box->setFixedHeight(box->fontMetrics().lineSpacing() * (i == 0 ? 1 : 4) + 12);
     }
-    connect(m_ui->Command1, &QPushButton::clicked, this, &QWidget::close);
 }
 
 FontFailure::~FontFailure() = default;

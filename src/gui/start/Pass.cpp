@@ -8,7 +8,7 @@
 #include "core/settings/SettingsDb.h"
 #include "core/settings/SettingsRecord.h"
 #include "gui/app/AppContext.h"
-#include "gui/platform/Accessible.h"
+#include "gui/platform/ScreenForm.h"
 #include "ui_Pass.h"
 
 namespace {
@@ -20,19 +20,11 @@ const QString kReminder = QStringLiteral(
 } // namespace
 
 Pass::Pass(AppContext& context) : m_context(context), m_ui(std::make_unique<Ui::Pass>()) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    m_ui->setupUi(this);
-    Accessible::nameByBuddies(this);
+    ScreenForm::setUp(*m_ui, this);
     // The program name stands out at twice the size of the desktop's font.
     QFont big = m_ui->ProgramName->font();
     big.setPointSizeF(big.pointSizeF() * 2);
     m_ui->ProgramName->setFont(big);
-
-    connect(m_ui->Command1, &QPushButton::clicked, this, &Pass::agree);
-    // Enter in the box agrees, as the default button of the window.
-    connect(m_ui->Password, &QLineEdit::returnPressed, this, &Pass::agree);
-    connect(m_ui->Command2, &QPushButton::clicked, this, &Pass::disagree);
-    connect(m_ui->Command3, &QPushButton::clicked, this, &Pass::changePassword);
 }
 
 Pass::~Pass() = default;

@@ -22,11 +22,13 @@ public:
     /// default-password reminder.
     void load();
 
-private:
+    // The handlers, connected to the controls in the form.
+private slots:
     void agree();
     void disagree();
     void changePassword();
 
+private:
     AppContext& m_context;
     std::unique_ptr<Ui::Pass> m_ui;
     std::unique_ptr<PasswordStore> m_passwords;

@@ -278,7 +278,9 @@ private slots:
         QTest::addColumn<QVariantMap>("stored");
         QTest::newRow("texts, number and amount")
             << QStringList{"PayTo=Ann", "Check= 1051", "Amount=1,234.50"} << -1 << ""
-            << QVariantMap{{"PayTo", "Ann"}, {"Check", 1051}, {"Amount", "1,234.50"},
+            << QVariantMap{{"PayTo", "Ann"},
+                           {"Check", 1051},
+                           {"Amount", "1,234.50"},
                            {"LabelPrint", QVariant()}};
         QTest::newRow("an emptied box stores Null")
             << QStringList{"PayTo="} << 1 << ""
@@ -320,21 +322,16 @@ private slots:
     }
 
     void selectorsStoreTheirCodes_data() {
-        QTest::addColumn<QString>("chosen");
+        // Each row is named by the print option chosen; "Weekly" is what the check had.
         QTest::addColumn<QString>("print");
-        QTest::newRow("one time") << "One Time"
-                                  << "Once";
-        QTest::newRow("multiple times") << "Multiple Times"
-                                        << "Monthly";
-        QTest::newRow("don't print") << "Don't Print"
-                                     << "Never";
-        QTest::newRow("shown but not in the list") << "Monthly Draft"
-                                                   << "Weekly";
-        QTest::newRow("other case") << "one time"
-                                    << "Weekly";
+        QTest::newRow("One Time") << "Once";
+        QTest::newRow("Multiple Times") << "Monthly";
+        QTest::newRow("Don't Print") << "Never";
+        QTest::newRow("Monthly Draft") << "Weekly"; // shown, but not in the list
+        QTest::newRow("one time") << "Weekly";
     }
     void selectorsStoreTheirCodes() {
-        QFETCH(QString, chosen);
+        const QString chosen = QString::fromUtf8(QTest::currentDataTag());
         QFETCH(QString, print);
         TestEnv env;
         const QString file = create(env, QStringLiteral("Shop"));
@@ -349,43 +346,35 @@ private slots:
     }
 
     void gotoFirstCheckShowsTheTemplatesOwnWords_data() {
-        QTest::addColumn<QVariant>("print");
-        QTest::addColumn<QVariant>("lprint");
-        QTest::addColumn<QVariant>("type");
-        QTest::addColumn<QString>("printOption");
-        QTest::addColumn<int>("tick"); // -1: the label box keeps its tick
-        QTest::addColumn<QString>("productType");
-        QTest::newRow("monthly") << QVariant("Monthly") << QVariant(1) << QVariant("Repairs")
-                                 << "Monthly Draft" << 1 << "Repairs";
-        QTest::newRow("once") << QVariant("Once") << QVariant(0) << QVariant() << "One Time" << 0
-                              << " ";
-        QTest::newRow("never") << QVariant("Never") << QVariant() << QVariant() << "Don't Print"
-                               << -1 << " ";
-        QTest::newRow("unknown keeps the text")
-            << QVariant("Weekly") << QVariant() << QVariant() << "" << -1 << " ";
-        QTest::newRow("empty keeps the text")
-            << QVariant() << QVariant() << QVariant() << "" << -1 << " ";
+        QTest::addColumn<QVariantMap>("templ");
+        QTest::addColumn<QString>("shown"); // print option | label tick | product type
+        QTest::newRow("monthly") << QVariantMap{{"Print", "Monthly"},
+                                                {"LPrint", 1},
+                                                {"BusinessType", "Repairs"}}
+                                 << "Monthly Draft|ticked|Repairs";
+        QTest::newRow("once") << QVariantMap{{"Print", "Once"}, {"LPrint", 0}}
+                              << "One Time|cleared| ";
+        QTest::newRow("never, no label flag")
+            << QVariantMap{{"Print", "Never"}} << "Don't Print|kept| ";
+        QTest::newRow("unknown option keeps the text")
+            << QVariantMap{{"Print", "Weekly"}} << "|kept| ";
+        QTest::newRow("no option keeps the text") << QVariantMap{} << "|kept| ";
     }
     void gotoFirstCheckShowsTheTemplatesOwnWords() {
-        QFETCH(QVariant, print);
-        QFETCH(QVariant, lprint);
-        QFETCH(QVariant, type);
-        QFETCH(QString, printOption);
-        QFETCH(int, tick);
-        QFETCH(QString, productType);
+        QFETCH(QVariantMap, templ);
+        QFETCH(QString, shown);
         TestEnv env;
         const QString file = create(env, QStringLiteral("Shop"));
-        setTemplate(env, file, {{"Print", print}, {"LPrint", lprint}, {"BusinessType", type}});
+        setTemplate(env, file, templ);
         addCheck(env, file, {{"PayTo", "Ann"}});
         CheckBook book(env.path(file));
         book.records().moveLast();
-        const FirstCheckOptions shown = book.gotoFirstCheck();
+        const FirstCheckOptions options = book.gotoFirstCheck();
         QCOMPARE(book.records().currentId(), 1);
-        QCOMPARE(shown.printOption, printOption);
-        QCOMPARE(shown.labelTick.has_value(), tick >= 0);
-        if (tick >= 0)
-            QCOMPARE(*shown.labelTick, tick == 1);
-        QCOMPARE(shown.productType, productType);
+        const QString tick = !options.labelTick   ? QStringLiteral("kept")
+                             : *options.labelTick ? QStringLiteral("ticked")
+                                                  : QStringLiteral("cleared");
+        QCOMPARE(QStringList({options.printOption, tick, options.productType}).join(u'|'), shown);
     }
 
     void walkingStopsAtEitherEnd() {

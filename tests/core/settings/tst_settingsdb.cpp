@@ -1,11 +1,11 @@
 // The shipped files and the settings file check at start-up.
+#include "core/databases/CheckDb.h"
+#include "core/platform/Database.h"
+#include "core/platform/RecordSet.h"
 #include "core/settings/Password.h"
 #include "core/settings/PasswordStore.h"
 #include "core/settings/SettingsDb.h"
 #include "core/settings/SettingsRecord.h"
-#include "core/databases/CheckDb.h"
-#include "core/platform/Database.h"
-#include "core/platform/RecordSet.h"
 #include "support/TestEnv.h"
 
 #include <QCryptographicHash>
@@ -151,9 +151,9 @@ private slots:
     void productTypes_data() {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QStringList>("types");
-        QTest::newRow("as shipped") << ""
-                                    << QStringList{"General Merchandise", "Services", "Repairs",
-                                                   "Subscription", "Consulting", "Other"};
+        QTest::newRow("as shipped")
+            << "" << QStringList{"General Merchandise", "Services",   "Repairs",
+                                 "Subscription",        "Consulting", "Other"};
         QTest::newRow("none") << "DELETE FROM BusinessType" << QStringList{};
         QTest::newRow("first row empty")
             << "UPDATE BusinessType SET BusinessType = NULL WHERE ID = 1" << QStringList{};

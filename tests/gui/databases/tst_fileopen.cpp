@@ -1,11 +1,11 @@
 // Choosing, creating and backing up check databases through the real windows.
 #include "core/databases/CheckDb.h"
-#include "gui/databases/CreateNewDatabase.h"
 #include "core/databases/DatabaseFiles.h"
-#include "gui/databases/FileOpen.h"
 #include "core/platform/Database.h"
 #include "core/platform/RecordSet.h"
 #include "core/platform/TableSchema.h"
+#include "gui/databases/CreateNewDatabase.h"
+#include "gui/databases/FileOpen.h"
 #include "support/Drive.h"
 #include "support/TestEnv.h"
 

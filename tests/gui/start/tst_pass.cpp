@@ -1,8 +1,8 @@
 // The way in: the start-up screen, the password and its change, driven through the real
 // windows.
-#include "core/settings/Password.h"
 #include "core/platform/Database.h"
 #include "core/platform/RecordSet.h"
+#include "core/settings/Password.h"
 #include "support/Drive.h"
 #include "support/TestEnv.h"
 
