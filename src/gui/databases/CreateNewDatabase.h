@@ -18,8 +18,8 @@ public:
 
     void load();
 
-    // The handlers, connected to the controls in the form.
 private slots:
+    // The handlers, connected to the controls in the form.
     void createDatabase();
     void exitProgram();
 

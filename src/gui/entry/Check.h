@@ -36,8 +36,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
 
-    // The handlers, connected to the controls in the form.
 private slots:
+    // The handlers, connected to the controls in the form.
     void newCheck();
     void deleteCheck();
     void nextCheck() { walk(true); }

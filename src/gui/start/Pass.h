@@ -22,8 +22,8 @@ public:
     /// default-password reminder.
     void load();
 
-    // The handlers, connected to the controls in the form.
 private slots:
+    // The handlers, connected to the controls in the form.
     void agree();
     void disagree();
     void changePassword();
