@@ -1,12 +1,9 @@
 #pragma once
 
+#include "ui_Placeholder.h"
+
 #include <QWidget>
 #include <functional>
-#include <memory>
-
-namespace Ui {
-class Placeholder;
-}
 
 /// A placeholder for a screen that a later version brings: it names the screen it stands
 /// for and offers a way out.
@@ -18,7 +15,6 @@ public:
     enum class Leave { Close, None };
 
     Placeholder(const QString& screen, const QString& detail, Leave leave = Leave::Close);
-    ~Placeholder() override;
 
     const QString& screen() const { return m_screen; }
     /// Adds a button that leaves the placeholder some other way.
@@ -26,6 +22,6 @@ public:
                    const std::function<void()>& action);
 
 private:
-    std::unique_ptr<Ui::Placeholder> m_ui;
+    Ui::Placeholder m_ui;
     QString m_screen;
 };

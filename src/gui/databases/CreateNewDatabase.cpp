@@ -7,7 +7,6 @@
 #include "core/platform/Prompter.h"
 #include "gui/app/AppContext.h"
 #include "gui/platform/ScreenForm.h"
-#include "ui_CreateNewDatabase.h"
 
 namespace {
 const QString kFailure = QStringLiteral(
@@ -16,26 +15,23 @@ const QString kFailure = QStringLiteral(
     "Entered only letters, spaces and numbers for the file name.");
 } // namespace
 
-CreateNewDatabase::CreateNewDatabase(AppContext& context)
-    : m_context(context), m_ui(std::make_unique<Ui::CreateNewDatabase>()) {
-    ScreenForm::setUp(*m_ui, this);
+CreateNewDatabase::CreateNewDatabase(AppContext& context) : m_context(context) {
+    ScreenForm::setUp(m_ui, this);
 }
-
-CreateNewDatabase::~CreateNewDatabase() = default;
 
 void CreateNewDatabase::load() {
     show();
-    m_ui->NewDb->setFocus();
+    m_ui.NewDb->setFocus();
 }
 
 void CreateNewDatabase::createDatabase() {
-    const QString name = m_ui->NewDb->text();
+    const QString name = m_ui.NewDb->text();
     const QDir folder = m_context.program().folder();
     // The description the user typed is what the data-entry window shows; without one, the
     // name stands in.
-    const QString description = m_ui->DbDesc->text().isEmpty() ? name : m_ui->DbDesc->text();
+    const QString description = m_ui.DbDesc->text().isEmpty() ? name : m_ui.DbDesc->text();
     const CheckDb::Kind kind =
-        m_ui->Option1->isChecked() ? CheckDb::Kind::Draft : CheckDb::Kind::Check;
+        m_ui.Option1->isChecked() ? CheckDb::Kind::Draft : CheckDb::Kind::Check;
 
     const bool created = tellIfFails(m_context.prompter(), [&] {
         if (!DatabaseFiles::isValidName(name) ||

@@ -1,20 +1,16 @@
 #pragma once
 
+#include "ui_CreateNewDatabase.h"
+
 #include <QWidget>
-#include <memory>
 
 class AppContext;
-
-namespace Ui {
-class CreateNewDatabase;
-}
 
 /// Makes a new CHECK or DRAFT database from the template file.
 class CreateNewDatabase : public QWidget {
     Q_OBJECT
 public:
     explicit CreateNewDatabase(AppContext& context);
-    ~CreateNewDatabase() override;
 
     void load();
 
@@ -25,5 +21,5 @@ private slots:
 
 private:
     AppContext& m_context;
-    std::unique_ptr<Ui::CreateNewDatabase> m_ui;
+    Ui::CreateNewDatabase m_ui;
 };

@@ -6,7 +6,6 @@
 #include "core/platform/Prompter.h"
 #include "gui/app/AppContext.h"
 #include "gui/platform/ScreenForm.h"
-#include "ui_FileOpen.h"
 
 namespace {
 
@@ -46,27 +45,24 @@ const QString kRestoring = QStringLiteral(
 
 } // namespace
 
-FileOpen::FileOpen(AppContext& context)
-    : m_context(context), m_ui(std::make_unique<Ui::FileOpen>()) {
-    ScreenForm::setUp(*m_ui, this);
+FileOpen::FileOpen(AppContext& context) : m_context(context) {
+    ScreenForm::setUp(m_ui, this);
 }
-
-FileOpen::~FileOpen() = default;
 
 void FileOpen::load() {
     show();
-    m_ui->File1->clear();
-    m_ui->File1->addItems(DatabaseFiles::list(m_context.program().folder()));
-    if (m_ui->File1->count() == 0)
+    m_ui.File1->clear();
+    m_ui.File1->addItems(DatabaseFiles::list(m_context.program().folder()));
+    if (m_ui.File1->count() == 0)
         m_context.prompter().message(kNoDatabases);
-    m_ui->File1->setFocus();
+    m_ui.File1->setFocus();
 }
 
 void FileOpen::useChosenDatabase() {
     // A double click also activates the item; the chooser leaves only once.
     if (m_leaving)
         return;
-    QListWidgetItem* item = m_ui->File1->currentItem();
+    QListWidgetItem* item = m_ui.File1->currentItem();
     if (!item || !item->isSelected()) {
         m_context.prompter().message(
             QStringLiteral("Please select a file from the list and then choose OK"),

@@ -1,20 +1,16 @@
 #pragma once
 
+#include "ui_FileOpen.h"
+
 #include <QMainWindow>
-#include <memory>
 
 class AppContext;
-
-namespace Ui {
-class FileOpen;
-}
 
 /// The database chooser: lists the check databases of the program folder.
 class FileOpen : public QMainWindow {
     Q_OBJECT
 public:
     explicit FileOpen(AppContext& context);
-    ~FileOpen() override;
 
     void load();
 
@@ -29,6 +25,6 @@ private slots:
 
 private:
     AppContext& m_context;
-    std::unique_ptr<Ui::FileOpen> m_ui;
+    Ui::FileOpen m_ui;
     bool m_leaving = false;
 };

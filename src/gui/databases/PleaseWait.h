@@ -1,19 +1,15 @@
 #pragma once
 
-#include <QWidget>
-#include <memory>
+#include "ui_PleaseWait.h"
 
-namespace Ui {
-class PleaseWait;
-}
+#include <QWidget>
 
 /// The notice shown while the backup copy is written. It has no buttons.
 class PleaseWait : public QWidget {
     Q_OBJECT
 public:
     PleaseWait();
-    ~PleaseWait() override;
 
 private:
-    std::unique_ptr<Ui::PleaseWait> m_ui;
+    Ui::PleaseWait m_ui;
 };

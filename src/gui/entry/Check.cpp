@@ -16,7 +16,6 @@
 #include "gui/entry/MicrLine.h"
 #include "gui/entry/SearchMenu.h"
 #include "gui/platform/ScreenForm.h"
-#include "ui_Check.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -41,22 +40,22 @@ template <class F> bool Check::run(F&& handler) {
     return tellIfFails(m_context.prompter(), std::forward<F>(handler));
 }
 
-Check::Check(AppContext& context) : m_context(context), m_ui(std::make_unique<Ui::Check>()) {
-    ScreenForm::setUp(*m_ui, this);
+Check::Check(AppContext& context) : m_context(context) {
+    ScreenForm::setUp(m_ui, this);
     new MicrLine(
-        {m_ui->ABA, m_ui->Account, m_ui->TransitSymbol1, m_ui->TransitSymbol2, m_ui->OnUsSymbol},
-        m_ui->ABA, m_ui->ABACheck);
-    QPlainTextEdit* comments = m_ui->OptComts;
+        {m_ui.ABA, m_ui.Account, m_ui.TransitSymbol1, m_ui.TransitSymbol2, m_ui.OnUsSymbol},
+        m_ui.ABA, m_ui.ABACheck);
+    QPlainTextEdit* comments = m_ui.OptComts;
     comments->setFixedHeight(comments->fontMetrics().lineSpacing() * 4 + 12);
     // The selectors can show texts that are not in their lists (a blank, "Monthly Draft"),
     // but the user can only choose from the lists.
-    for (QComboBox* selector : {m_ui->Combo1, m_ui->Combo2})
+    for (QComboBox* selector : {m_ui.Combo1, m_ui.Combo2})
         selector->lineEdit()->setReadOnly(true);
     m_binding = new FieldBinding(this);
-    SearchMenu::addTo(m_ui->Select, [this](const QString& field, const QString& prompt) {
+    SearchMenu::addTo(m_ui.Select, [this](const QString& field, const QString& prompt) {
         search(field, prompt);
     });
-    CheckHelp::addTo(m_ui->Help, m_ui->ocs, m_context.program().name(), m_context.prompter());
+    CheckHelp::addTo(m_ui.Help, m_ui.ocs, m_context.program().name(), m_context.prompter());
 }
 
 Check::~Check() = default;
@@ -87,9 +86,9 @@ void Check::load() {
     QStringList types;
     if (m_settings)
         skipIfFails([&] { types = m_settings->productTypes(); });
-    m_ui->Combo2->clear();
-    m_ui->Combo2->addItems(types);
-    m_ui->Combo2->setVisible(!types.isEmpty());
+    m_ui.Combo2->clear();
+    m_ui.Combo2->addItems(types);
+    m_ui.Combo2->setVisible(!types.isEmpty());
     ShowPrintOptions();
     show();
 }
@@ -119,16 +118,16 @@ QSqlRecord Check::showRecord() {
     if (m_book)
         skipIfFails([&] { row = m_book->current(); });
     m_binding->show(row);
-    m_ui->Label11->setText(row.value(QStringLiteral("ID")).toString());
-    m_ui->PrintedDate->setText(row.value(QStringLiteral("Printed")).toString());
+    m_ui.Label11->setText(row.value(QStringLiteral("ID")).toString());
+    m_ui.PrintedDate->setText(row.value(QStringLiteral("Printed")).toString());
     return row;
 }
 
 void Check::ShowPrintOptions() {
     const QSqlRecord row = showRecord();
     const QVariant type = row.value(QStringLiteral("BusinessType"));
-    m_ui->Combo2->setEditText(type.isNull() ? PrintOption::kBlank : type.toString());
-    m_ui->Combo1->setEditText(PrintOption::caption(row.value(QStringLiteral("Print"))));
+    m_ui.Combo2->setEditText(type.isNull() ? PrintOption::kBlank : type.toString());
+    m_ui.Combo1->setEditText(PrintOption::caption(row.value(QStringLiteral("Print"))));
 }
 
 void Check::newCheck() {
@@ -169,9 +168,9 @@ void Check::gotoFirstCheck() {
     run([&] {
         const FirstCheckOptions shown = m_book->gotoFirstCheck();
         showRecord();
-        m_ui->Combo2->setEditText(shown.productType);
+        m_ui.Combo2->setEditText(shown.productType);
         if (!shown.printOption.isEmpty())
-            m_ui->Combo1->setEditText(shown.printOption);
+            m_ui.Combo1->setEditText(shown.printOption);
         if (shown.labelTick)
             m_binding->setLabelTick(*shown.labelTick);
     });
@@ -182,13 +181,13 @@ void Check::gotoFirstCheck() {
 void Check::choosePrintOption() {
     if (!m_book || !commit())
         return;
-    skipIfFails([&] { m_book->choosePrintOption(m_ui->Combo1->currentText()); });
+    skipIfFails([&] { m_book->choosePrintOption(m_ui.Combo1->currentText()); });
 }
 
 void Check::chooseProductType() {
     if (!m_book || !commit())
         return;
-    const QString type = m_ui->Combo2->currentText();
+    const QString type = m_ui.Combo2->currentText();
     skipIfFails([&] { m_book->chooseProductType(type); });
     // The memo box shows the product type at once.
     m_binding->showStored(QStringLiteral("For"), type);
@@ -226,30 +225,6 @@ void Check::leaveFor(QWidget* (AppContext::*open)()) {
 void Check::openOnTop(QWidget* (AppContext::*open)()) {
     if (commit())
         (m_context.*open)();
-}
-
-void Check::openPrinting() {
-    leaveFor(&AppContext::openPrinterControl);
-}
-
-void Check::openAnotherDatabase() {
-    leaveFor(&AppContext::openFileOpen);
-}
-
-void Check::openExport() {
-    openOnTop(&AppContext::openExportFile);
-}
-
-void Check::openProgramSetup() {
-    openOnTop(&AppContext::openProgramSetup);
-}
-
-void Check::openMicrHelp() {
-    openOnTop(&AppContext::openMicrForm);
-}
-
-void Check::openAbout() {
-    openOnTop(&AppContext::openHelpAbout);
 }
 
 void Check::pasteOrderForm() {

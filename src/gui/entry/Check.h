@@ -1,17 +1,15 @@
 #pragma once
 
+#include "gui/app/AppContext.h"
+#include "ui_Check.h"
+
 #include <QMainWindow>
 #include <QSqlRecord>
 #include <memory>
 
-class AppContext;
 class CheckBook;
 class FieldBinding;
 class SettingsRecord;
-
-namespace Ui {
-class Check;
-}
 
 /// The data-entry screen: one check at a time, laid out like a paper check. Its boxes are
 /// bound to the fields of the current record; what the user typed is stored when the
@@ -48,12 +46,12 @@ private slots:
     void viewAll();
     void pasteOrderForm();
     void save() { commit(); }
-    void openPrinting();
-    void openAnotherDatabase();
-    void openExport();
-    void openProgramSetup();
-    void openMicrHelp();
-    void openAbout();
+    void openPrinting() { leaveFor(&AppContext::openPrinterControl); }
+    void openAnotherDatabase() { leaveFor(&AppContext::openFileOpen); }
+    void openExport() { openOnTop(&AppContext::openExportFile); }
+    void openProgramSetup() { openOnTop(&AppContext::openProgramSetup); }
+    void openMicrHelp() { openOnTop(&AppContext::openMicrForm); }
+    void openAbout() { openOnTop(&AppContext::openHelpAbout); }
     void exitProgram();
 
 private:
@@ -69,7 +67,7 @@ private:
     template <class F> bool run(F&& handler);
 
     AppContext& m_context;
-    std::unique_ptr<Ui::Check> m_ui;
+    Ui::Check m_ui;
     FieldBinding* m_binding = nullptr;
     std::unique_ptr<CheckBook> m_book;
     std::unique_ptr<SettingsRecord> m_settings;

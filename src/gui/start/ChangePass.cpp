@@ -6,11 +6,9 @@
 #include "core/settings/SettingsDb.h"
 #include "gui/app/AppContext.h"
 #include "gui/platform/ScreenForm.h"
-#include "ui_ChangePass.h"
 
-ChangePass::ChangePass(AppContext& context)
-    : m_context(context), m_ui(std::make_unique<Ui::ChangePass>()) {
-    ScreenForm::setUp(*m_ui, this);
+ChangePass::ChangePass(AppContext& context) : m_context(context) {
+    ScreenForm::setUp(m_ui, this);
 }
 
 ChangePass::~ChangePass() = default;
@@ -21,19 +19,19 @@ void ChangePass::load() {
             std::make_unique<PasswordStore>(m_context.program().path(SettingsDb::kFileName));
     });
     show();
-    m_ui->Password1->setFocus();
+    m_ui.Password1->setFocus();
     if (!opened)
         m_context.program().end(1);
 }
 
 void ChangePass::changePassword() {
-    if (m_ui->Password1->text() != m_ui->Password2->text()) {
+    if (m_ui.Password1->text() != m_ui.Password2->text()) {
         m_context.prompter().message(QStringLiteral("Passwords do not match!"));
         m_context.openPass();
         close();
         return;
     }
-    if (!tellIfFails(m_context.prompter(), [&] { m_passwords->change(m_ui->Password2->text()); }))
+    if (!tellIfFails(m_context.prompter(), [&] { m_passwords->change(m_ui.Password2->text()); }))
         return;
     m_context.prompter().message(
         QStringLiteral("Your password has been changed! Be sure to remember your new password. If "

@@ -1,14 +1,12 @@
 #pragma once
 
+#include "ui_ChangePass.h"
+
 #include <QWidget>
 #include <memory>
 
 class AppContext;
 class PasswordStore;
-
-namespace Ui {
-class ChangePass;
-}
 
 /// Changes the program password: the new password entered twice.
 class ChangePass : public QWidget {
@@ -26,6 +24,6 @@ private slots:
 
 private:
     AppContext& m_context;
-    std::unique_ptr<Ui::ChangePass> m_ui;
+    Ui::ChangePass m_ui;
     std::unique_ptr<PasswordStore> m_passwords;
 };

@@ -1,7 +1,6 @@
 #include "gui/start/FontFailure.h"
 
 #include "gui/platform/ScreenForm.h"
-#include "ui_FontFailure.h"
 
 #include <algorithm>
 
@@ -18,11 +17,11 @@ const QString kTexts[] = {
 };
 } // namespace
 
-FontFailure::FontFailure() : m_ui(std::make_unique<Ui::FontFailure>()) {
-    ScreenForm::setUp(*m_ui, this);
+FontFailure::FontFailure() {
+    ScreenForm::setUp(m_ui, this);
     // Each box keeps its text exactly (noticeText) and is sized to show it whole, one line
     // for the heading and four for the others.
-    QPlainTextEdit* const boxes[] = {m_ui->Text1, m_ui->Text2, m_ui->Text3};
+    QPlainTextEdit* const boxes[] = {m_ui.Text1, m_ui.Text2, m_ui.Text3};
     for (int i = 0; i < 3; ++i) {
         QPlainTextEdit* box = boxes[i];
         const QString& text = kTexts[i];
@@ -36,5 +35,3 @@ FontFailure::FontFailure() : m_ui(std::make_unique<Ui::FontFailure>()) {
         box->setFixedHeight(box->fontMetrics().lineSpacing() * (i == 0 ? 1 : 4) + 12);
     }
 }
-
-FontFailure::~FontFailure() = default;

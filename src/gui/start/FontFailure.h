@@ -1,19 +1,15 @@
 #pragma once
 
-#include <QWidget>
-#include <memory>
+#include "ui_FontFailure.h"
 
-namespace Ui {
-class FontFailure;
-}
+#include <QWidget>
 
 /// Tells the user that the MICR font is not installed, and how to install it.
 class FontFailure : public QWidget {
     Q_OBJECT
 public:
     FontFailure();
-    ~FontFailure() override;
 
 private:
-    std::unique_ptr<Ui::FontFailure> m_ui;
+    Ui::FontFailure m_ui;
 };

@@ -9,7 +9,6 @@
 #include "core/settings/SettingsRecord.h"
 #include "gui/app/AppContext.h"
 #include "gui/platform/ScreenForm.h"
-#include "ui_Pass.h"
 
 namespace {
 const QString kReminder = QStringLiteral(
@@ -19,12 +18,12 @@ const QString kReminder = QStringLiteral(
     "will have to reinstall this software to use the program!! ");
 } // namespace
 
-Pass::Pass(AppContext& context) : m_context(context), m_ui(std::make_unique<Ui::Pass>()) {
-    ScreenForm::setUp(*m_ui, this);
+Pass::Pass(AppContext& context) : m_context(context) {
+    ScreenForm::setUp(m_ui, this);
     // The program name stands out at twice the size of the desktop's font.
-    QFont big = m_ui->ProgramName->font();
+    QFont big = m_ui.ProgramName->font();
     big.setPointSizeF(big.pointSizeF() * 2);
-    m_ui->ProgramName->setFont(big);
+    m_ui.ProgramName->setFont(big);
 }
 
 Pass::~Pass() = default;
@@ -47,11 +46,11 @@ void Pass::load() {
         skipIfFails([&] { program.setAboutLine(i, settings->aboutLine(i)); });
     program.setNameAndVersion(QString::fromLatin1(Program::kName),
                               QString::fromLatin1(Program::kVersion));
-    m_ui->ProgramName->setText(program.name());
-    m_ui->Version->setText(program.version());
+    m_ui.ProgramName->setText(program.name());
+    m_ui.Version->setText(program.version());
 
     show();
-    m_ui->Password->setFocus();
+    m_ui.Password->setFocus();
 
     // A font list that cannot be read counts as one without the MICR font: the notice
     // says how to install it, and the password prompt works either way.
@@ -69,7 +68,7 @@ void Pass::load() {
 
 void Pass::agree() {
     tellIfFails(m_context.prompter(), [&] {
-        if (!m_passwords->check(m_ui->Password->text())) {
+        if (!m_passwords->check(m_ui.Password->text())) {
             m_context.prompter().message(
                 QStringLiteral("Invalid password! Please enter the correct password"));
             return;
@@ -85,7 +84,7 @@ void Pass::disagree() {
 
 void Pass::changePassword() {
     tellIfFails(m_context.prompter(), [&] {
-        if (!m_passwords->check(m_ui->Password->text())) {
+        if (!m_passwords->check(m_ui.Password->text())) {
             m_context.prompter().message(
                 QStringLiteral("Invalid password! You must first enter the correct password to "
                                "change the password."));

@@ -1,14 +1,12 @@
 #pragma once
 
+#include "ui_Pass.h"
+
 #include <QWidget>
 #include <memory>
 
 class AppContext;
 class PasswordStore;
-
-namespace Ui {
-class Pass;
-}
 
 /// The start-up screen: reads the About lines, checks for the MICR font, reminds the
 /// user of the default password and asks for the program password.
@@ -30,6 +28,6 @@ private slots:
 
 private:
     AppContext& m_context;
-    std::unique_ptr<Ui::Pass> m_ui;
+    Ui::Pass m_ui;
     std::unique_ptr<PasswordStore> m_passwords;
 };
