@@ -2,6 +2,7 @@
 
 #include "core/entry/CheckNumbering.h"
 #include "core/entry/PrintOption.h"
+#include "core/entry/SearchFilter.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Database.h"
 #include "core/platform/Failure.h"
@@ -23,6 +24,74 @@ CheckBook::CheckBook(const QString& path) : m_db(Database::open(path)) {
 }
 
 CheckBook::~CheckBook() = default;
+
+QSqlRecord CheckBook::current() {
+    return m_records->hasCurrent() ? m_records->record() : QSqlRecord();
+}
+
+void CheckBook::commit(const QList<FieldEntry::Typed>& typed, std::optional<bool> labelPrint) {
+    if (!m_records->hasCurrent())
+        return;
+    QList<std::pair<QString, QVariant>> values;
+    for (const FieldEntry::Typed& t : typed)
+        values.append({t.field, FieldEntry::convert(t.field, t.caption, t.text)});
+    if (labelPrint)
+        values.append({QStringLiteral("LabelPrint"), *labelPrint ? YesNo::True : YesNo::False});
+    if (values.isEmpty())
+        return;
+    m_records->edit();
+    for (const auto& [field, value] : values)
+        m_records->setValue(field, value);
+    m_records->update();
+}
+
+bool CheckBook::moveNext() {
+    return walk(true);
+}
+
+bool CheckBook::movePrevious() {
+    return walk(false);
+}
+
+bool CheckBook::walk(bool forward) {
+    RecordSet& rs = *m_records;
+    // Walking never stops at a failed move: it counts as running off the end, and the
+    // walk steps back to the check it came from.
+    bool ranOff = !skipIfFails([&] { forward ? rs.moveNext() : rs.movePrevious(); });
+    if (!ranOff)
+        ranOff = forward ? rs.eof() : rs.bof();
+    if (ranOff)
+        skipIfFails([&] { forward ? rs.movePrevious() : rs.moveNext(); });
+    return !ranOff;
+}
+
+void CheckBook::choosePrintOption(const QString& caption) {
+    const QString code = PrintOption::code(caption);
+    if (code.isEmpty())
+        return;
+    m_records->edit();
+    m_records->setValue(QStringLiteral("Print"), code);
+    m_records->update();
+}
+
+void CheckBook::chooseProductType(const QString& type) {
+    m_records->edit();
+    m_records->setValue(QStringLiteral("BusinessType"), type);
+    m_records->setValue(QStringLiteral("For"), type);
+    m_records->update();
+}
+
+FirstCheckOptions CheckBook::gotoFirstCheck() {
+    m_records->moveFirst();
+    FirstCheckOptions shown;
+    const QVariant type = m_records->value(QStringLiteral("BusinessType"));
+    shown.productType = type.isNull() ? PrintOption::kBlank : type.toString();
+    shown.printOption = PrintOption::firstCheckCaption(m_records->value(QStringLiteral("Print")));
+    const QVariant lprint = m_records->value(QStringLiteral("LPrint"));
+    if (!lprint.isNull())
+        shown.labelTick = lprint.toInt() != 0;
+    return shown;
+}
 
 CheckDb::Kind CheckBook::kind() {
     return CheckDb::kind(*m_header);
@@ -171,6 +240,11 @@ bool CheckBook::filter(const QString& condition, const QVariantList& binds) {
     m_condition = condition;
     m_binds = binds;
     return true;
+}
+
+bool CheckBook::search(const QString& field, const QString& text) {
+    const SearchFilter::Query query = SearchFilter::contains(field, text);
+    return filter(query.condition, query.binds);
 }
 
 void CheckBook::viewAll() {

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "core/databases/CheckDb.h"
+#include "core/entry/FieldEntry.h"
 
 #include <QHash>
+#include <QList>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariantList>
 #include <memory>
+#include <optional>
 
 class Clock;
 class Database;
@@ -17,6 +21,13 @@ struct TemplateCache {
     QHash<QString, QString> texts;
     QString labelPrint = QStringLiteral("0");
     QString text(const QString& field) const { return texts.value(field); }
+};
+
+/// What File - Goto First Check shows beside the template's own boxes.
+struct FirstCheckOptions {
+    QString printOption;           ///< the print option's text; empty: it keeps what it shows
+    QString productType;           ///< the product type's text, a blank for none
+    std::optional<bool> labelTick; ///< the label box's tick; none: it keeps its tick
 };
 
 /// The checks of one check database as the data-entry screen walks them: the record set
@@ -34,6 +45,30 @@ public:
     RecordSet& records() { return *m_records; }
     RecordSet& header() { return *m_header; }
     const std::shared_ptr<Database>& database() const { return m_db; }
+
+    /// Every field of the current check as stored now; an empty record when there is none.
+    QSqlRecord current();
+
+    /// Stores what the user typed into the current check in one update: each text as its
+    /// field takes it, and the label flag when the user changed it. Every text is checked
+    /// first: one its field cannot take throws FieldRefused, and then nothing is stored.
+    /// With no current check there is nowhere to store it, and nothing is.
+    void commit(const QList<FieldEntry::Typed>& typed, std::optional<bool> labelPrint = {});
+
+    /// Moves to the next (previous) check of the view. Running off the end, or a move that
+    /// fails, leaves the last (first) check current and returns false.
+    bool moveNext();
+    bool movePrevious();
+
+    /// The print option chosen by its caption: its code goes into `Print`. A caption that
+    /// is not one of the list's stores nothing.
+    void choosePrintOption(const QString& caption);
+    /// The product type chosen: stored in `BusinessType` and, replacing the memo, in `For`.
+    void chooseProductType(const QString& type);
+
+    /// Makes the template record current and tells what the selectors show for it: the
+    /// template's own words for "Monthly", and its `LPrint` flag as the label tick.
+    FirstCheckOptions gotoFirstCheck();
 
     /// The kind of database, read afresh from the header.
     CheckDb::Kind kind();
@@ -62,12 +97,16 @@ public:
     /// Narrows the view to the checks for which `condition` holds; false (and the view
     /// unchanged) when none does.
     bool filter(const QString& condition, const QVariantList& binds);
+    /// Narrows the view to the checks whose `field` contains `text`, letter case ignored;
+    /// false (and the view unchanged) when none does.
+    bool search(const QString& field, const QString& text);
     /// All checks again, the template record current.
     void viewAll();
     bool filtered() const { return !m_condition.isEmpty(); }
 
 private:
     void reopen();
+    bool walk(bool forward);
 
     std::shared_ptr<Database> m_db;
     std::unique_ptr<RecordSet> m_records;

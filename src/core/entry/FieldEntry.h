@@ -7,14 +7,19 @@
 /// whether the field can take it at all. Text is stored as typed; an empty box stores Null.
 namespace FieldEntry {
 
-struct Result {
-    QVariant value;  ///< what to store (Null for an empty entry)
-    QString problem; ///< empty when the entry is fine; otherwise a message naming the field
-    bool ok() const { return problem.isEmpty(); }
+/// The text of one box as the user left it.
+struct Typed {
+    QString field;   ///< the field's name in table Account
+    QString caption; ///< the name the user knows the field by
+    QString text;
 };
 
-/// `field` is the field's name in table Account; `caption` the name the user knows it by.
-Result convert(const QString& field, const QString& caption, const QString& typed);
+/// True when `field` can take `typed` (an empty text always: it stores Null).
+bool accepts(const QString& field, const QString& typed);
+
+/// The value to store for `typed` (Null for an empty text). Throws FieldRefused, naming
+/// the field by `caption`, when the field cannot take it.
+QVariant convert(const QString& field, const QString& caption, const QString& typed);
 
 /// True for a whole number of at most 18 digits, blanks around it allowed.
 bool isWholeNumber(const QString& text);

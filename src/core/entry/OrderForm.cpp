@@ -112,12 +112,11 @@ Extract extract(const QString& text, qsizetype at, const Rule& rule) {
     return x;
 }
 
-QString refusal(const QString& field, const QString& problem) {
+// Only the check number and the amount refuse a value.
+QString refusal(const QString& field) {
     if (field == QLatin1String("Check"))
         return QStringLiteral("is not a whole number");
-    if (field == QLatin1String("Amount"))
-        return QStringLiteral("is not an amount in dollars and cents");
-    return QStringLiteral("cannot be stored (%1)").arg(problem);
+    return QStringLiteral("is not an amount in dollars and cents");
 }
 
 } // namespace
@@ -148,20 +147,20 @@ OrderForm OrderForm::parse(const QString& pasted) {
             e.value = x.value;
             e.cut = x.cut;
             if (r < kStoredRules && !e.value.isEmpty()) {
-                const FieldEntry::Result converted = FieldEntry::convert(e.field, e.label, e.value);
+                const bool accepted = FieldEntry::accepts(e.field, e.value);
                 const bool wrongNumber = e.cut && rule.number;
-                if (converted.ok() && !wrongNumber)
-                    e.stored = converted.value;
+                if (accepted && !wrongNumber)
+                    e.stored = FieldEntry::convert(e.field, e.label, e.value);
                 if (form.m_problem.isEmpty() && wrongNumber)
                     form.m_problem =
                         QStringLiteral("The order form's %1 \"%2\" is longer than the %3 "
                                        "characters it may have; nothing was imported.")
                             .arg(e.label, quotable(x.line))
                             .arg(rule.length);
-                else if (form.m_problem.isEmpty() && !converted.ok())
+                else if (form.m_problem.isEmpty() && !accepted)
                     form.m_problem =
                         QStringLiteral("The order form's %1 \"%2\" %3; nothing was imported.")
-                            .arg(e.label, quotable(e.value), refusal(e.field, converted.problem));
+                            .arg(e.label, quotable(e.value), refusal(e.field));
             }
         }
         form.m_entries.append(std::move(e));

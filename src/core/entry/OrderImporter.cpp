@@ -3,16 +3,15 @@
 #include "core/entry/CheckBook.h"
 #include "core/entry/OrderForm.h"
 #include "core/platform/Database.h"
+#include "core/platform/DbError.h"
 #include "core/platform/Prompter.h"
 #include "core/platform/RecordSet.h"
 
 void OrderImporter::paste(CheckBook& book, const QString& text, const Clock& clock,
                           Prompter& prompter) {
     const OrderForm form = OrderForm::parse(text);
-    if (const QString problem = form.problem(); !problem.isEmpty()) {
-        prompter.message(problem, {}, Prompter::Icon::Warning);
-        return;
-    }
+    if (const QString problem = form.problem(); !problem.isEmpty())
+        throw DbError(problem);
 
     RecordSet& records = book.records();
     const qint64 before = records.currentId();

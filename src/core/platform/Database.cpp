@@ -169,21 +169,29 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& binds) {
 }
 
 void Database::transaction(const std::function<void()>& work) {
-    // Nested calls join the outer transaction.
-    if (m_transactionDepth > 0) {
-        work();
-        return;
-    }
-    exec(QStringLiteral("BEGIN IMMEDIATE"));
-    ++m_transactionDepth;
+    // The outermost call is the transaction; a nested call is a savepoint inside it, so a
+    // failure of the inner work undoes only that work and the outer work decides what
+    // becomes of the rest.
+    const int depth = m_transactionDepth + 1;
+    const QString savepoint = QStringLiteral("ledgerline_%1").arg(depth);
+    exec(depth == 1 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT ") + savepoint);
+    m_transactionDepth = depth;
     try {
         work();
-        --m_transactionDepth;
-        exec(QStringLiteral("COMMIT"));
+        exec(depth == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + savepoint);
+        m_transactionDepth = depth - 1;
     } catch (...) {
-        m_transactionDepth = 0;
+        m_transactionDepth = depth - 1;
+        // The failure that brought us here is the one to report, so the rollback's own
+        // result is not; what a record set read ahead is stale after it.
+        ++m_generation;
         QSqlQuery rollback(connection());
-        rollback.exec(QStringLiteral("ROLLBACK"));
+        if (depth == 1) {
+            rollback.exec(QStringLiteral("ROLLBACK"));
+        } else {
+            rollback.exec(QStringLiteral("ROLLBACK TO ") + savepoint);
+            rollback.exec(QStringLiteral("RELEASE ") + savepoint);
+        }
         throw;
     }
 }

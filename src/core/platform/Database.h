@@ -37,7 +37,9 @@ public:
     /// Runs one statement with bound values; throws DbError on failure.
     QSqlQuery exec(const QString& sql, const QVariantList& binds = {});
 
-    /// Runs `work` in one transaction: all of it is stored, or none of it.
+    /// Runs `work` in one transaction: all of it is stored, or none of it. Called inside
+    /// another transaction it is a savepoint: when `work` fails, only its own changes are
+    /// undone and the failure goes on to the outer work, which decides.
     void transaction(const std::function<void()>& work);
 
     bool hasTable(const QString& table);

@@ -1,14 +1,16 @@
 #include "core/settings/Password.h"
 
+#include "core/platform/DbError.h"
+
 #include <sodium.h>
-#include <stdexcept>
 
 namespace {
 
 void ensureSodium() {
     static const bool ready = sodium_init() >= 0;
     if (!ready)
-        throw std::runtime_error("libsodium could not start");
+        throw DbError(QStringLiteral("Ledgerline cannot check passwords: its password library "
+                                     "could not start."));
 }
 
 constexpr const char kPrefix[] = "$argon2id$";
@@ -22,7 +24,8 @@ QString Password::hash(const QString& password) {
     if (crypto_pwhash_str(out, text.constData(), static_cast<unsigned long long>(text.size()),
                           crypto_pwhash_OPSLIMIT_INTERACTIVE,
                           crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
-        throw std::runtime_error("out of memory while protecting the password");
+        throw DbError(QStringLiteral("There is not enough memory to protect the password. Close "
+                                     "other programs and try again."));
     return QString::fromLatin1(out);
 }
 

@@ -9,7 +9,8 @@ namespace Password {
 
 constexpr const char* kDefault = "tulip";
 
-/// The stored form of a password: the hash of its lower-case text.
+/// The stored form of a password: the hash of its lower-case text. Throws DbError when
+/// the hash cannot be made.
 QString hash(const QString& password);
 
 /// True when `stored` is a hash made by hash().

@@ -1,34 +1,34 @@
 #include "core/settings/SettingsDb.h"
 
-#include "core/settings/Password.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/RecordSet.h"
+#include "core/settings/Password.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 QList<TableDef> SettingsDb::schema() {
     return {
-        {QStringLiteral("Properties"),
+        {kSettingsTable,
          {
-             {QStringLiteral("AlignStart"), FieldKind::Long},
-             {QStringLiteral("5"), FieldKind::Long},
-             {QStringLiteral("QuickenCheckStock"), FieldKind::YesNo},
-             {QStringLiteral("Print2Checks"), FieldKind::YesNo},
-             {QStringLiteral("PlainPaper"), FieldKind::YesNo},
-             {QStringLiteral("1"), FieldKind::Text},
-             {QStringLiteral("6"), FieldKind::YesNo},
+             {kVerticalStart, FieldKind::Long},
+             {kHorizontalStart, FieldKind::Long},
+             {kQuickenCheckStock, FieldKind::YesNo},
+             {kPrint2Checks, FieldKind::YesNo},
+             {kPlainPaper, FieldKind::YesNo},
+             {kTranCode, FieldKind::Text},
+             {kBackupAtExit, FieldKind::YesNo},
              {QStringLiteral("InsuranceSiteID"), FieldKind::Text},
-             {QStringLiteral("HelpAboutLine1"), FieldKind::Text},
-             {QStringLiteral("HelpAboutLine2"), FieldKind::Text},
-             {QStringLiteral("HelpAboutLine3"), FieldKind::Text},
+             {kAboutLine[0], FieldKind::Text},
+             {kAboutLine[1], FieldKind::Text},
+             {kAboutLine[2], FieldKind::Text},
          }},
-        {QStringLiteral("A"), {{QStringLiteral("ENTER"), FieldKind::Text}}},
-        {QStringLiteral("BusinessType"),
+        {kPasswordTable, {{kPassword, FieldKind::Text}}},
+        {kProductTypeTable,
          {
              {QStringLiteral("ID"), FieldKind::Counter},
-             {QStringLiteral("BusinessType"), FieldKind::Text},
+             {kProductType, FieldKind::Text},
          }},
     };
 }
@@ -38,40 +38,39 @@ void SettingsDb::createShipped(const QString& path) {
     db->transaction([&] {
         TableSchema::create(*db, schema());
 
-        RecordSet settings(db, QStringLiteral("Properties"));
+        RecordSet settings(db, kSettingsTable);
         settings.addNew();
-        settings.setValue(QStringLiteral("AlignStart"), 200);
-        settings.setValue(QStringLiteral("5"), 525);
+        settings.setValue(kVerticalStart, 200);
+        settings.setValue(kHorizontalStart, 525);
         // A new user most likely has standard 88 mm laser check stock, three to a sheet,
         // and is safest with a backup of the database at every exit.
-        settings.setValue(QStringLiteral("QuickenCheckStock"), YesNo::True);
-        settings.setValue(QStringLiteral("Print2Checks"), YesNo::False);
-        settings.setValue(QStringLiteral("PlainPaper"), YesNo::False);
-        settings.setValue(QStringLiteral("1"), QString(""));
-        settings.setValue(QStringLiteral("6"), YesNo::True);
+        settings.setValue(kQuickenCheckStock, YesNo::True);
+        settings.setValue(kPrint2Checks, YesNo::False);
+        settings.setValue(kPlainPaper, YesNo::False);
+        settings.setValue(kTranCode, QString(""));
+        settings.setValue(kBackupAtExit, YesNo::True);
         settings.setValue(QStringLiteral("InsuranceSiteID"), QString(""));
         settings.setValue(
-            QStringLiteral("HelpAboutLine1"),
+            kAboutLine[0],
             QStringLiteral("Ledgerline writes and prints your own checks and drafts."));
         settings.setValue(
-            QStringLiteral("HelpAboutLine2"),
+            kAboutLine[1],
             QStringLiteral("Laser check stock with three checks to a sheet works best."));
         settings.setValue(
-            QStringLiteral("HelpAboutLine3"),
+            kAboutLine[2],
             QStringLiteral("Ask your office supply dealer for MICR laser check stock."));
         settings.update();
 
-        RecordSet password(db, QStringLiteral("A"));
+        RecordSet password(db, kPasswordTable);
         password.addNew();
-        password.setValue(QStringLiteral("ENTER"),
-                          Password::hash(QString::fromLatin1(Password::kDefault)));
+        password.setValue(kPassword, Password::hash(QString::fromLatin1(Password::kDefault)));
         password.update();
 
-        RecordSet types(db, QStringLiteral("BusinessType"));
+        RecordSet types(db, kProductTypeTable);
         for (const char* type : {"General Merchandise", "Services", "Repairs", "Subscription",
                                  "Consulting", "Other"}) {
             types.addNew();
-            types.setValue(QStringLiteral("BusinessType"), QString::fromLatin1(type));
+            types.setValue(kProductType, QString::fromLatin1(type));
             types.update();
         }
     });
@@ -101,8 +100,8 @@ QString SettingsDb::problem(const QString& path) {
                                   "folder %2 lacks %3.")
                        .arg(info.fileName(), folder, missing) +
                    tail;
-        RecordSet settings(db, QStringLiteral("Properties"));
-        RecordSet password(db, QStringLiteral("A"));
+        RecordSet settings(db, kSettingsTable);
+        RecordSet password(db, kPasswordTable);
         if (settings.eof() || password.eof())
             return QStringLiteral("Ledgerline cannot start: its settings file %1 in the program "
                                   "folder %2 has no %3 record.")

@@ -16,6 +16,9 @@ inline const QString kFileName = QStringLiteral("PC.OVL");
 inline const QString kSettingsTable = QStringLiteral("Properties");
 inline const QString kPasswordTable = QStringLiteral("A");
 inline const QString kProductTypeTable = QStringLiteral("BusinessType");
+/// The one field of the password table and of the product type table.
+inline const QString kPassword = QStringLiteral("ENTER");
+inline const QString kProductType = QStringLiteral("BusinessType");
 
 // Fields of the settings record. Some carry digits for names and are addressed exactly so.
 inline const QString kVerticalStart = QStringLiteral("AlignStart");  ///< twips

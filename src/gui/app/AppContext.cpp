@@ -19,6 +19,8 @@
 
 #include <QApplication>
 
+#include <QApplication>
+
 AppContext::AppContext(Program& program, Prompter& prompter, Clock& clock, Printer& printer)
     : m_program(program), m_prompter(prompter), m_clock(clock), m_printer(printer),
       m_systemDialogs(
@@ -115,4 +117,10 @@ QWidget* AppContext::openPlaceholder(const QString& screen, const QString& detai
     auto* placeholder = new Placeholder(screen, detail);
     placeholder->show();
     return placeholder;
+}
+
+void AppContext::closeScreen(const QString& screen) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == screen && w->isVisible())
+            w->close();
 }

@@ -45,6 +45,10 @@ public:
     /// Stands in, on top of the current screen, for one that a later version brings.
     QWidget* openPlaceholder(const QString& screen, const QString& detail);
 
+    /// Closes every open window of a screen (by its name), for a screen that leaves for
+    /// another and takes one it came from down with it.
+    void closeScreen(const QString& screen);
+
 private:
     Program& m_program;
     Prompter& m_prompter;

@@ -1,33 +1,17 @@
 #include "gui/app/Placeholder.h"
 
-#include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
+#include "gui/platform/ScreenForm.h"
+
+#include <utility>
 
 Placeholder::Placeholder(const QString& screen, const QString& detail, Leave leave)
     : m_screen(screen) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("Placeholder"));
+    ScreenForm::setUp(m_ui, this);
     setWindowTitle(QStringLiteral("%1 (placeholder)").arg(screen));
-
-    auto* layout = new QVBoxLayout(this);
-    auto* heading = new QLabel(QStringLiteral("Placeholder for the %1 screen").arg(screen), this);
-    heading->setObjectName(QStringLiteral("PlaceholderHeading"));
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    auto* text = new QLabel(detail, this);
-    text->setObjectName(QStringLiteral("PlaceholderDetail"));
-    text->setWordWrap(true);
-    layout->addWidget(heading);
-    layout->addWidget(text);
-    if (leave == Leave::Close) {
-        auto* close = new QPushButton(QStringLiteral("&Close"), this);
-        close->setObjectName(QStringLiteral("PlaceholderClose"));
-        layout->addWidget(close);
-        connect(close, &QPushButton::clicked, this, &QWidget::close);
-    }
-    resize(420, 160);
+    m_ui.PlaceholderHeading->setText(QStringLiteral("Placeholder for the %1 screen").arg(screen));
+    m_ui.PlaceholderDetail->setText(detail);
+    if (leave == Leave::None)
+        delete std::exchange(m_ui.PlaceholderClose, nullptr);
 }
 
 void Placeholder::addButton(const QString& caption, const QString& objectName,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui_Placeholder.h"
+
 #include <QWidget>
 #include <functional>
 
@@ -13,11 +15,13 @@ public:
     enum class Leave { Close, None };
 
     Placeholder(const QString& screen, const QString& detail, Leave leave = Leave::Close);
+
     const QString& screen() const { return m_screen; }
     /// Adds a button that leaves the placeholder some other way.
     void addButton(const QString& caption, const QString& objectName,
                    const std::function<void()>& action);
 
 private:
+    Ui::Placeholder m_ui;
     QString m_screen;
 };

@@ -1,42 +1,42 @@
 #include "gui/databases/BackupAndExit.h"
 
-#include "gui/app/AppContext.h"
 #include "core/databases/DatabaseFiles.h"
-#include "core/platform/DbError.h"
 #include "core/platform/Failure.h"
 #include "core/platform/Program.h"
-#include "core/platform/Prompter.h"
-#include "core/platform/RecordSet.h"
-#include "core/platform/TableSchema.h"
+#include "core/settings/SettingsRecord.h"
+#include "gui/app/AppContext.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QWidget>
 
-void BackupAndExit(AppContext& context, RecordSet& settings,
+void BackupAndExit(AppContext& context, SettingsRecord* settings,
                    const std::function<void()>& closeDataEntry) {
     Program& program = context.program();
+    // A flag that cannot be read counts as No: the program ends as asked, only without a
+    // backup.
     bool wanted = false;
-    skipIfFails([&] { wanted = TableSchema::isYes(settings.value(QStringLiteral("6"))); });
+    if (settings)
+        skipIfFails([&] { wanted = settings->backupAtExit(); });
     if (!wanted) {
         program.end();
         return;
     }
 
-    QWidget* notice = context.openPleaseWait();
+    QPointer<QWidget> notice = context.openPleaseWait();
     const QString current = program.currentDatabase();
     closeDataEntry();
     QApplication::processEvents();
 
-    QString failure;
-    try {
+    tellIfFails(context.prompter(), [&] {
+        // The notice goes before a failure is told.
+        const auto closeNotice = qScopeGuard([&] {
+            if (notice)
+                notice->close();
+        });
         DatabaseFiles::backup(program.path(current),
                               program.path(DatabaseFiles::backupName(program.folder(), current)));
-    } catch (const DbError& e) {
-        failure = e.message();
-    }
-    if (notice)
-        notice->close();
-    if (!failure.isEmpty())
-        context.prompter().message(failure, {}, Prompter::Icon::Warning);
+    });
     program.end();
 }

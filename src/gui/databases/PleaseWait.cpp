@@ -1,17 +1,9 @@
 #include "gui/databases/PleaseWait.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
+#include "gui/platform/ScreenForm.h"
 
 PleaseWait::PleaseWait() {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("PleaseWait"));
-    setWindowTitle(QStringLiteral("Backing up database, please wait... "));
+    ScreenForm::setUp(m_ui, this);
+    // Nothing to press and no way to close it: the backup closes it when done.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
-    auto* text =
-        new QLabel(QStringLiteral("Please Wait - Creating a backup copy of database..."), this);
-    text->setObjectName(QStringLiteral("Label1"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(text);
-    resize(380, 80);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui_PleaseWait.h"
+
 #include <QWidget>
 
 /// The notice shown while the backup copy is written. It has no buttons.
@@ -7,4 +9,7 @@ class PleaseWait : public QWidget {
     Q_OBJECT
 public:
     PleaseWait();
+
+private:
+    Ui::PleaseWait m_ui;
 };

@@ -24,3 +24,9 @@ void Accessible::label(QLabel* label, QWidget* control) {
 void Accessible::name(QWidget* control, const QString& name) {
     control->setAccessibleName(name);
 }
+
+void Accessible::nameByBuddies(QWidget* form) {
+    for (QLabel* label : form->findChildren<QLabel*>())
+        if (QWidget* control = label->buddy(); control && control->accessibleName().isEmpty())
+            control->setAccessibleName(plain(label->text()));
+}

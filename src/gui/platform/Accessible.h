@@ -12,6 +12,10 @@ namespace Accessible {
 /// ("&" removed, trailing colon kept as the caption has it).
 void label(QLabel* label, QWidget* control);
 
+/// Names every control of a form that a label is the buddy of by that label's caption,
+/// unless the form named the control itself. Run it once after setupUi.
+void nameByBuddies(QWidget* form);
+
 /// Names a control that has no label of its own, in plain words.
 void name(QWidget* control, const QString& name);
 

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "ui_ChangePass.h"
+
 #include <QWidget>
 #include <memory>
 
 class AppContext;
-class QLineEdit;
-class RecordSet;
+class PasswordStore;
 
 /// Changes the program password: the new password entered twice.
 class ChangePass : public QWidget {
@@ -16,13 +17,13 @@ public:
 
     void load();
 
-private:
-    void Command3_Click();
-    void Command2_Click();
+private slots:
+    // The handlers, connected to the controls in the form.
+    void changePassword();
+    void exitProgram();
 
+private:
     AppContext& m_context;
-    QLineEdit* m_password1;
-    QLineEdit* m_password2;
-    std::unique_ptr<RecordSet> m_data1; // table A
-    std::unique_ptr<RecordSet> m_data2; // settings record
+    Ui::ChangePass m_ui;
+    std::unique_ptr<PasswordStore> m_passwords;
 };

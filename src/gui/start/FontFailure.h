@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui_FontFailure.h"
+
 #include <QWidget>
 
 /// Tells the user that the MICR font is not installed, and how to install it.
@@ -8,7 +10,6 @@ class FontFailure : public QWidget {
 public:
     FontFailure();
 
-    static const QString kText1;
-    static const QString kText2;
-    static const QString kText3;
+private:
+    Ui::FontFailure m_ui;
 };

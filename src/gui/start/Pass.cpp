@@ -1,23 +1,16 @@
 #include "gui/start/Pass.h"
 
-#include "gui/app/AppContext.h"
-#include "core/settings/Password.h"
-#include "core/settings/SettingsDb.h"
-#include "gui/platform/Accessible.h"
-#include "core/platform/Database.h"
 #include "core/platform/Failure.h"
 #include "core/platform/Printer.h"
 #include "core/platform/Program.h"
-#include "core/platform/RecordSet.h"
-
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
+#include "core/print/Stock.h"
+#include "core/settings/PasswordStore.h"
+#include "core/settings/SettingsDb.h"
+#include "core/settings/SettingsRecord.h"
+#include "gui/app/AppContext.h"
+#include "gui/platform/ScreenForm.h"
 
 namespace {
-const QString kMicrFont = QStringLiteral("MICR65");
 const QString kReminder = QStringLiteral(
     "The default password to use this software is [tulip] without the brackets. You should "
     "change the password as soon as possible by entering the current password and then choosing "
@@ -26,148 +19,78 @@ const QString kReminder = QStringLiteral(
 } // namespace
 
 Pass::Pass(AppContext& context) : m_context(context) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("Pass"));
-    setWindowTitle(QStringLiteral("Password"));
-
-    m_programName = new QLabel(this);
-    m_programName->setObjectName(QStringLiteral("ProgramName"));
-    QFont big = m_programName->font();
+    ScreenForm::setUp(m_ui, this);
+    // The program name stands out at twice the size of the desktop's font.
+    QFont big = m_ui.ProgramName->font();
     big.setPointSizeF(big.pointSizeF() * 2);
-    big.setBold(true);
-    m_programName->setFont(big);
-    auto* tm = new QLabel(QStringLiteral("TM"), this);
-    tm->setObjectName(QStringLiteral("Label1"));
-    tm->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    m_version = new QLabel(this);
-    m_version->setObjectName(QStringLiteral("Version"));
-    auto* prompt = new QLabel(QStringLiteral("Enter Program Password:"), this);
-    prompt->setObjectName(QStringLiteral("Label3"));
-    m_password = new QLineEdit(this);
-    m_password->setObjectName(QStringLiteral("Password"));
-    m_password->setEchoMode(QLineEdit::Password);
-    Accessible::label(prompt, m_password);
-
-    auto* agree = new QPushButton(QStringLiteral("&Agree"), this);
-    agree->setObjectName(QStringLiteral("Command1"));
-    agree->setDefault(true);
-    auto* disagree = new QPushButton(QStringLiteral("&Disagree"), this);
-    disagree->setObjectName(QStringLiteral("Command2"));
-    auto* change = new QPushButton(QStringLiteral("&Change Password"), this);
-    change->setObjectName(QStringLiteral("Command3"));
-
-    auto* title = new QHBoxLayout;
-    title->addWidget(m_programName);
-    title->addWidget(tm);
-    title->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(agree);
-    buttons->addWidget(disagree);
-    buttons->addWidget(change);
-    auto* layout = new QGridLayout(this);
-    layout->addLayout(title, 0, 0, 1, 2);
-    layout->addWidget(m_version, 1, 0, 1, 2);
-    layout->addWidget(prompt, 2, 0);
-    layout->addWidget(m_password, 2, 1);
-    layout->addLayout(buttons, 3, 0, 1, 2);
-
-    setTabOrder(m_password, agree);
-    setTabOrder(agree, disagree);
-    setTabOrder(disagree, change);
-
-    connect(agree, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    // Enter in the box agrees, as the default button of the window.
-    connect(m_password, &QLineEdit::returnPressed, this, [this] { Command1_Click(); });
-    connect(disagree, &QPushButton::clicked, this, [this] { Command2_Click(); });
-    connect(change, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    m_ui.ProgramName->setFont(big);
 }
 
 Pass::~Pass() = default;
 
 void Pass::load() {
     Program& program = m_context.program();
+    const QString settingsPath = program.path(SettingsDb::kFileName);
+    std::unique_ptr<SettingsRecord> settings;
     const bool opened = tellIfFails(m_context.prompter(), [&] {
-        auto db = Database::open(program.path(SettingsDb::kFileName));
-        m_data1 = std::make_unique<RecordSet>(db, QStringLiteral("A"));
-        m_data2 = std::make_unique<RecordSet>(db, QStringLiteral("Properties"));
+        m_passwords = std::make_unique<PasswordStore>(settingsPath);
+        settings = std::make_unique<SettingsRecord>(settingsPath);
     });
     if (!opened) {
         program.end(1);
         return;
     }
 
+    // An About line that cannot be read stays empty: the About screen shows it so.
     for (int i = 1; i <= 3; ++i)
-        skipIfFails([&] {
-            program.setAboutLine(
-                i, m_data2->value(QStringLiteral("HelpAboutLine%1").arg(i)).toString());
-        });
+        skipIfFails([&] { program.setAboutLine(i, settings->aboutLine(i)); });
     program.setNameAndVersion(QString::fromLatin1(Program::kName),
                               QString::fromLatin1(Program::kVersion));
-    m_programName->setText(program.name());
-    m_version->setText(program.version());
+    m_ui.ProgramName->setText(program.name());
+    m_ui.Version->setText(program.version());
 
     show();
-    m_password->setFocus();
+    m_ui.Password->setFocus();
 
+    // A font list that cannot be read counts as one without the MICR font: the notice
+    // says how to install it, and the password prompt works either way.
     bool hasFont = false;
-    skipIfFails([&] { hasFont = PrinterHasFont(m_context.printer(), kMicrFont); });
+    skipIfFails([&] { hasFont = PrinterHasFont(m_context.printer(), PrintFaces::kMicr); });
     if (!hasFont)
         m_context.openFontFailure();
 
+    // The reminder is a courtesy; a password that cannot be read is told at Agree.
     bool isDefault = false;
-    skipIfFails([&] {
-        isDefault = Password::matches(m_data1->value(QStringLiteral("ENTER")),
-                                      QString::fromLatin1(Password::kDefault));
-    });
+    skipIfFails([&] { isDefault = m_passwords->isDefault(); });
     if (isDefault)
         m_context.prompter().message(kReminder);
 }
 
-std::optional<bool> Pass::passwordIsCorrect() {
-    bool correct = false;
-    const bool read = tellIfFails(m_context.prompter(), [&] {
-        const QVariant stored = m_data1->value(QStringLiteral("ENTER"));
-        correct = Password::matches(stored, m_password->text());
-        // A password kept in plain text by an older settings file is replaced by its hash
-        // the first time it is entered correctly.
-        if (correct && !Password::isHash(stored))
-            skipIfFails([&] {
-                m_data1->edit();
-                m_data1->setValue(QStringLiteral("ENTER"), Password::hash(m_password->text()));
-                m_data1->update();
-            });
+void Pass::agree() {
+    tellIfFails(m_context.prompter(), [&] {
+        if (!m_passwords->check(m_ui.Password->text())) {
+            m_context.prompter().message(
+                QStringLiteral("Invalid password! Please enter the correct password"));
+            return;
+        }
+        m_context.openFileOpen();
+        close();
     });
-    if (!read)
-        return std::nullopt;
-    return correct;
 }
 
-void Pass::Command1_Click() {
-    const auto correct = passwordIsCorrect();
-    if (!correct)
-        return;
-    if (!*correct) {
-        m_context.prompter().message(
-            QStringLiteral("Invalid password! Please enter the correct password"));
-        return;
-    }
-    m_context.openFileOpen();
-    close();
-}
-
-void Pass::Command2_Click() {
+void Pass::disagree() {
     m_context.program().end();
 }
 
-void Pass::Command3_Click() {
-    const auto correct = passwordIsCorrect();
-    if (!correct)
-        return;
-    if (!*correct) {
-        m_context.prompter().message(QStringLiteral(
-            "Invalid password! You must first enter the correct password to change the password."));
-        return;
-    }
-    m_context.openChangePass();
-    close();
+void Pass::changePassword() {
+    tellIfFails(m_context.prompter(), [&] {
+        if (!m_passwords->check(m_ui.Password->text())) {
+            m_context.prompter().message(
+                QStringLiteral("Invalid password! You must first enter the correct password to "
+                               "change the password."));
+            return;
+        }
+        m_context.openChangePass();
+        close();
+    });
 }

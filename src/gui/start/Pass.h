@@ -1,14 +1,12 @@
 #pragma once
 
+#include "ui_Pass.h"
+
 #include <QWidget>
 #include <memory>
-#include <optional>
 
 class AppContext;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class RecordSet;
+class PasswordStore;
 
 /// The start-up screen: reads the About lines, checks for the MICR font, reminds the
 /// user of the default password and asks for the program password.
@@ -18,22 +16,18 @@ public:
     explicit Pass(AppContext& context);
     ~Pass() override;
 
-    /// The load sequence: record sets, About lines, program name, show, font check,
+    /// The load sequence: settings file, About lines, program name, show, font check,
     /// default-password reminder.
     void load();
 
-private:
-    /// The password check; nothing when the stored password cannot be read (the user
-    /// has been told why).
-    std::optional<bool> passwordIsCorrect();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
+private slots:
+    // The handlers, connected to the controls in the form.
+    void agree();
+    void disagree();
+    void changePassword();
 
+private:
     AppContext& m_context;
-    QLabel* m_programName;
-    QLabel* m_version;
-    QLineEdit* m_password;
-    std::unique_ptr<RecordSet> m_data1; // table A
-    std::unique_ptr<RecordSet> m_data2; // settings record
+    Ui::Pass m_ui;
+    std::unique_ptr<PasswordStore> m_passwords;
 };

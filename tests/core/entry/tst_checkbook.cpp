@@ -2,6 +2,7 @@
 #include "core/entry/CheckBook.h"
 #include "core/entry/CheckNumbering.h"
 #include "core/entry/FieldEntry.h"
+#include "core/entry/FieldRefused.h"
 #include "core/entry/Routing.h"
 #include "core/entry/SearchFilter.h"
 #include "core/platform/RecordSet.h"
@@ -257,15 +258,136 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, typed);
         QFETCH(QVariant, stored);
-        const FieldEntry::Result r = FieldEntry::convert(field, QStringLiteral("Caption"), typed);
-        if (stored.isNull() && !typed.isEmpty()) {
-            QVERIFY(!r.ok());
-            QVERIFY(r.problem.contains(QStringLiteral("Caption")));
-            QVERIFY(r.problem.contains(typed));
-        } else {
-            QVERIFY(r.ok());
-            QCOMPARE(r.value, stored);
+        const bool refused = stored.isNull() && !typed.isEmpty();
+        QCOMPARE(FieldEntry::accepts(field, typed), !refused);
+        try {
+            QCOMPARE(FieldEntry::convert(field, QStringLiteral("Caption"), typed), stored);
+            QVERIFY(!refused);
+        } catch (const FieldRefused& e) {
+            QVERIFY(refused);
+            QCOMPARE(e.field(), field);
+            QVERIFY(e.message().startsWith(QStringLiteral("Caption must be ")));
+            QVERIFY(e.message().endsWith(QStringLiteral("\"%1\" was not stored.").arg(typed)));
         }
+    }
+
+    void commitStoresEverythingOrNothing_data() {
+        QTest::addColumn<QStringList>("typed"); // field=text pairs
+        QTest::addColumn<int>("label");         // -1: untouched, 0: cleared, 1: ticked
+        QTest::addColumn<QString>("refused");   // the message, when the commit is refused
+        QTest::addColumn<QVariantMap>("stored");
+        QTest::newRow("texts, number and amount")
+            << QStringList{"PayTo=Ann", "Check= 1051", "Amount=1,234.50"} << -1 << ""
+            << QVariantMap{{"PayTo", "Ann"},
+                           {"Check", 1051},
+                           {"Amount", "1,234.50"},
+                           {"LabelPrint", QVariant()}};
+        QTest::newRow("an emptied box stores Null")
+            << QStringList{"PayTo="} << 1 << ""
+            << QVariantMap{{"PayTo", QVariant()}, {"LabelPrint", YesNo::True}};
+        QTest::newRow("label cleared alone")
+            << QStringList{} << 0 << "" << QVariantMap{{"LabelPrint", YesNo::False}};
+        QTest::newRow("a bad amount stores nothing")
+            << QStringList{"PayTo=Ann", "Amount=ten"} << 1
+            << "Amount must be an amount in dollars and cents, like 1234.56; \"ten\" was not "
+               "stored."
+            << QVariantMap{{"PayTo", "Bob"}, {"Amount", "5.00"}, {"LabelPrint", QVariant()}};
+    }
+    void commitStoresEverythingOrNothing() {
+        QFETCH(QStringList, typed);
+        QFETCH(int, label);
+        QFETCH(QString, refused);
+        QFETCH(QVariantMap, stored);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        const qint64 id = addCheck(env, file, {{"PayTo", "Bob"}, {"Amount", "5.00"}});
+        CheckBook book(env.path(file));
+        QVERIFY(book.records().moveTo(id));
+        QList<FieldEntry::Typed> entries;
+        for (const QString& pair : typed) {
+            const QString field = pair.section(QLatin1Char('='), 0, 0);
+            entries.append({field, field, pair.section(QLatin1Char('='), 1)});
+        }
+        const std::optional<bool> labelPrint =
+            label < 0 ? std::nullopt : std::optional<bool>(label == 1);
+        try {
+            book.commit(entries, labelPrint);
+            QCOMPARE(QString(), refused);
+        } catch (const FieldRefused& e) {
+            QCOMPARE(e.message(), refused);
+        }
+        const QVariantMap row = CheckDbFixture::row(env, file, id);
+        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
+            QCOMPARE(row.value(it.key()).toString(), it.value().toString());
+    }
+
+    void selectorsStoreTheirCodes_data() {
+        // Each row is named by the print option chosen; "Weekly" is what the check had.
+        QTest::addColumn<QString>("print");
+        QTest::newRow("One Time") << "Once";
+        QTest::newRow("Multiple Times") << "Monthly";
+        QTest::newRow("Don't Print") << "Never";
+        QTest::newRow("Monthly Draft") << "Weekly"; // shown, but not in the list
+        QTest::newRow("one time") << "Weekly";
+    }
+    void selectorsStoreTheirCodes() {
+        const QString chosen = QString::fromUtf8(QTest::currentDataTag());
+        QFETCH(QString, print);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        addCheck(env, file, {{"Print", "Weekly"}, {"For", "typed memo"}});
+        CheckBook book(env.path(file));
+        book.records().moveLast();
+        book.choosePrintOption(chosen);
+        QCOMPARE(book.current().value("Print").toString(), print);
+        book.chooseProductType(QStringLiteral("Services"));
+        QCOMPARE(book.current().value("BusinessType").toString(), QStringLiteral("Services"));
+        QCOMPARE(book.current().value("For").toString(), QStringLiteral("Services"));
+    }
+
+    void gotoFirstCheckShowsTheTemplatesOwnWords_data() {
+        QTest::addColumn<QVariantMap>("templ");
+        QTest::addColumn<QString>("shown"); // print option | label tick | product type
+        QTest::newRow("monthly") << QVariantMap{{"Print", "Monthly"},
+                                                {"LPrint", 1},
+                                                {"BusinessType", "Repairs"}}
+                                 << "Monthly Draft|ticked|Repairs";
+        QTest::newRow("once") << QVariantMap{{"Print", "Once"}, {"LPrint", 0}}
+                              << "One Time|cleared| ";
+        QTest::newRow("never, no label flag")
+            << QVariantMap{{"Print", "Never"}} << "Don't Print|kept| ";
+        QTest::newRow("unknown option keeps the text")
+            << QVariantMap{{"Print", "Weekly"}} << "|kept| ";
+        QTest::newRow("no option keeps the text") << QVariantMap{} << "|kept| ";
+    }
+    void gotoFirstCheckShowsTheTemplatesOwnWords() {
+        QFETCH(QVariantMap, templ);
+        QFETCH(QString, shown);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, templ);
+        addCheck(env, file, {{"PayTo", "Ann"}});
+        CheckBook book(env.path(file));
+        book.records().moveLast();
+        const FirstCheckOptions options = book.gotoFirstCheck();
+        QCOMPARE(book.records().currentId(), 1);
+        const QString tick = !options.labelTick   ? QStringLiteral("kept")
+                             : *options.labelTick ? QStringLiteral("ticked")
+                                                  : QStringLiteral("cleared");
+        QCOMPARE(QStringList({options.printOption, tick, options.productType}).join(u'|'), shown);
+    }
+
+    void walkingStopsAtEitherEnd() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        const qint64 a = addCheck(env, file, {{"PayTo", "Ann"}});
+        CheckBook book(env.path(file));
+        QVERIFY(!book.movePrevious());
+        QCOMPARE(book.records().currentId(), 1);
+        QVERIFY(book.moveNext());
+        QVERIFY(!book.moveNext());
+        QCOMPARE(book.records().currentId(), a);
+        QCOMPARE(book.current().value("PayTo").toString(), QStringLiteral("Ann"));
     }
 };
 

@@ -212,6 +212,48 @@ private slots:
         QCOMPARE(rs.recordCount(), 0);
     }
 
+    void nestedTransactionIsASavepoint_data() {
+        QTest::addColumn<bool>("innerFails");
+        QTest::addColumn<bool>("outerCatches");
+        QTest::addColumn<bool>("outerFailsLater");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("all goes well") << false << false << false << QStringList{"a", "b", "c"};
+        QTest::newRow("inner fails, outer goes on")
+            << true << true << false << QStringList{"a", "c"};
+        QTest::newRow("inner fails, outer gives up") << true << false << false << QStringList{};
+        QTest::newRow("inner done, outer fails later") << false << false << true << QStringList{};
+    }
+    void nestedTransactionIsASavepoint() {
+        QFETCH(bool, innerFails);
+        QFETCH(bool, outerCatches);
+        QFETCH(bool, outerFailsLater);
+        QFETCH(QStringList, stored);
+        try {
+            m_db->transaction([&] {
+                addPeople({"a"});
+                try {
+                    m_db->transaction([&] {
+                        addPeople({"b"});
+                        if (innerFails)
+                            throw DbError(QStringLiteral("inner"));
+                    });
+                } catch (const DbError&) {
+                    if (!outerCatches)
+                        throw;
+                }
+                addPeople({"c"});
+                if (outerFailsLater)
+                    throw DbError(QStringLiteral("outer"));
+            });
+        } catch (const DbError&) {
+        }
+        RecordSet rs(m_db, kPeople.name);
+        QCOMPARE(walk(rs), stored);
+        // Whatever happened, the next transaction starts afresh.
+        m_db->transaction([&] { addPeople({"d"}); });
+        QCOMPARE(rs.recordCount(), stored.size() + 1);
+    }
+
     void foreignFilesAreRefusedUntouched_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("text") << QByteArray("Name,Amount\nAnn,12.50\n");

@@ -1,9 +1,11 @@
 // The shipped files and the settings file check at start-up.
-#include "core/settings/Password.h"
-#include "core/settings/SettingsDb.h"
 #include "core/databases/CheckDb.h"
 #include "core/platform/Database.h"
 #include "core/platform/RecordSet.h"
+#include "core/settings/Password.h"
+#include "core/settings/PasswordStore.h"
+#include "core/settings/SettingsDb.h"
+#include "core/settings/SettingsRecord.h"
 #include "support/TestEnv.h"
 
 #include <QCryptographicHash>
@@ -14,6 +16,24 @@
 
 class TestSettingsDb : public QObject {
     Q_OBJECT
+
+    static QString copyOfShipped(const QTemporaryDir& dir) {
+        const QString file = dir.filePath(SettingsDb::kFileName);
+        if (!QFile::copy(TestEnv::shipped(SettingsDb::kFileName), file))
+            QTest::qFail("cannot copy the shipped settings file", __FILE__, __LINE__);
+        QFile(file).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        return file;
+    }
+    static void setField(const QString& file, const QString& table, const QString& field,
+                         const QVariant& value) {
+        RecordSet rs(Database::open(file), table);
+        rs.edit();
+        rs.setValue(field, value);
+        rs.update();
+    }
+    static QVariant storedPassword(const QString& file) {
+        return RecordSet(Database::open(file), QStringLiteral("A")).value(QStringLiteral("ENTER"));
+    }
 
 private slots:
     void shippedSettingsHoldTheirInitialValues() {
@@ -88,6 +108,79 @@ private slots:
         QVERIFY(a != Password::hash(QStringLiteral("tulip")));
         QVERIFY(!Password::isHash(QStringLiteral("tulip")));
         QVERIFY(!Password::isHash(QVariant()));
+    }
+
+    void passwordStore() {
+        QTemporaryDir dir;
+        const QString file = copyOfShipped(dir);
+        PasswordStore store(file);
+        QVERIFY(store.isDefault());
+        QVERIFY(store.check(QStringLiteral("TULIP")));
+        store.change(QStringLiteral("Rose Garden"));
+        QVERIFY(!store.isDefault());
+        QVERIFY(!store.check(QStringLiteral("tulip")));
+        QVERIFY(store.check(QStringLiteral("rose garden")));
+        QVERIFY(Password::isHash(storedPassword(file)));
+
+        // A plain-text password from an older settings file stays until it is entered right.
+        setField(file, SettingsDb::kPasswordTable, SettingsDb::kPassword, QStringLiteral("tulip"));
+        QVERIFY(!store.check(QStringLiteral("rose garden")));
+        QCOMPARE(storedPassword(file), QVariant(QStringLiteral("tulip")));
+        QVERIFY(store.isDefault());
+        QVERIFY(store.check(QStringLiteral("Tulip")));
+        QVERIFY(Password::isHash(storedPassword(file)));
+        QVERIFY(store.check(QStringLiteral("tulip")));
+    }
+
+    void backupAtExit_data() {
+        QTest::addColumn<QVariant>("flag");
+        QTest::addColumn<bool>("wanted");
+        QTest::newRow("yes") << QVariant(YesNo::True) << true;
+        QTest::newRow("no") << QVariant(YesNo::False) << false;
+        QTest::newRow("empty") << QVariant() << false;
+    }
+    void backupAtExit() {
+        QFETCH(QVariant, flag);
+        QFETCH(bool, wanted);
+        QTemporaryDir dir;
+        const QString file = copyOfShipped(dir);
+        setField(file, SettingsDb::kSettingsTable, QStringLiteral("6"), flag);
+        QCOMPARE(SettingsRecord(file).backupAtExit(), wanted);
+    }
+
+    void productTypes_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("types");
+        QTest::newRow("as shipped")
+            << "" << QStringList{"General Merchandise", "Services",   "Repairs",
+                                 "Subscription",        "Consulting", "Other"};
+        QTest::newRow("none") << "DELETE FROM BusinessType" << QStringList{};
+        QTest::newRow("first row empty")
+            << "UPDATE BusinessType SET BusinessType = NULL WHERE ID = 1" << QStringList{};
+        QTest::newRow("a later row empty")
+            << "DELETE FROM BusinessType WHERE ID > 2; INSERT INTO BusinessType DEFAULT VALUES"
+            << QStringList{"General Merchandise", "Services", ""};
+    }
+    void productTypes() {
+        QFETCH(QString, change);
+        QFETCH(QStringList, types);
+        QTemporaryDir dir;
+        const QString file = copyOfShipped(dir);
+        for (const QString& sql : change.split(QStringLiteral("; "), Qt::SkipEmptyParts))
+            Database::open(file)->exec(sql);
+        QCOMPARE(SettingsRecord(file).productTypes(), types);
+    }
+
+    void aboutLines() {
+        QTemporaryDir dir;
+        const QString file = copyOfShipped(dir);
+        setField(file, SettingsDb::kSettingsTable, QStringLiteral("HelpAboutLine2"), QVariant());
+        SettingsRecord settings(file);
+        QCOMPARE(settings.aboutLine(1),
+                 QStringLiteral("Ledgerline writes and prints your own checks and drafts."));
+        QCOMPARE(settings.aboutLine(2), QString());
+        QCOMPARE(settings.aboutLine(3),
+                 QStringLiteral("Ask your office supply dealer for MICR laser check stock."));
     }
 
     void problemsAreNamedAndNothingIsTouched_data() {

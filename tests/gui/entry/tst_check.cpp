@@ -1,9 +1,9 @@
 // The data-entry screen, driven through its real widgets on real check databases.
-#include "gui/databases/FileOpen.h"
-#include "gui/entry/Check.h"
 #include "core/platform/Database.h"
 #include "core/platform/RecordSet.h"
 #include "core/platform/TableSchema.h"
+#include "gui/databases/FileOpen.h"
+#include "gui/entry/Check.h"
 #include "support/CheckDbFixture.h"
 #include "support/Drive.h"
 #include "support/TestEnv.h"
@@ -458,6 +458,34 @@ private slots:
         const QStringList why = env.prompter.takeTexts();
         QCOMPARE(why.size(), 1);
         QVERIFY2(why[0].contains(QStringLiteral("cannot be found")), qPrintable(why[0]));
+    }
+
+    void everyEntryLeadsWhereItSays_data() {
+        // Each row is named by the menu entry or button; "stays" when the screen it opens
+        // comes on top of data entry.
+        QTest::addColumn<bool>("stays");
+        for (const char* onTop : {"ExportMenu", "ImportFromFile", "Setup", "MICR", "ocs", "About"})
+            QTest::newRow(onTop) << true;
+        for (const char* away : {"MPrint", "FilePrint", "Open", "Command5"})
+            QTest::newRow(away) << false;
+    }
+    void everyEntryLeadsWhereItSays() {
+        const QString entry = QString::fromUtf8(QTest::currentDataTag());
+        QFETCH(bool, stays);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        Check* check = openCheck(env, file);
+        typeInto(check, QStringLiteral("Text2"), QStringLiteral("Reyes"));
+        if (entry == QLatin1String("Command5"))
+            click(check, entry);
+        else
+            trigger(check, entry);
+        // What was typed is stored before the other screen opens.
+        QCOMPARE(row(env, file, 1).value("LastName").toString(), QStringLiteral("Reyes"));
+        const QStringList screens = TestEnv::openScreens();
+        QCOMPARE(screens.size(), stays ? 2 : 1);
+        QCOMPARE(screens.contains(QStringLiteral("Check")), stays);
+        QVERIFY(!env.program.ended());
     }
 
     void leavingTheScreen() {

@@ -1,7 +1,7 @@
 // File - Paste Order Form on the data-entry screen: from the clipboard into a check.
-#include "gui/entry/Check.h"
 #include "core/platform/Database.h"
 #include "core/platform/RecordSet.h"
+#include "gui/entry/Check.h"
 #include "support/CheckDbFixture.h"
 #include "support/TestEnv.h"
 

@@ -1,0 +1,36 @@
+#include "core/settings/SettingsRecord.h"
+
+#include "core/platform/Database.h"
+#include "core/platform/RecordSet.h"
+#include "core/platform/TableSchema.h"
+#include "core/settings/SettingsDb.h"
+
+SettingsRecord::SettingsRecord(const QString& path) {
+    auto db = Database::open(path);
+    m_record = std::make_unique<RecordSet>(db, SettingsDb::kSettingsTable);
+    m_types = std::make_unique<RecordSet>(db, SettingsDb::kProductTypeTable);
+}
+
+SettingsRecord::~SettingsRecord() = default;
+
+QString SettingsRecord::aboutLine(int index) {
+    if (index < 1 || index > 3)
+        return {};
+    m_record->moveFirst();
+    return m_record->value(SettingsDb::kAboutLine[index - 1]).toString();
+}
+
+bool SettingsRecord::backupAtExit() {
+    m_record->moveFirst();
+    return TableSchema::isYes(m_record->value(SettingsDb::kBackupAtExit));
+}
+
+QStringList SettingsRecord::productTypes() {
+    QStringList types;
+    m_types->moveFirst();
+    if (m_types->eof() || m_types->isNull(SettingsDb::kProductType))
+        return types;
+    for (; !m_types->eof(); m_types->moveNext())
+        types << m_types->value(SettingsDb::kProductType).toString();
+    return types;
+}
