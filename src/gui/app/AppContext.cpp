@@ -2,7 +2,6 @@
 
 #include "gui/start/ChangePass.h"
 #include "gui/start/Pass.h"
-#include "gui/app/Placeholder.h"
 #include "gui/databases/CreateNewDatabase.h"
 #include "gui/databases/FileOpen.h"
 #include "gui/databases/PleaseWait.h"
@@ -111,12 +110,6 @@ QWidget* AppContext::openMicrForm() {
     if (QWidget* open = raised<MicrForm>())
         return open;
     return loaded(new MicrForm());
-}
-
-QWidget* AppContext::openPlaceholder(const QString& screen, const QString& detail) {
-    auto* placeholder = new Placeholder(screen, detail);
-    placeholder->show();
-    return placeholder;
 }
 
 void AppContext::closeScreen(const QString& screen) {

@@ -42,8 +42,6 @@ public:
     QWidget* openExportFile();
     QWidget* openProgramSetup();
     QWidget* openMicrForm();
-    /// Stands in, on top of the current screen, for one that a later version brings.
-    QWidget* openPlaceholder(const QString& screen, const QString& detail);
 
     /// Closes every open window of a screen (by its name), for a screen that leaves for
     /// another and takes one it came from down with it.

@@ -6,7 +6,9 @@
 #include "core/platform/Printer.h"
 #include "core/platform/Program.h"
 #include "core/platform/Prompter.h"
+#include "core/print/BlankCheckJob.h"
 #include "core/print/CalibrationSheet.h"
+#include "core/print/DepositTicketJob.h"
 #include "core/print/PrintCounts.h"
 #include "core/print/PrintPreview.h"
 #include "core/print/PrintRun.h"
@@ -200,27 +202,40 @@ void PrinterControl::notePlainPaper(bool checked) {
 
 // The blank layouts open their own screens once they come; until then each entry says so.
 void PrinterControl::printRegularBlankChecks() {
-    m_context.openPlaceholder(QStringLiteral("Regular Blank Checks"),
-                              QStringLiteral("Printing regular blank checks comes with a later "
-                                             "version."));
+    printBlankChecks(BlankCheckJob::Layout::Regular);
 }
 
 void PrinterControl::printQuickenChecks() {
-    m_context.openPlaceholder(QStringLiteral("Quicken(tm) Compatible 3 up"),
-                              QStringLiteral("Printing Quicken(tm) compatible 3 up checks comes "
-                                             "with a later version."));
+    printBlankChecks(BlankCheckJob::Layout::Quicken3Up);
 }
 
 void PrinterControl::printVoucherChecks() {
-    m_context.openPlaceholder(QStringLiteral("Quicken(tm) Compatible Business Voucher"),
-                              QStringLiteral("Printing Quicken(tm) compatible business voucher "
-                                             "checks comes with a later version."));
+    printBlankChecks(BlankCheckJob::Layout::Voucher);
+}
+
+BlankPrintSettings PrinterControl::blankSettings() const {
+    // The jobs take the option boxes as they are shown, stored or not.
+    BlankPrintSettings settings = BlankPrintSettings::read(settingsPath());
+    settings.options = options();
+    return settings;
+}
+
+void PrinterControl::printBlankChecks(BlankCheckJob::Layout layout) {
+    // The screen stays open after a blank job, whatever its outcome; a job that found no
+    // MICR font has ended the program itself.
+    tellIfFails(m_context.prompter(), [&] {
+        BlankCheckJob job(m_context.printer(), m_context.prompter(), m_context.clock(),
+                          m_context.program());
+        job.run(layout, databasePath(), blankSettings());
+    });
 }
 
 void PrinterControl::printDepositTickets() {
-    m_context.openPlaceholder(QStringLiteral("Blank Deposit Tickets"),
-                              QStringLiteral("Printing blank deposit tickets comes with a later "
-                                             "version."));
+    tellIfFails(m_context.prompter(), [&] {
+        DepositTicketJob job(m_context.printer(), m_context.prompter(), m_context.clock(),
+                             m_context.program());
+        job.run(databasePath(), blankSettings());
+    });
 }
 
 void PrinterControl::showHelp(const QString& text) {

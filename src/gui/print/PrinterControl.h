@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/print/BlankCheckJob.h"
 #include "core/print/PrintSelection.h"
 #include "core/print/StockOptions.h"
 
@@ -50,6 +51,8 @@ private:
     void printQuickenChecks();
     void printVoucherChecks();
     void printDepositTickets();
+    void printBlankChecks(BlankCheckJob::Layout layout);
+    BlankPrintSettings blankSettings() const;
     void showHelp(const QString& text);
     void openAbout();
 

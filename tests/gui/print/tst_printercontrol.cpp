@@ -6,7 +6,6 @@
 #include "core/platform/RecordSet.h"
 #include "core/platform/TableSchema.h"
 #include "core/settings/SettingsDb.h"
-#include "gui/app/Placeholder.h"
 #include "gui/print/AlignPrinter.h"
 #include "gui/print/PrinterControl.h"
 #include "support/Drive.h"
@@ -375,37 +374,65 @@ private slots:
                              "Monday of every month."});
     }
 
-    // Menu entries that open another screen on top: About (twice) and the blank layouts,
-    // which are placeholders for now, named as such.
-    void menuScreens_data() {
+    // The two About entries open the About screen on top.
+    void aboutEntries_data() {
         QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("placeholder"); // empty: the About screen
-        QTest::newRow("About") << "PrintControlAbout"
-                               << "";
-        QTest::newRow("Purchasing Check Stock") << "PurchasingCheckStock"
-                                                << "";
-        QTest::newRow("BlankCehcks") << "BlankCehcks"
-                                     << "Regular Blank Checks";
-        QTest::newRow("BlankQuicken") << "BlankQuicken"
-                                      << "Quicken(tm) Compatible 3 up";
-        QTest::newRow("qcbv") << "qcbv"
-                              << "Quicken(tm) Compatible Business Voucher";
-        QTest::newRow("BlankDepositTickets") << "BlankDepositTickets"
-                                             << "Blank Deposit Tickets";
+        QTest::newRow("About") << "PrintControlAbout";
+        QTest::newRow("Purchasing Check Stock") << "PurchasingCheckStock";
     }
-    void menuScreens() {
+    void aboutEntries() {
         QFETCH(QString, entry);
-        QFETCH(QString, placeholder);
         PrintShop shop;
         QWidget* screen = openControl(shop);
-        const QStringList before = TestEnv::openScreens();
         trigger(screen, entry);
-        const QStringList after = TestEnv::openScreens();
-        QCOMPARE(after.size(), before.size() + 1);
-        QVERIFY(after.contains(QStringLiteral("PrinterControl")));
-        if (!placeholder.isEmpty())
-            QCOMPARE(TestEnv::screen<Placeholder>(QStringLiteral("Placeholder"))->screen(),
-                     placeholder);
+        QVERIFY(TestEnv::openScreens().contains(QStringLiteral("HelpAbout")));
+        QVERIFY(TestEnv::openScreens().contains(QStringLiteral("PrinterControl")));
+    }
+
+    // The blank layouts' entries run their jobs from the template, with the option boxes as
+    // the screen shows them (the 88 mm box cleared on the screen only), and the screen
+    // stays open.
+    void blankLayouts_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("clear88mm");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<qlonglong>("templateCheck");
+        QTest::addColumn<QString>("lastMessage");
+        QTest::newRow("regular, 4 on 88 mm") << "BlankCehcks" << false << 2 << 1204LL << "";
+        QTest::newRow("Quicken 3 up, 4") << "BlankQuicken" << false << 2 << 1204LL << "";
+        QTest::newRow("Quicken 3 up, 92 mm shown")
+            << "BlankQuicken" << true << 0 << 1200LL
+            << "To print Quicken(tm) checks you must set check length to 88mm. Select the 88mm "
+               "check length check box at the bottom of this screen.";
+        QTest::newRow("voucher, 4") << "qcbv" << false << 4 << 1204LL << "";
+        QTest::newRow("deposit tickets, 4") << "BlankDepositTickets" << false << 2 << 1200LL << "";
+    }
+    void blankLayouts() {
+        QFETCH(QString, entry);
+        QFETCH(bool, clear88mm);
+        QFETCH(int, pages);
+        QFETCH(qlonglong, templateCheck);
+        QFETCH(QString, lastMessage);
+        PrintShop shop;
+        CheckDbFixture::setTemplate(shop.env, shop.file,
+                                    PrintShop::with(PrintShop::kCheck, {{"Check", 1200}}));
+        QWidget* screen = openControl(shop);
+        if (clear88mm)
+            tick(screen, QStringLiteral("QCS"));
+        shop.env.prompter.answerInput(QStringLiteral("4"));
+        trigger(screen, entry);
+        const QStringList shown = shop.env.prompter.takeTexts();
+        if (!lastMessage.isEmpty()) {
+            QCOMPARE(shown.last(), lastMessage);
+            QCOMPARE(shop.env.printer.jobs().size(), 0);
+            shop.env.prompter.clear();
+        } else {
+            QCOMPARE(shop.env.printer.jobs().size(), 1);
+            QCOMPARE(shop.job().pages(), pages);
+        }
+        QCOMPARE(shop.row(1).value("Check").toLongLong(), templateCheck);
+        QVERIFY(TestEnv::openScreens().contains(QStringLiteral("PrinterControl")));
+        QVERIFY(!shop.env.program.ended());
     }
 
     // Every fixed text is on the screen, and every box is announced by the text beside it.
