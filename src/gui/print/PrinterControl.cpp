@@ -125,13 +125,8 @@ void PrinterControl::previewSelection() {
 }
 
 void PrinterControl::printSample() {
-    tellIfFails(m_context.prompter(), [&] {
-        auto page = m_context.printer().startJob(QStringLiteral("calibration lines"));
-        CalibrationSheet::print(*page);
-        const QString notice = page->destinationNotice();
-        if (!notice.isEmpty())
-            m_context.prompter().message(notice, {}, Prompter::Icon::Information);
-    });
+    tellIfFails(m_context.prompter(),
+                [&] { CalibrationSheet::print(m_context.printer(), m_context.prompter()); });
 }
 
 void PrinterControl::setUpPrinter() {
