@@ -20,15 +20,8 @@
 
 namespace {
 
-// Heights of the 12 point MICR line, the 10 point cut marks and the 12 point line of a
-// voucher stub.
-constexpr qint64 kMicrHeight = 240;
-constexpr qint64 kCutMarkHeight = 200;
+// Height of the 12 point line of a voucher stub.
 constexpr qint64 kStubHeight = 240;
-// From the horizontal start to the right end of the check number.
-constexpr qint64 kCheckWidth = 10800;
-// A check this far below the first of its sheet or more is the third.
-constexpr qint64 kLastOfThree = 8000;
 
 /// What sets the three layouts apart.
 struct Variant {
@@ -113,18 +106,11 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
     const int perSheet = layout == Layout::Voucher   ? 1
                          : layout == Layout::Regular ? options.checksPerSheet()
                                                      : 3;
-    // On 92 mm stock the third check of a sheet is cut at the sheet's edge.
-    const auto cutMarksAt = [&](qint64 pageOffset) {
-        return options.plainPaper &&
-               (layout != Layout::Regular || options.use88mm || pageOffset < kLastOfThree);
-    };
-    const qint64 lastTop = (perSheet - 1) * stock.pitch;
-    qint64 below = lastTop + stock.micrRow + kMicrHeight;
-    if (cutMarksAt(lastTop))
-        below = std::max(below, lastTop + stock.cutMarkRow + kCutMarkHeight);
+    qint64 below =
+        PrinterOffsets::below(stock, perSheet, cutMarksAt(options, (perSheet - 1) * stock.pitch));
     if (layout == Layout::Voucher)
         below = std::max(below, 2 * stock.pitch + kStubHeight);
-    const PrinterOffsets::Reach reach{below, kCheckWidth, variant.contents};
+    const PrinterOffsets::Reach reach{below, PrinterOffsets::kCheckWidth, variant.contents};
     // The captions of the Quicken layouts stand 300 twips left of the horizontal start.
     const std::optional<Offsets> at = offsets(settings, 300, reach);
     if (!at)
@@ -151,7 +137,7 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
             const qint64 pageOffset = slot * stock.pitch;
             check.top = at->top + pageOffset;
             check.number = number;
-            check.cutMarks = cutMarksAt(pageOffset);
+            check.cutMarks = cutMarksAt(options, pageOffset);
             LayoutRows::print(page, rowsOf(layout, check));
             if (++slot == perSheet) {
                 slot = 0;

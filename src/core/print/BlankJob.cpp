@@ -47,13 +47,11 @@ std::optional<BlankJob::Offsets> BlankJob::offsets(const BlankPrintSettings& set
 bool BlankJob::micrPresent() {
     // One look at the printer's font list answers both questions.
     const QStringList fonts = m_printer.fonts();
-    if (!fonts.contains(PrintFaces::kMicr, Qt::CaseSensitive)) {
-        m_prompter.message(PrintFaces::kMicrMissing, PrintFaces::kMicrMissingTitle);
+    if (!PrintFaces::micrPresent(fonts, m_prompter)) {
         m_program.end();
         return false;
     }
-    m_bodyFace = fonts.contains(PrintFaces::kTimes, Qt::CaseSensitive) ? PrintFaces::kTimes
-                                                                       : PrintFaces::kHelv;
+    m_bodyFace = PrintFaces::body(fonts);
     return true;
 }
 
@@ -62,7 +60,9 @@ qint64 BlankJob::askCount(const QString& prompt, const QString& things) {
 }
 
 void BlankJob::tellDestination(const PrintPage& page) {
-    const QString notice = page.destinationNotice();
-    if (!notice.isEmpty())
-        m_prompter.message(notice, m_program.name(), Prompter::Icon::Information);
+    PrintFaces::tellDestination(m_prompter, page.destinationNotice(), m_program.name());
+}
+
+bool BlankJob::cutMarksAt(const StockOptions& options, qint64 pageOffset) {
+    return options.plainPaper && (options.use88mm || pageOffset < StockGeometry::kLastOfThree);
 }

@@ -51,6 +51,10 @@ protected:
 
     /// Shows where an ended job went, when it went to a file.
     void tellDestination(const PrintPage& page);
+    /// Whether a check (or ticket) this far below the first of its sheet has cut marks
+    /// below it: on plain paper, but not the third on 92 mm stock, which is cut at the
+    /// sheet's edge.
+    static bool cutMarksAt(const StockOptions& options, qint64 pageOffset);
 
     Printer& m_printer;
     Prompter& m_prompter;

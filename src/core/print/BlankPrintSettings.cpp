@@ -2,7 +2,6 @@
 
 #include "core/platform/Database.h"
 #include "core/platform/RecordSet.h"
-#include "core/platform/TableSchema.h"
 #include "core/settings/SettingsDb.h"
 
 BlankPrintSettings BlankPrintSettings::read(const QString& path) {
@@ -13,8 +12,6 @@ BlankPrintSettings BlankPrintSettings::read(const QString& path) {
     s.horizontalStart = settings.value(SettingsDb::kHorizontalStart);
     const QVariant tran = settings.value(SettingsDb::kTranCode);
     s.tranCode = tran.isNull() ? QString() : tran.toString();
-    s.options.use88mm = TableSchema::isYes(settings.value(SettingsDb::kQuickenCheckStock));
-    s.options.twoPerPage = TableSchema::isYes(settings.value(SettingsDb::kPrint2Checks));
-    s.options.plainPaper = TableSchema::isYes(settings.value(SettingsDb::kPlainPaper));
+    s.options = StockOptions::stored(settings);
     return s;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 class PrintPage;
+class Printer;
+class Prompter;
 
 /// The calibration sheet (Print Sample): a mark and its y in twips every 100 twips down
 /// the page, from 0 to 19900, each line starting at x 0 ("----H  Y= 100 "). Lines below the
@@ -13,5 +15,9 @@ constexpr int kBelow = 20000; ///< lines are printed at every step below this
 
 /// Prints the sheet and ends the document.
 void print(PrintPage& page);
+
+/// Prints the sheet as a job of its own on `printer`, and tells the user where it went
+/// when it went to a file. Throws DbError when the printer or the file refuses it.
+void print(Printer& printer, Prompter& prompter);
 
 } // namespace CalibrationSheet

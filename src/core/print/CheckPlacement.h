@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/print/PrinterOffsets.h"
 #include "core/print/StockOptions.h"
 
 #include <QString>
@@ -26,10 +27,9 @@ public:
     /// of a sheet.
     void advance(PrintPage& page);
 
-    /// Why checks cannot be printed with these starting positions (a check would reach off
-    /// the Letter sheet), in words that lead the user to Align Printer; empty when they can.
-    static QString positionProblem(const StockOptions& options, qint64 verticalStart,
-                                   qint64 horizontalStart);
+    /// How far the checks of a job with these options reach from the starting positions,
+    /// for the check of those positions against the Letter sheet.
+    static PrinterOffsets::Reach reach(const StockOptions& options);
 
     static constexpr int kCutMarkRightX = 10500;
 

@@ -10,17 +10,10 @@
 #include "core/print/BlankCheckValues.h"
 #include "core/print/DepositTicket.h"
 
-#include <algorithm>
-
 namespace {
 
-// Heights of the 12 point MICR line and the 10 point cut marks.
-constexpr qint64 kMicrHeight = 240;
-constexpr qint64 kCutMarkHeight = 200;
 // From the horizontal start to the end of the account field: the account and a tran code.
 constexpr qint64 kTicketWidth = 5655 + 3000;
-// A ticket this far below the first of its sheet or more is the third.
-constexpr qint64 kLastOfThree = 8000;
 
 } // namespace
 
@@ -43,14 +36,7 @@ BlankJob::Result DepositTicketJob::run(const QString& databasePath,
     const StockOptions& options = settings.options;
     const StockGeometry stock = options.geometry();
     const QString contents = QStringLiteral("deposit tickets");
-    // On 92 mm stock the third ticket of a sheet is cut at the sheet's edge.
-    const auto cutMarksAt = [&](qint64 pageOffset) {
-        return options.plainPaper && (options.use88mm || pageOffset < kLastOfThree);
-    };
-    const qint64 lastTop = 2 * stock.pitch;
-    qint64 below = lastTop + stock.micrRow + kMicrHeight;
-    if (cutMarksAt(lastTop))
-        below = std::max(below, lastTop + stock.cutMarkRow + kCutMarkHeight);
+    const qint64 below = PrinterOffsets::below(stock, 3, cutMarksAt(options, 2 * stock.pitch));
     // Deposit tickets take the horizontal start as it is stored, with no least value.
     const std::optional<Offsets> at = offsets(settings, 0, {below, kTicketWidth, contents});
     if (!at)
@@ -77,7 +63,7 @@ BlankJob::Result DepositTicketJob::run(const QString& databasePath,
     for (qint64 i = 0; i < count; ++i) {
         const qint64 pageOffset = slot * stock.pitch;
         ticket.top = at->top + pageOffset;
-        ticket.cutMarks = cutMarksAt(pageOffset);
+        ticket.cutMarks = cutMarksAt(options, pageOffset);
         DepositTicket::print(page, ticket, settings.tranCode);
         if (++slot == 3) {
             slot = 0;

@@ -8,6 +8,7 @@
 #include "core/print/PrintRun.h"
 #include "core/print/PrintSettings.h"
 #include "core/print/PrintWalk.h"
+#include "core/print/Stock.h"
 
 const QString PrintPreview::kNothingSelected = QStringLiteral(
     "There is nothing to preview: no check or label in this database is selected to print by "
@@ -39,7 +40,7 @@ bool PrintPreview::ready(const PrintSelection& selection, const StockOptions& op
 void PrintPreview::render(Printer& pages, const PrintSelection& selection,
                           const StockOptions& options) {
     auto db = Database::open(m_databasePath);
-    const QString bodyFont = PrintWalk::bodyFont(m_printer);
+    const QString bodyFont = PrintFaces::body(m_printer);
     if (selection.checks()) {
         const PrintSettings settings = PrintSettings::read(m_settingsPath);
         auto page = pages.startJob(QStringLiteral("checks"));

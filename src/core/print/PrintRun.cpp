@@ -43,7 +43,7 @@ PrintRun::Outcome PrintRun::run(const PrintSelection& selection, const StockOpti
         return Outcome::NothingToDo;
     }
     m_db = Database::open(m_databasePath);
-    const QString bodyFont = PrintWalk::bodyFont(m_printer);
+    const QString bodyFont = PrintFaces::body(m_printer);
     if (selection.checks()) {
         const PrintSettings settings = PrintSettings::read(m_settingsPath);
         if (!PrintWalk::checksCanPrint(m_printer, m_prompter, settings, options))
@@ -57,11 +57,6 @@ PrintRun::Outcome PrintRun::run(const PrintSelection& selection, const StockOpti
 
 void PrintRun::tellNothingToDo(Prompter& prompter) {
     prompter.message(kNothingToDo, kNothingToDoTitle);
-}
-
-void PrintRun::showDestination(const QString& notice) {
-    if (!notice.isEmpty())
-        m_prompter.message(notice, {}, Prompter::Icon::Information);
 }
 
 void PrintRun::checkJob(const PrintSelection& selection, const StockOptions& options,
@@ -93,7 +88,7 @@ void PrintRun::checkJob(const PrintSelection& selection, const StockOptions& opt
                                .arg(e.message()),
                            {}, Prompter::Icon::Warning);
     }
-    showDestination(notice);
+    PrintFaces::tellDestination(m_prompter, notice);
 
     if (!m_prompter.question(kChecksQuestion, kBlankTitle, Prompter::Icon::Stop, false))
         return;
@@ -132,7 +127,7 @@ void PrintRun::labelJob(const PrintSelection& selection, const QString& bodyFont
                                      "printed; print them again once the printer is ready.")
                           .arg(e.message()));
     }
-    showDestination(notice);
+    PrintFaces::tellDestination(m_prompter, notice);
 
     if (!m_prompter.question(kLabelsQuestion, kBlankTitle, Prompter::Icon::Stop, false))
         return;

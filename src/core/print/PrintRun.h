@@ -54,7 +54,6 @@ private:
                   const PrintSettings& settings, const QString& bodyFont);
     void labelJob(const PrintSelection& selection, const QString& bodyFont);
     int askFirstLabel();
-    void showDestination(const QString& notice);
 
     QString m_databasePath;
     QString m_settingsPath;

@@ -2,7 +2,6 @@
 
 #include "core/platform/Database.h"
 #include "core/platform/RecordSet.h"
-#include "core/platform/TableSchema.h"
 #include "core/settings/SettingsDb.h"
 
 PrintSettings PrintSettings::read(const QString& path) {
@@ -12,9 +11,7 @@ PrintSettings PrintSettings::read(const QString& path) {
     // An offset never set counts as 0, the way the printer would take it.
     out.verticalStart = settings.value(SettingsDb::kVerticalStart).toLongLong();
     out.horizontalStart = settings.value(SettingsDb::kHorizontalStart).toLongLong();
-    out.options.use88mm = TableSchema::isYes(settings.value(SettingsDb::kQuickenCheckStock));
-    out.options.twoPerPage = TableSchema::isYes(settings.value(SettingsDb::kPrint2Checks));
-    out.options.plainPaper = TableSchema::isYes(settings.value(SettingsDb::kPlainPaper));
+    out.options = StockOptions::stored(settings);
     return out;
 }
 
@@ -22,8 +19,6 @@ void PrintSettings::storeOptions(const QString& path, const StockOptions& option
     RecordSet settings(Database::open(path), SettingsDb::kSettingsTable);
     settings.moveFirst();
     settings.edit();
-    settings.setValue(SettingsDb::kQuickenCheckStock, options.use88mm ? YesNo::True : YesNo::False);
-    settings.setValue(SettingsDb::kPrint2Checks, options.twoPerPage ? YesNo::True : YesNo::False);
-    settings.setValue(SettingsDb::kPlainPaper, options.plainPaper ? YesNo::True : YesNo::False);
+    options.store(settings);
     settings.update();
 }

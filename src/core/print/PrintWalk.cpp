@@ -10,6 +10,7 @@
 #include "core/print/CheckFace.h"
 #include "core/print/CheckPlacement.h"
 #include "core/print/LabelSheet.h"
+#include "core/print/PrinterOffsets.h"
 #include "core/print/Stock.h"
 
 namespace {
@@ -18,20 +19,12 @@ const QString kPrint = QStringLiteral("Print");
 
 } // namespace
 
-QString PrintWalk::bodyFont(const Printer& printer) {
-    return PrinterHasFont(printer, PrintFaces::kTimes) ? PrintFaces::kTimes : PrintFaces::kHelv;
-}
-
 bool PrintWalk::checksCanPrint(const Printer& printer, Prompter& prompter,
                                const PrintSettings& settings, const StockOptions& options) {
-    // A bank line in a stand-in font is no bank line: without the MICR font nothing prints.
-    if (!PrinterHasFont(printer, PrintFaces::kMicr)) {
-        prompter.message(PrintFaces::kMicrMissing, PrintFaces::kMicrMissingTitle,
-                         Prompter::Icon::Warning);
+    if (!PrintFaces::micrPresent(printer.fonts(), prompter))
         return false;
-    }
-    const QString misplaced =
-        CheckPlacement::positionProblem(options, settings.verticalStart, settings.horizontalStart);
+    const QString misplaced = PrinterOffsets::problem(
+        settings.verticalStart, settings.horizontalStart, CheckPlacement::reach(options));
     if (!misplaced.isEmpty()) {
         prompter.message(misplaced, {}, Prompter::Icon::Warning);
         return false;

@@ -24,10 +24,6 @@ struct PrintedChecks {
     QList<qint64> monthly;
 };
 
-/// The body font of a run: Times New Roman when the printer lists it by exactly that name,
-/// otherwise Helv.
-QString bodyFont(const Printer& printer);
-
 /// Whether checks may print on `printer` with the starting positions of `settings` and
 /// the stock `options`. When they may not (no MICR font: no bank line in a stand-in font;
 /// a start that puts checks off the sheet), tells the user why and returns false.

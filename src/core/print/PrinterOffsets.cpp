@@ -1,7 +1,22 @@
 #include "core/print/PrinterOffsets.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
+
+namespace {
+
+// Heights of the 12 point MICR line and of the 10 point cut marks.
+constexpr qint64 kMicrHeight = 240;
+constexpr qint64 kCutMarkHeight = 200;
+
+} // namespace
+
+qint64 PrinterOffsets::below(const StockGeometry& stock, int perSheet, bool cutMarksBelowLast) {
+    const qint64 lastTop = qint64(perSheet - 1) * stock.pitch;
+    const qint64 micr = lastTop + stock.micrRow + kMicrHeight;
+    return cutMarksBelowLast ? std::max(micr, lastTop + stock.cutMarkRow + kCutMarkHeight) : micr;
+}
 
 std::optional<qint64> PrinterOffsets::twips(const QVariant& stored) {
     if (stored.isNull())
@@ -48,8 +63,11 @@ QString PrinterOffsets::problem(std::optional<qint64> vertical, std::optional<qi
                         .arg(maxHorizontal);
     if (problems.isEmpty())
         return {};
-    QString things = reach.things;
-    things[0] = things[0].toUpper();
-    return things + QStringLiteral(" were not printed. ") + problems.join(QLatin1Char(' ')) +
+    QString heading = reach.heading;
+    if (heading.isEmpty()) {
+        heading = reach.things;
+        heading[0] = heading[0].toUpper();
+    }
+    return heading + QStringLiteral(" were not printed. ") + problems.join(QLatin1Char(' ')) +
            QStringLiteral(" Choose Align Printer on the printer control screen to correct this.");
 }

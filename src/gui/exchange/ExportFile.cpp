@@ -1,27 +1,15 @@
 #include "gui/exchange/ExportFile.h"
 
-#include "ui_ExportFile.h"
-
 #include "core/exchange/CheckImport.h"
 #include "core/exchange/ExchangeFormat.h"
 #include "core/platform/Failure.h"
 #include "core/platform/Program.h"
 #include "core/platform/Prompter.h"
 #include "gui/app/AppContext.h"
-#include "gui/platform/Accessible.h"
-
-#include <QGuiApplication>
+#include "gui/platform/BusyCursor.h"
+#include "gui/platform/ScreenForm.h"
 
 namespace {
-
-/// The hourglass while a long export or import runs.
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 QString exportedAll(const QString& product) {
     return QStringLiteral("Data has been exported to the file EXPORT.TXT in comma delimited "
@@ -47,26 +35,17 @@ const QString kImported = QStringLiteral(
 
 } // namespace
 
-ExportFile::ExportFile(AppContext& context)
-    : m_context(context), m_ui(std::make_unique<Ui::ExportFile>()) {
-    m_ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
+ExportFile::ExportFile(AppContext& context) : m_context(context) {
+    ScreenForm::setUp(m_ui, this);
     // Data entry waits behind this screen: what it shows is what is exported.
     setWindowModality(Qt::ApplicationModal);
-    Accessible::label(m_ui->Text3, m_ui->File1);
-    connect(m_ui->AllExport, &QPushButton::clicked, this, &ExportFile::exportAll);
-    connect(m_ui->ExportCustomerInformation, &QPushButton::clicked, this,
-            &ExportFile::exportCustomers);
-    connect(m_ui->Import, &QPushButton::clicked, this, &ExportFile::importSelected);
 }
 
-ExportFile::~ExportFile() = default;
-
 void ExportFile::load() {
-    m_ui->File1->clear();
+    m_ui.File1->clear();
     skipIfFails([&] {
         // An unreadable folder lists nothing; the import then says no file was chosen.
-        m_ui->File1->addItems(CheckImport::files(m_context.program().folder()));
+        m_ui.File1->addItems(CheckImport::files(m_context.program().folder()));
     });
     show();
 }
@@ -93,7 +72,7 @@ void ExportFile::exportAs(CheckExport::Layout layout, const QString& done) {
 }
 
 void ExportFile::importSelected() {
-    const QListWidgetItem* item = m_ui->File1->currentItem();
+    const QListWidgetItem* item = m_ui.File1->currentItem();
     if (!item || !item->isSelected()) {
         m_context.prompter().message(
             QStringLiteral("Please select a file from the list and then choose IMPORT"),

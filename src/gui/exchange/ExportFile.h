@@ -1,15 +1,11 @@
 #pragma once
 
 #include "core/exchange/CheckExport.h"
+#include "ui_ExportFile.h"
 
 #include <QDialog>
-#include <memory>
 
 class AppContext;
-
-namespace Ui {
-class ExportFile;
-}
 
 /// The export/import screen: writes the checks of the current database to EXPORT.TXT, in
 /// full or the customers only, and reads a comma-delimited file of the program folder back
@@ -19,17 +15,19 @@ class ExportFile : public QDialog {
     Q_OBJECT
 public:
     explicit ExportFile(AppContext& context);
-    ~ExportFile() override;
 
     /// Lists the program folder's text files and shows the screen.
     void load();
 
-private:
+private slots:
+    // The handlers, connected to the controls in the form.
     void exportAll();
     void exportCustomers();
-    void exportAs(CheckExport::Layout layout, const QString& done);
     void importSelected();
 
+private:
+    void exportAs(CheckExport::Layout layout, const QString& done);
+
     AppContext& m_context;
-    std::unique_ptr<Ui::ExportFile> m_ui;
+    Ui::ExportFile m_ui;
 };

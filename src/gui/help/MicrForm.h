@@ -1,11 +1,8 @@
 #pragma once
 
-#include <QDialog>
-#include <memory>
+#include "ui_MicrForm.h"
 
-namespace Ui {
-class MicrForm;
-}
+#include <QDialog>
 
 /// The MICR help screen: how to read the routing number, account number and check number
 /// from the MICR line of a printed check, with examples set in the MICR font. It changes
@@ -14,14 +11,10 @@ class MicrForm : public QDialog {
     Q_OBJECT
 public:
     MicrForm();
-    ~MicrForm() override;
 
     /// Shows the screen and fills its two explanations.
     void load();
 
-    static const QString kInfo;
-    static const QString kAccount;
-
 private:
-    std::unique_ptr<Ui::MicrForm> m_ui;
+    Ui::MicrForm m_ui;
 };

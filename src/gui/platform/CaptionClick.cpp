@@ -1,6 +1,7 @@
 #include "gui/platform/CaptionClick.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -9,9 +10,10 @@ CaptionClick::CaptionClick(QLabel* label, QAbstractButton* box) : QObject(label)
     label->installEventFilter(this);
 }
 
-void CaptionClick::toggles(QLabel* label, QAbstractButton* box) {
-    if (label && box)
-        new CaptionClick(label, box);
+void CaptionClick::byBuddies(QWidget* form) {
+    for (QLabel* label : form->findChildren<QLabel*>())
+        if (auto* box = qobject_cast<QCheckBox*>(label->buddy()))
+            new CaptionClick(label, box);
 }
 
 bool CaptionClick::eventFilter(QObject* watched, QEvent* event) {

@@ -1,53 +1,40 @@
 #include "gui/print/AlignPrinter.h"
 
-#include "ui_AlignPrinter.h"
-
 #include "core/platform/Failure.h"
 #include "core/platform/Program.h"
 #include "core/platform/Prompter.h"
 #include "core/print/PrinterAlignment.h"
 #include "core/settings/SettingsDb.h"
 #include "gui/app/AppContext.h"
-#include "gui/platform/Accessible.h"
 #include "gui/platform/CaptionClick.h"
+#include "gui/platform/ScreenForm.h"
 #include "gui/print/PrintingHelp.h"
 
 #include <QCloseEvent>
 
-AlignPrinter::AlignPrinter(AppContext& context)
-    : m_context(context), m_ui(std::make_unique<Ui::AlignPrinter>()) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    m_ui->setupUi(this);
-    Accessible::label(m_ui->Text3Label, m_ui->Text3);
-    Accessible::label(m_ui->Text2Label, m_ui->Text2);
-    Accessible::label(m_ui->QCSLabel, m_ui->QCS);
-    CaptionClick::toggles(m_ui->QCSLabel, m_ui->QCS);
-    connect(m_ui->Command1, &QPushButton::clicked, this, &AlignPrinter::acceptAlignment);
-    // Enter in a position box is OK, as in a dialog.
-    connect(m_ui->Text3, &QLineEdit::returnPressed, this, &AlignPrinter::acceptAlignment);
-    connect(m_ui->Text2, &QLineEdit::returnPressed, this, &AlignPrinter::acceptAlignment);
+AlignPrinter::AlignPrinter(AppContext& context) : m_context(context) {
+    ScreenForm::setUp(m_ui, this);
+    CaptionClick::byBuddies(this);
 }
-
-AlignPrinter::~AlignPrinter() = default;
 
 void AlignPrinter::load() {
     tellIfFails(m_context.prompter(), [&] {
         const PrinterAlignment::Values stored =
             PrinterAlignment::read(m_context.program().path(SettingsDb::kFileName));
-        m_ui->Text3->setText(stored.vertical);
-        m_ui->Text2->setText(stored.horizontal);
-        m_ui->QCS->setChecked(stored.use88mm);
+        m_ui.Text3->setText(stored.vertical);
+        m_ui.Text2->setText(stored.horizontal);
+        m_ui.QCS->setChecked(stored.use88mm);
     });
     show();
-    m_ui->TEXT4->setPlainText(PrintingHelp::standardPrintingMethod());
-    m_ui->Text1->setPlainText(PrintingHelp::alignmentInformation());
+    m_ui.TEXT4->setPlainText(PrintingHelp::standardPrintingMethod());
+    m_ui.Text1->setPlainText(PrintingHelp::alignmentInformation());
 }
 
 bool AlignPrinter::storeAlignment() {
     PrinterAlignment::Values typed;
-    typed.vertical = m_ui->Text3->text();
-    typed.horizontal = m_ui->Text2->text();
-    typed.use88mm = m_ui->QCS->isChecked();
+    typed.vertical = m_ui.Text3->text();
+    typed.horizontal = m_ui.Text2->text();
+    typed.use88mm = m_ui.QCS->isChecked();
     PrinterAlignment::Result result;
     if (!tellIfFails(m_context.prompter(), [&] {
             result =
@@ -58,24 +45,20 @@ bool AlignPrinter::storeAlignment() {
         return true;
     // A refused box shows the value it keeps, and takes the cursor for the next try.
     if (result.horizontalRefused) {
-        m_ui->Text2->setText(result.stored.horizontal);
-        m_ui->Text2->setFocus();
-        m_ui->Text2->selectAll();
+        m_ui.Text2->setText(result.stored.horizontal);
+        m_ui.Text2->setFocus();
+        m_ui.Text2->selectAll();
     }
     if (result.verticalRefused) {
-        m_ui->Text3->setText(result.stored.vertical);
-        m_ui->Text3->setFocus();
-        m_ui->Text3->selectAll();
+        m_ui.Text3->setText(result.stored.vertical);
+        m_ui.Text3->setFocus();
+        m_ui.Text3->selectAll();
     }
     m_context.prompter().message(result.problem, {}, Prompter::Icon::Warning);
     return false;
 }
 
 void AlignPrinter::acceptAlignment() {
-    if (!storeAlignment())
-        return;
-    m_leaving = true;
-    m_context.openPrinterControl();
     close();
 }
 

@@ -1,13 +1,10 @@
 #pragma once
 
+#include "ui_AlignPrinter.h"
+
 #include <QWidget>
-#include <memory>
 
 class AppContext;
-
-namespace Ui {
-class AlignPrinter;
-}
 
 /// The printer alignment screen: the vertical and horizontal starting positions and the
 /// 88 mm stock flag. OK (and the close box) stores them and returns to a freshly loaded
@@ -17,21 +14,25 @@ class AlignPrinter : public QWidget {
     Q_OBJECT
 public:
     explicit AlignPrinter(AppContext& context);
-    ~AlignPrinter() override;
 
     /// Shows the stored alignment and the two information texts.
     void load();
 
 protected:
-    /// The close box does what OK does.
+    /// OK and the close box both end here: the alignment is stored and the printer control
+    /// screen comes back, or something is refused and the screen stays.
     void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    // The handlers, connected to the controls in the form. Enter in a position box is OK,
+    // as in a dialog.
+    void acceptAlignment();
 
 private:
     /// Stores what the boxes hold; false (after telling why) when something was refused.
     bool storeAlignment();
-    void acceptAlignment();
 
     AppContext& m_context;
-    std::unique_ptr<Ui::AlignPrinter> m_ui;
+    Ui::AlignPrinter m_ui;
     bool m_leaving = false;
 };

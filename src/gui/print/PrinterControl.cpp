@@ -1,7 +1,5 @@
 #include "gui/print/PrinterControl.h"
 
-#include "ui_PrinterControl.h"
-
 #include "core/platform/Failure.h"
 #include "core/platform/Printer.h"
 #include "core/platform/Program.h"
@@ -15,60 +13,17 @@
 #include "core/print/PrintSettings.h"
 #include "core/settings/SettingsDb.h"
 #include "gui/app/AppContext.h"
-#include "gui/platform/Accessible.h"
 #include "gui/platform/CaptionClick.h"
 #include "gui/platform/PrintDialogs.h"
+#include "gui/platform/ScreenForm.h"
 #include "gui/print/PrintingHelp.h"
 
 #include <QCloseEvent>
 
-PrinterControl::PrinterControl(AppContext& context)
-    : m_context(context), m_ui(std::make_unique<Ui::PrinterControl>()) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    m_ui->setupUi(this);
-
-    // Each box is announced, and toggled when clicked, by the text beside it.
-    for (QLabel* label : {m_ui->OnceLabel, m_ui->MonthlyLabel, m_ui->OLabelLabel, m_ui->MLabelLabel,
-                          m_ui->QCSLabel, m_ui->Print2ChecksLabel, m_ui->Check1Label}) {
-        Accessible::label(label, label->buddy());
-        CaptionClick::toggles(label, qobject_cast<QAbstractButton*>(label->buddy()));
-    }
-
-    auto on = [this](QAbstractButton* button, void (PrinterControl::*handler)()) {
-        connect(button, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
-    };
-    on(m_ui->PrintButton, &PrinterControl::printSelection);
-    on(m_ui->PreviewButton, &PrinterControl::previewSelection);
-    on(m_ui->Command1, &PrinterControl::printSample);
-    on(m_ui->PrintSetup, &PrinterControl::setUpPrinter);
-    on(m_ui->Align, &PrinterControl::openAlignment);
-    on(m_ui->Cancelpc, &PrinterControl::returnToDataEntry);
-    on(m_ui->Command3, &PrinterControl::returnToDataEntry);
-    connect(m_ui->Check1, &QCheckBox::clicked, this, &PrinterControl::notePlainPaper);
-
-    auto entry = [this](QAction* action, void (PrinterControl::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-    };
-    entry(m_ui->BlankCehcks, &PrinterControl::printRegularBlankChecks);
-    entry(m_ui->BlankQuicken, &PrinterControl::printQuickenChecks);
-    entry(m_ui->qcbv, &PrinterControl::printVoucherChecks);
-    entry(m_ui->BlankDepositTickets, &PrinterControl::printDepositTickets);
-    entry(m_ui->PurchasingCheckStock, &PrinterControl::openAbout);
-    entry(m_ui->PrintControlAbout, &PrinterControl::openAbout);
-    const std::pair<QAction*, QString (*)()> help[] = {
-        {m_ui->canpp, PrintingHelp::checksNotPrinting},
-        {m_ui->hpl, PrintingHelp::printingLabels},
-        {m_ui->hpbsc, PrintingHelp::printingBlankChecks},
-        {m_ui->pcfqoqb, PrintingHelp::printingQuickenChecks},
-        {m_ui->pcmth, PrintingHelp::printingMultipleTimes},
-        {m_ui->atpcm, PrintingHelp::selectingWhatToPrint},
-        {m_ui->spmcb, PrintingHelp::aboutCheckStock},
-    };
-    for (const auto& [action, text] : help)
-        connect(action, &QAction::triggered, this, [this, text = text] { showHelp(text()); });
+PrinterControl::PrinterControl(AppContext& context) : m_context(context) {
+    ScreenForm::setUp(m_ui, this);
+    CaptionClick::byBuddies(this);
 }
-
-PrinterControl::~PrinterControl() = default;
 
 QString PrinterControl::databasePath() const {
     const Program& program = m_context.program();
@@ -83,18 +38,18 @@ void PrinterControl::load() {
     Prompter& prompter = m_context.prompter();
     tellIfFails(prompter, [&] {
         const StockOptions stored = PrintSettings::read(settingsPath()).options;
-        m_ui->QCS->setChecked(stored.use88mm);
-        m_ui->Print2Checks->setChecked(stored.twoPerPage);
-        m_ui->Check1->setChecked(stored.plainPaper);
+        m_ui.QCS->setChecked(stored.use88mm);
+        m_ui.Print2Checks->setChecked(stored.twoPerPage);
+        m_ui.Check1->setChecked(stored.plainPaper);
     });
     show();
     tellIfFails(prompter, [&] {
         const PrintCounts counts = PrintCounts::count(databasePath());
-        const std::pair<QLineEdit*, qint64> shown[] = {{m_ui->OTNumber, counts.once},
-                                                       {m_ui->MNumber, counts.monthly},
-                                                       {m_ui->OLNumber, counts.oneTimeLabels},
-                                                       {m_ui->MLNumber, counts.monthlyLabels}};
-        QCheckBox* boxes[] = {m_ui->Once, m_ui->Monthly, m_ui->OLabel, m_ui->MLabel};
+        const std::pair<QLineEdit*, qint64> shown[] = {{m_ui.OTNumber, counts.once},
+                                                       {m_ui.MNumber, counts.monthly},
+                                                       {m_ui.OLNumber, counts.oneTimeLabels},
+                                                       {m_ui.MLNumber, counts.monthlyLabels}};
+        QCheckBox* boxes[] = {m_ui.Once, m_ui.Monthly, m_ui.OLabel, m_ui.MLabel};
         for (int i = 0; i < 4; ++i) {
             shown[i].first->setText(QString::number(shown[i].second));
             // The count boxes take no focus: their box carries the count to a screen reader.
@@ -105,18 +60,18 @@ void PrinterControl::load() {
 
 PrintSelection PrinterControl::selection() const {
     PrintSelection s;
-    s.once = m_ui->Once->isChecked();
-    s.monthly = m_ui->Monthly->isChecked();
-    s.oneTimeLabels = m_ui->OLabel->isChecked();
-    s.monthlyLabels = m_ui->MLabel->isChecked();
+    s.once = m_ui.Once->isChecked();
+    s.monthly = m_ui.Monthly->isChecked();
+    s.oneTimeLabels = m_ui.OLabel->isChecked();
+    s.monthlyLabels = m_ui.MLabel->isChecked();
     return s;
 }
 
 StockOptions PrinterControl::options() const {
     StockOptions o;
-    o.use88mm = m_ui->QCS->isChecked();
-    o.twoPerPage = m_ui->Print2Checks->isChecked();
-    o.plainPaper = m_ui->Check1->isChecked();
+    o.use88mm = m_ui.QCS->isChecked();
+    o.twoPerPage = m_ui.Print2Checks->isChecked();
+    o.plainPaper = m_ui.Check1->isChecked();
     return o;
 }
 
@@ -133,7 +88,6 @@ void PrinterControl::leaveFor(QWidget* (AppContext::*open)()) {
 
 void PrinterControl::closeEvent(QCloseEvent* event) {
     if (!m_leaving) {
-        // As Done: the options are stored and data entry comes back; the program goes on.
         if (!storeOptions()) {
             event->ignore();
             return;
@@ -171,13 +125,8 @@ void PrinterControl::previewSelection() {
 }
 
 void PrinterControl::printSample() {
-    tellIfFails(m_context.prompter(), [&] {
-        auto page = m_context.printer().startJob(QStringLiteral("calibration lines"));
-        CalibrationSheet::print(*page);
-        const QString notice = page->destinationNotice();
-        if (!notice.isEmpty())
-            m_context.prompter().message(notice, {}, Prompter::Icon::Information);
-    });
+    tellIfFails(m_context.prompter(),
+                [&] { CalibrationSheet::print(m_context.printer(), m_context.prompter()); });
 }
 
 void PrinterControl::setUpPrinter() {
@@ -190,8 +139,7 @@ void PrinterControl::openAlignment() {
 }
 
 void PrinterControl::returnToDataEntry() {
-    if (storeOptions())
-        leaveFor(&AppContext::openCheck);
+    close();
 }
 
 void PrinterControl::notePlainPaper(bool checked) {
@@ -200,7 +148,6 @@ void PrinterControl::notePlainPaper(bool checked) {
                                      PrintingHelp::kPlainPaperNoteTitle);
 }
 
-// The blank layouts open their own screens once they come; until then each entry says so.
 void PrinterControl::printRegularBlankChecks() {
     printBlankChecks(BlankCheckJob::Layout::Regular);
 }
@@ -244,4 +191,32 @@ void PrinterControl::showHelp(const QString& text) {
 
 void PrinterControl::openAbout() {
     m_context.openHelpAbout();
+}
+
+void PrinterControl::explainMisprinting() {
+    showHelp(PrintingHelp::checksNotPrinting());
+}
+
+void PrinterControl::explainLabels() {
+    showHelp(PrintingHelp::printingLabels());
+}
+
+void PrinterControl::explainBlankChecks() {
+    showHelp(PrintingHelp::printingBlankChecks());
+}
+
+void PrinterControl::explainQuickenChecks() {
+    showHelp(PrintingHelp::printingQuickenChecks());
+}
+
+void PrinterControl::explainMultipleTimes() {
+    showHelp(PrintingHelp::printingMultipleTimes());
+}
+
+void PrinterControl::explainSelecting() {
+    showHelp(PrintingHelp::selectingWhatToPrint());
+}
+
+void PrinterControl::explainCheckStock() {
+    showHelp(PrintingHelp::aboutCheckStock());
 }

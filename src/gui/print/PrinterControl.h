@@ -3,15 +3,11 @@
 #include "core/print/BlankCheckJob.h"
 #include "core/print/PrintSelection.h"
 #include "core/print/StockOptions.h"
+#include "ui_PrinterControl.h"
 
 #include <QWidget>
-#include <memory>
 
 class AppContext;
-
-namespace Ui {
-class PrinterControl;
-}
 
 /// The printer control screen: what to print from the current database, with the number
 /// each box would print; the stock options; printing, its preview, the calibration sheet,
@@ -21,25 +17,17 @@ class PrinterControl : public QWidget {
     Q_OBJECT
 public:
     explicit PrinterControl(AppContext& context);
-    ~PrinterControl() override;
 
     /// Shows the stored options, the screen, then the counts.
     void load();
 
 protected:
-    /// The close box leaves as Done does.
+    /// Cancel, Done and the close box end here: the options are stored and data entry
+    /// comes back, the program going on.
     void closeEvent(QCloseEvent* event) override;
 
-private:
-    PrintSelection selection() const;
-    StockOptions options() const;
-    QString databasePath() const;
-    QString settingsPath() const;
-    /// Stores the three option boxes; false (after telling why) when they cannot be.
-    bool storeOptions();
-    /// Opens the next screen and closes this one.
-    void leaveFor(QWidget* (AppContext::*open)());
-
+private slots:
+    // The handlers, connected to the controls in the form.
     void printSelection();
     void previewSelection();
     void printSample();
@@ -51,12 +39,29 @@ private:
     void printQuickenChecks();
     void printVoucherChecks();
     void printDepositTickets();
+    void openAbout();
+    void explainMisprinting();
+    void explainLabels();
+    void explainBlankChecks();
+    void explainQuickenChecks();
+    void explainMultipleTimes();
+    void explainSelecting();
+    void explainCheckStock();
+
+private:
+    PrintSelection selection() const;
+    StockOptions options() const;
+    QString databasePath() const;
+    QString settingsPath() const;
+    /// Stores the three option boxes; false (after telling why) when they cannot be.
+    bool storeOptions();
+    /// Opens the next screen and closes this one.
+    void leaveFor(QWidget* (AppContext::*open)());
     void printBlankChecks(BlankCheckJob::Layout layout);
     BlankPrintSettings blankSettings() const;
     void showHelp(const QString& text);
-    void openAbout();
 
     AppContext& m_context;
-    std::unique_ptr<Ui::PrinterControl> m_ui;
+    Ui::PrinterControl m_ui;
     bool m_leaving = false;
 };

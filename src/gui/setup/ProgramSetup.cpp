@@ -1,7 +1,5 @@
 #include "gui/setup/ProgramSetup.h"
 
-#include "ui_ProgramSetup.h"
-
 #include "core/platform/Failure.h"
 #include "core/platform/Program.h"
 #include "core/platform/Prompter.h"
@@ -9,7 +7,7 @@
 #include "core/setup/ProductTypeList.h"
 #include "core/setup/SetupOptions.h"
 #include "gui/app/AppContext.h"
-#include "gui/platform/Accessible.h"
+#include "gui/platform/ScreenForm.h"
 
 namespace {
 const QString kNoDeleteFirst =
@@ -18,26 +16,8 @@ const QString kEffectiveAfterRestart = QStringLiteral(
     "Changes will be effective in the drop down box after program exit and restart.");
 } // namespace
 
-ProgramSetup::ProgramSetup(AppContext& context)
-    : m_context(context), m_ui(std::make_unique<Ui::ProgramSetup>()) {
-    m_ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
-    Accessible::label(m_ui->Label2, m_ui->Text2);
-    Accessible::label(m_ui->Label3, m_ui->Text1);
-    Accessible::label(m_ui->Label4, m_ui->Copy);
-
-    connect(m_ui->Data25First, &QToolButton::clicked, this,
-            [this] { move(&ProductTypeList::moveFirst); });
-    connect(m_ui->Data25Previous, &QToolButton::clicked, this,
-            [this] { move(&ProductTypeList::movePrevious); });
-    connect(m_ui->Data25Next, &QToolButton::clicked, this,
-            [this] { move(&ProductTypeList::moveNext); });
-    connect(m_ui->Data25Last, &QToolButton::clicked, this,
-            [this] { move(&ProductTypeList::moveLast); });
-    connect(m_ui->Command1, &QPushButton::clicked, this, &ProgramSetup::addProductType);
-    connect(m_ui->Delete, &QPushButton::clicked, this, &ProgramSetup::deleteProductType);
-    connect(m_ui->OK, &QPushButton::clicked, this, &ProgramSetup::confirm);
-    connect(m_ui->Command3, &QPushButton::clicked, this, &ProgramSetup::reject);
+ProgramSetup::ProgramSetup(AppContext& context) : m_context(context) {
+    ScreenForm::setUp(m_ui, this);
 }
 
 ProgramSetup::~ProgramSetup() = default;
@@ -47,8 +27,8 @@ void ProgramSetup::load() {
     tellIfFails(m_context.prompter(), [&] {
         m_types = std::make_unique<ProductTypeList>(settings);
         m_options = std::make_unique<SetupOptions>(settings);
-        m_ui->Text1->setText(m_options->tranCode());
-        m_ui->Copy->setChecked(m_options->backupAtExit());
+        m_ui.Text1->setText(m_options->tranCode());
+        m_ui.Copy->setChecked(m_options->backupAtExit());
     });
     showCurrent();
     show();
@@ -56,10 +36,10 @@ void ProgramSetup::load() {
 
 void ProgramSetup::showCurrent() {
     const bool shown = m_types && m_types->hasCurrent();
-    m_ui->Text2->setEnabled(shown);
-    m_ui->Text2->setText(shown ? m_types->name().toString() : QString());
-    m_ui->Label11->setText(shown ? QString::number(m_types->currentId()) : QString());
-    m_ui->Data25Position->setText(
+    m_ui.Text2->setEnabled(shown);
+    m_ui.Text2->setText(shown ? m_types->name().toString() : QString());
+    m_ui.Label11->setText(shown ? QString::number(m_types->currentId()) : QString());
+    m_ui.Data25Position->setText(
         shown ? QStringLiteral("%1 of %2").arg(m_types->position()).arg(m_types->count())
               : QString());
 }
@@ -67,7 +47,7 @@ void ProgramSetup::showCurrent() {
 bool ProgramSetup::storeName() {
     if (!m_types)
         return true;
-    return tellIfFails(m_context.prompter(), [&] { m_types->rename(m_ui->Text2->text()); });
+    return tellIfFails(m_context.prompter(), [&] { m_types->rename(m_ui.Text2->text()); });
 }
 
 bool ProgramSetup::storeAll() {
@@ -76,7 +56,7 @@ bool ProgramSetup::storeAll() {
     if (!m_options)
         return true;
     return tellIfFails(m_context.prompter(),
-                       [&] { m_options->store(m_ui->Text1->text(), m_ui->Copy->isChecked()); });
+                       [&] { m_options->store(m_ui.Text1->text(), m_ui.Copy->isChecked()); });
 }
 
 void ProgramSetup::move(void (ProductTypeList::*step)()) {
@@ -86,12 +66,28 @@ void ProgramSetup::move(void (ProductTypeList::*step)()) {
     showCurrent();
 }
 
+void ProgramSetup::showFirstProductType() {
+    move(&ProductTypeList::moveFirst);
+}
+
+void ProgramSetup::showPreviousProductType() {
+    move(&ProductTypeList::movePrevious);
+}
+
+void ProgramSetup::showNextProductType() {
+    move(&ProductTypeList::moveNext);
+}
+
+void ProgramSetup::showLastProductType() {
+    move(&ProductTypeList::moveLast);
+}
+
 void ProgramSetup::addProductType() {
     if (!m_types || !storeName())
         return;
     tellIfFails(m_context.prompter(), [&] { m_types->addNew(); });
     showCurrent();
-    m_ui->Text2->setFocus();
+    m_ui.Text2->setFocus();
 }
 
 void ProgramSetup::deleteProductType() {

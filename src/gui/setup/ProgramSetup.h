@@ -1,15 +1,13 @@
 #pragma once
 
+#include "ui_ProgramSetup.h"
+
 #include <QDialog>
 #include <memory>
 
 class AppContext;
 class ProductTypeList;
 class SetupOptions;
-
-namespace Ui {
-class ProgramSetup;
-}
 
 /// Program setup: the product types of the data-entry screen's drop-down list, the bank's
 /// tran code and the backup at exit. It opens on top of the data-entry screen. What the
@@ -27,6 +25,16 @@ public:
     /// Done, Escape and the window's close button all end here: everything is stored first.
     void reject() override;
 
+private slots:
+    // The handlers, connected to the controls in the form.
+    void showFirstProductType();
+    void showPreviousProductType();
+    void showNextProductType();
+    void showLastProductType();
+    void addProductType();
+    void deleteProductType();
+    void confirm();
+
 private:
     void showCurrent();
     /// Stores the name typed for the current product type.
@@ -34,12 +42,9 @@ private:
     /// Stores the name, the tran code and the backup choice.
     bool storeAll();
     void move(void (ProductTypeList::*step)());
-    void addProductType();
-    void deleteProductType();
-    void confirm();
 
     AppContext& m_context;
-    std::unique_ptr<Ui::ProgramSetup> m_ui;
+    Ui::ProgramSetup m_ui;
     std::unique_ptr<ProductTypeList> m_types;
     std::unique_ptr<SetupOptions> m_options;
 };
