@@ -30,7 +30,11 @@ QStringList SettingsRecord::productTypes() {
     m_types->moveFirst();
     if (m_types->eof() || m_types->isNull(SettingsDb::kProductType))
         return types;
+    // A row without a name (one the setup screen added and never named) is no product type:
+    // shown, it would be a blank entry that empties the memo when chosen.
     for (; !m_types->eof(); m_types->moveNext())
-        types << m_types->value(SettingsDb::kProductType).toString();
+        if (const QString type = m_types->value(SettingsDb::kProductType).toString();
+            !type.isEmpty())
+            types << type;
     return types;
 }

@@ -21,8 +21,9 @@ public:
     /// flag counts as No.
     bool backupAtExit();
 
-    /// The product types in table order, for the product type selector. None at all when
-    /// the table is empty or its first row holds no type: the selector is then hidden.
+    /// The product types in table order, for the product type selector; rows without a
+    /// name are left out. None at all when the table is empty or its first row holds no
+    /// type: the selector is then hidden.
     QStringList productTypes();
 
 private:

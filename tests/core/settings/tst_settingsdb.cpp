@@ -157,9 +157,11 @@ private slots:
         QTest::newRow("none") << "DELETE FROM BusinessType" << QStringList{};
         QTest::newRow("first row empty")
             << "UPDATE BusinessType SET BusinessType = NULL WHERE ID = 1" << QStringList{};
-        QTest::newRow("a later row empty")
-            << "DELETE FROM BusinessType WHERE ID > 2; INSERT INTO BusinessType DEFAULT VALUES"
-            << QStringList{"General Merchandise", "Services", ""};
+        QTest::newRow("later rows without a name are left out")
+            << "DELETE FROM BusinessType WHERE ID > 2; INSERT INTO BusinessType DEFAULT VALUES; "
+               "INSERT INTO BusinessType (BusinessType) VALUES (''); "
+               "INSERT INTO BusinessType (BusinessType) VALUES ('Repairs')"
+            << QStringList{"General Merchandise", "Services", "Repairs"};
     }
     void productTypes() {
         QFETCH(QString, change);
