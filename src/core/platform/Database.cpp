@@ -197,8 +197,10 @@ void Database::transaction(const std::function<void()>& work) {
 }
 
 bool Database::hasTable(const QString& table) {
-    QSqlQuery q =
-        exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?"), {table});
+    // As SQLite finds a table: letter case aside.
+    QSqlQuery q = exec(
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"),
+        {table});
     return q.next();
 }
 

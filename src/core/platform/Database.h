@@ -42,6 +42,7 @@ public:
     /// undone and the failure goes on to the outer work, which decides.
     void transaction(const std::function<void()>& work);
 
+    /// True when a table of this name exists, letter case aside, as SQL finds it.
     bool hasTable(const QString& table);
 
     /// Grows with every statement run through exec(), which is how every change reaches the
