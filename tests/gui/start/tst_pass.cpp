@@ -99,6 +99,10 @@ private slots:
         QTest::newRow("other case") << QStringList{"micr65"} << true;
         QTest::newRow("longer name") << QStringList{"MICR65 Bold"} << true;
         QTest::newRow("no fonts at all") << QStringList{} << true;
+        // Qt lists a family that several foundries supply once for each, with the foundry.
+        QTest::newRow("from several foundries")
+            << QStringList{"Arial", "MICR65 [Bitstream]", "MICR65 [Ledgerline]"} << false;
+        QTest::newRow("longer name from a foundry") << QStringList{"MICR650 [Bitstream]"} << true;
     }
     void fontCheckIsExactAndCaseSensitive() {
         QFETCH(QStringList, fonts);
