@@ -141,6 +141,31 @@ private slots:
         QVERIFY(!TestEnv::screen(QStringLiteral("FontFailure")));
     }
 
+    void passwordBoxesShowAStarForEveryCharacter_data() {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("boxName");
+        QTest::newRow("start-up") << "Pass"
+                                  << "Password";
+        QTest::newRow("new password") << "ChangePass"
+                                      << "Password1";
+        QTest::newRow("new password again") << "ChangePass"
+                                            << "Password2";
+    }
+    void passwordBoxesShowAStarForEveryCharacter() {
+        QFETCH(QString, screen);
+        QFETCH(QString, boxName);
+        TestEnv env;
+        if (screen == QLatin1String("Pass"))
+            env.context.openPass();
+        else
+            env.context.openChangePass();
+        env.prompter.take();
+        QWidget* window = TestEnv::screen(screen);
+        typeInto(window, boxName, QStringLiteral("tulip"));
+        QCOMPARE(box(window, boxName)->displayText(), QStringLiteral("*****"));
+        QCOMPARE(box(window, boxName)->text(), QStringLiteral("tulip"));
+    }
+
     void agree_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("accepted");
