@@ -239,10 +239,24 @@ private slots:
                                             << " 1051 " << QVariant(1051LL);
         QTest::newRow("letters in number") << "Check"
                                            << "10a1" << QVariant();
-        QTest::newRow("amount as typed") << "Amount"
-                                         << "1,234.50" << QVariant(QStringLiteral("1,234.50"));
+        // Amounts are stored plain, with two decimals, however they were written.
+        QTest::newRow("amount with thousands commas")
+            << "Amount"
+            << "1,234.50" << QVariant(QStringLiteral("1234.50"));
+        QTest::newRow("amount with dollar sign and commas")
+            << "Amount"
+            << "$1,234.50" << QVariant(QStringLiteral("1234.50"));
         QTest::newRow("amount without cents") << "Amount"
-                                              << "12" << QVariant(QStringLiteral("12"));
+                                              << "12" << QVariant(QStringLiteral("12.00"));
+        QTest::newRow("amount with one decimal")
+            << "Amount"
+            << " 1234.5 " << QVariant(QStringLiteral("1234.50"));
+        QTest::newRow("negative amount") << "Amount"
+                                         << "-$3" << QVariant(QStringLiteral("-3.00"));
+        QTest::newRow("dollar sign alone") << "Amount"
+                                           << "$" << QVariant();
+        QTest::newRow("commas out of place") << "Amount"
+                                             << "1,23.00" << QVariant();
         QTest::newRow("amount with letters") << "Amount"
                                              << "12.5O" << QVariant();
         QTest::newRow("amount with three decimals") << "Amount"
@@ -277,10 +291,10 @@ private slots:
         QTest::addColumn<QString>("refused");   // the message, when the commit is refused
         QTest::addColumn<QVariantMap>("stored");
         QTest::newRow("texts, number and amount")
-            << QStringList{"PayTo=Ann", "Check= 1051", "Amount=1,234.50"} << -1 << ""
+            << QStringList{"PayTo=Ann", "Check= 1051", "Amount=$1,234.50"} << -1 << ""
             << QVariantMap{{"PayTo", "Ann"},
                            {"Check", 1051},
-                           {"Amount", "1,234.50"},
+                           {"Amount", "1234.50"},
                            {"LabelPrint", QVariant()}};
         QTest::newRow("an emptied box stores Null")
             << QStringList{"PayTo="} << 1 << ""
