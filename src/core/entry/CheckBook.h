@@ -85,7 +85,9 @@ public:
     TemplateCache loadTemplate();
 
     /// Adds a numbered, dated check filled from the template by database kind and makes
-    /// it current. Every step after the append goes on past a failure.
+    /// it current. Every step after the append goes on past a failure. Under a search
+    /// filter the new check belongs to the view until the view is replaced, whether it
+    /// matches or not, so that Next and Previous come back to it.
     void newCheck(const Clock& clock);
 
     /// Deletes the current check (never the template, ID 1) and shows the one before it;
@@ -107,6 +109,7 @@ public:
 private:
     void reopen();
     bool walk(bool forward);
+    std::unique_ptr<RecordSet> view() const;
 
     std::shared_ptr<Database> m_db;
     std::unique_ptr<RecordSet> m_records;
@@ -114,4 +117,5 @@ private:
     std::unique_ptr<RecordSet> m_all; // the unfiltered table: template first, last check last
     QString m_condition;
     QVariantList m_binds;
+    QVariantList m_added; // checks made under the filter in force, which stay in its view
 };

@@ -125,6 +125,17 @@ private slots:
         const QVariantMap annRow = CheckDbFixture::row(env, file, ann);
         QCOMPARE(annRow.value("Check").toLongLong(), 700);
         QVERIFY(annRow.value("Print").isNull());
+        // The new check does not match the filter, yet it stays in the view until another
+        // filter replaces it: walking off either end comes back to it.
+        QVERIFY(!book.moveNext());
+        QCOMPARE(book.records().currentId(), 4);
+        QVERIFY(book.movePrevious());
+        QCOMPARE(book.records().currentId(), ann);
+        QVERIFY(book.moveNext());
+        QCOMPARE(book.records().currentId(), 4);
+        QVERIFY(book.filter(query.condition, query.binds));
+        QVERIFY(!book.moveNext());
+        QCOMPARE(book.records().currentId(), ann);
     }
 
     void deletion() {
