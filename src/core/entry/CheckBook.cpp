@@ -5,6 +5,7 @@
 #include "core/entry/SearchFilter.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Database.h"
+#include "core/platform/DbError.h"
 #include "core/platform/Failure.h"
 #include "core/platform/RecordSet.h"
 #include "core/platform/TableSchema.h"
@@ -39,6 +40,7 @@ void CheckBook::commit(const QList<FieldEntry::Typed>& typed, std::optional<bool
         values.append({QStringLiteral("LabelPrint"), *labelPrint ? YesNo::True : YesNo::False});
     if (values.isEmpty())
         return;
+    requireFile();
     m_records->edit();
     for (const auto& [field, value] : values)
         m_records->setValue(field, value);
@@ -91,6 +93,16 @@ FirstCheckOptions CheckBook::gotoFirstCheck() {
     if (!lprint.isNull())
         shown.labelTick = lprint.toInt() != 0;
     return shown;
+}
+
+bool CheckBook::vanished() const {
+    return m_db->hasMoved();
+}
+
+void CheckBook::requireFile() const {
+    // Written to a file that is gone, a check would be lost as soon as the database closes.
+    if (vanished())
+        throw DbError(DbError::movedMessage(m_db->path()), DbError::Reason::ReadOnly);
 }
 
 CheckDb::Kind CheckBook::kind() {
@@ -153,6 +165,8 @@ TemplateCache CheckBook::loadTemplate() {
 }
 
 void CheckBook::newCheck(const Clock& clock) {
+    // Each step below goes on past a failure; without the file, none of them could work.
+    requireFile();
     skipIfFails([&] { reopen(); });
     TemplateCache cache = loadTemplate();
 

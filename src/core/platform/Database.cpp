@@ -204,6 +204,13 @@ bool Database::hasTable(const QString& table) {
     return q.next();
 }
 
+bool Database::hasMoved() const {
+    int moved = 0;
+    if (sqlite3_file_control(handle(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK)
+        return !QFileInfo::exists(m_path);
+    return moved != 0;
+}
+
 QStringList Database::fieldNames(const QString& table) {
     QStringList names;
     QSqlQuery q = exec(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});

@@ -5,12 +5,16 @@
 #include "core/entry/FieldRefused.h"
 #include "core/entry/Routing.h"
 #include "core/entry/SearchFilter.h"
+#include "core/platform/DbError.h"
 #include "core/platform/RecordSet.h"
 #include "core/platform/TableSchema.h"
 #include "support/CheckDbFixture.h"
 #include "support/TestEnv.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTest>
+#include <functional>
 
 using namespace CheckDbFixture;
 
@@ -136,6 +140,54 @@ private slots:
         QVERIFY(book.filter(query.condition, query.binds));
         QVERIFY(!book.moveNext());
         QCOMPARE(book.records().currentId(), ann);
+    }
+
+    void aDatabaseTakenAwayTakesNothingMore_data() {
+        QTest::addColumn<QString>("takenAway");
+        QTest::newRow("deleted") << "deleted";
+        QTest::newRow("renamed") << "renamed";
+        QTest::newRow("still there") << "";
+    }
+    void aDatabaseTakenAwayTakesNothingMore() {
+        QFETCH(QString, takenAway);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        const qint64 ann = addCheck(env, file, {{"PayTo", "Ann"}});
+        CheckBook book(env.path(file));
+        QString kept = file;
+        if (takenAway == QLatin1String("deleted")) {
+            QVERIFY(QFile::remove(env.path(file)));
+        } else if (takenAway == QLatin1String("renamed")) {
+            kept = QStringLiteral("Old.mdb");
+            QVERIFY(QFile::rename(env.path(file), env.path(kept)));
+        }
+        QCOMPARE(book.vanished(), !takenAway.isEmpty());
+        QStringList refused;
+        const auto tryTo = [&](const std::function<void()>& work) {
+            try {
+                work();
+            } catch (const DbError& e) {
+                refused << e.message();
+            }
+        };
+        tryTo([&] { book.commit({{QStringLiteral("PayTo"), QStringLiteral("Payee"), "Bob"}}); });
+        tryTo([&] { book.newCheck(env.clock); });
+        if (takenAway.isEmpty()) {
+            QCOMPARE(refused, QStringList());
+            QCOMPARE(count(env, file), 3);
+            return;
+        }
+        const QString moved =
+            QStringLiteral("The file Shop.mdb has been moved, renamed or deleted from the program "
+                           "folder %1 while Ledgerline had it open, so Ledgerline cannot save "
+                           "changes to it.")
+                .arg(QDir::toNativeSeparators(env.folderPath()));
+        QCOMPARE(refused, (QStringList{moved, moved}));
+        // The file under its new name holds what it held: nothing was half-written to it.
+        if (takenAway == QLatin1String("renamed")) {
+            QCOMPARE(count(env, kept), 2);
+            QCOMPARE(row(env, kept, ann).value("PayTo").toString(), QStringLiteral("Ann"));
+        }
     }
 
     void deletion() {
