@@ -126,3 +126,14 @@ void FieldBinding::setLabelTick(bool tick) {
     m_label->setChecked(tick);
     m_labelChanged = true;
 }
+
+void FieldBinding::freeze() {
+    for (Box& box : m_boxes) {
+        if (auto* line = qobject_cast<QLineEdit*>(box.widget))
+            line->setReadOnly(true);
+        else
+            static_cast<QPlainTextEdit*>(box.widget)->setReadOnly(true);
+    }
+    if (m_label)
+        m_label->setEnabled(false);
+}

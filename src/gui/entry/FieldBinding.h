@@ -36,6 +36,9 @@ public:
     void showStored(const QString& field, const QString& text);
     /// A rule sets the label tick; it is stored with the next commit.
     void setLabelTick(bool tick);
+    /// Nothing can be stored any more: the boxes keep what they show, to be read and
+    /// copied, but take no more typing.
+    void freeze();
 
 private:
     struct Box {

@@ -68,6 +68,24 @@ QString shownId(QWidget* screen) {
     return screen->findChild<QLabel*>(QStringLiteral("Label11"))->text();
 }
 
+// Without a database only the ways out work, and the screen says why.
+bool onlyWaysOut(QWidget* check, const QString& why) {
+    for (const char* name : {"New", "Delete", "Previous", "Next", "Command5"})
+        if (check->findChild<QPushButton*>(QString::fromLatin1(name))->isEnabled())
+            return false;
+    for (const char* name : {"FileSave", "Paste", "MPrint", "ExportMenu", "AllInAccount"})
+        if (check->findChild<QAction*>(QString::fromLatin1(name))->isEnabled())
+            return false;
+    for (const char* name : {"Open", "MExit", "Setup", "About"})
+        if (!check->findChild<QAction*>(QString::fromLatin1(name))->isEnabled())
+            return false;
+    if (!check->findChild<QPushButton*>(QStringLiteral("Save"))->isEnabled() ||
+        !check->findChild<QLineEdit*>(QStringLiteral("PayToOrderOf"))->isReadOnly())
+        return false;
+    auto* unavailable = check->findChild<QLabel*>(QStringLiteral("Unavailable"));
+    return unavailable->isVisible() && unavailable->text().startsWith(why);
+}
+
 } // namespace
 
 class TestCheck : public QObject {
@@ -582,15 +600,56 @@ private slots:
         const QStringList texts = env.prompter.takeTexts();
         QCOMPARE(texts.size(), 1);
         QVERIFY2(texts[0].contains(file), qPrintable(texts[0]));
-        for (const char* button : {"Next", "Previous", "New", "Delete"})
-            click(check, QString::fromLatin1(button));
-        QCOMPARE(env.prompter.takeTexts(), QStringList());
+        // What cannot work is off, and the screen says why.
+        QVERIFY(onlyWaysOut(check, texts[0]));
+        QVERIFY(box(check, QStringLiteral("PayToOrderOf"))->isReadOnly());
         click(check, QStringLiteral("Save"));
         QVERIFY(env.program.ended());
         QVERIFY(!QFile::exists(env.path(file)));
         const QStringList why = env.prompter.takeTexts();
         QCOMPARE(why.size(), 1);
         QVERIFY2(why[0].contains(QStringLiteral("cannot be found")), qPrintable(why[0]));
+    }
+
+    void aDatabaseTakenAwayWhileOpenIsToldAndNothingTypedIsDroppedUnsaid_data() {
+        QTest::addColumn<bool>("deleted"); // or renamed
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("deleted, typed, Next") << true << "Annabel"
+                                              << "Next";
+        QTest::newRow("renamed, New") << false << ""
+                                      << "New";
+    }
+    void aDatabaseTakenAwayWhileOpenIsToldAndNothingTypedIsDroppedUnsaid() {
+        QFETCH(bool, deleted);
+        QFETCH(QString, typed);
+        QFETCH(QString, button);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        addCheck(env, file, {{"PayTo", "Ann"}});
+        Check* check = openCheck(env, file);
+        if (deleted)
+            QVERIFY(QFile::remove(env.path(file)));
+        else
+            QVERIFY(QFile::rename(env.path(file), env.path(QStringLiteral("Old.mdb"))));
+        if (!typed.isEmpty())
+            typeInto(check, QStringLiteral("PayToOrderOf"), typed);
+        click(check, button);
+        const QString moved =
+            QStringLiteral(
+                "The file Shop.mdb has been moved, renamed or deleted from the program folder %1 "
+                "while Ledgerline had it open, so Ledgerline cannot save changes to it.")
+                .arg(QDir::toNativeSeparators(env.folderPath()));
+        QCOMPARE(env.prompter.takeTexts(), QStringList{moved});
+        // The check shown stays shown, with what was typed, and nothing else is tried.
+        QCOMPARE(shownId(check), QStringLiteral("2"));
+        QCOMPARE(box(check, QStringLiteral("PayToOrderOf"))->text(),
+                 typed.isEmpty() ? QStringLiteral("Ann") : typed);
+        QVERIFY(onlyWaysOut(check, moved));
+        click(check, QStringLiteral("Next"));
+        trigger(check, QStringLiteral("Open"));
+        QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
     }
 
     void everyEntryLeadsWhereItSays_data() {
