@@ -16,8 +16,16 @@ SettingsRecord::~SettingsRecord() = default;
 QString SettingsRecord::aboutLine(int index) {
     if (index < 1 || index > 3)
         return {};
+    // A settings file may lack an About line. The engine would read the quoted name of a
+    // missing column as a text of its own and show the field's name, so only a field the
+    // table has is read.
+    const QString field = SettingsDb::kAboutLine[index - 1];
+    if (!m_record->database()
+             ->fieldNames(SettingsDb::kSettingsTable)
+             .contains(field, Qt::CaseInsensitive))
+        return {};
     m_record->moveFirst();
-    return m_record->value(SettingsDb::kAboutLine[index - 1]).toString();
+    return m_record->value(field).toString();
 }
 
 bool SettingsRecord::backupAtExit() {

@@ -14,7 +14,8 @@ public:
     explicit SettingsRecord(const QString& path);
     ~SettingsRecord();
 
-    /// One of the three About lines, `index` 1 to 3; empty when it is Null.
+    /// One of the three About lines, `index` 1 to 3; empty when it is Null or the settings
+    /// file has no such field.
     QString aboutLine(int index);
 
     /// True when the user wants a backup copy of the current database at exit; an empty

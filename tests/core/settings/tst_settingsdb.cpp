@@ -173,10 +173,16 @@ private slots:
         QCOMPARE(SettingsRecord(file).productTypes(), types);
     }
 
+    void aboutLines_data() {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("second line Null") << "UPDATE Properties SET HelpAboutLine2 = NULL";
+        QTest::newRow("second line missing") << "ALTER TABLE Properties DROP COLUMN HelpAboutLine2";
+    }
     void aboutLines() {
+        QFETCH(QString, change);
         QTemporaryDir dir;
         const QString file = copyOfShipped(dir);
-        setField(file, SettingsDb::kSettingsTable, QStringLiteral("HelpAboutLine2"), QVariant());
+        Database::open(file)->exec(change);
         SettingsRecord settings(file);
         QCOMPARE(settings.aboutLine(1),
                  QStringLiteral("Ledgerline writes and prints your own checks and drafts."));
