@@ -5,6 +5,7 @@
 #include "core/entry/SearchFilter.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Database.h"
+#include "core/platform/DbError.h"
 #include "core/platform/Failure.h"
 #include "core/platform/RecordSet.h"
 #include "core/platform/TableSchema.h"
@@ -39,6 +40,7 @@ void CheckBook::commit(const QList<FieldEntry::Typed>& typed, std::optional<bool
         values.append({QStringLiteral("LabelPrint"), *labelPrint ? YesNo::True : YesNo::False});
     if (values.isEmpty())
         return;
+    requireFile();
     m_records->edit();
     for (const auto& [field, value] : values)
         m_records->setValue(field, value);
@@ -91,6 +93,16 @@ FirstCheckOptions CheckBook::gotoFirstCheck() {
     if (!lprint.isNull())
         shown.labelTick = lprint.toInt() != 0;
     return shown;
+}
+
+bool CheckBook::vanished() const {
+    return m_db->hasMoved();
+}
+
+void CheckBook::requireFile() const {
+    // Written to a file that is gone, a check would be lost as soon as the database closes.
+    if (vanished())
+        throw DbError(DbError::movedMessage(m_db->path()), DbError::Reason::ReadOnly);
 }
 
 CheckDb::Kind CheckBook::kind() {
@@ -153,6 +165,8 @@ TemplateCache CheckBook::loadTemplate() {
 }
 
 void CheckBook::newCheck(const Clock& clock) {
+    // Each step below goes on past a failure; without the file, none of them could work.
+    requireFile();
     skipIfFails([&] { reopen(); });
     TemplateCache cache = loadTemplate();
 
@@ -177,6 +191,13 @@ void CheckBook::newCheck(const Clock& clock) {
     });
     if (!added)
         return;
+    if (filtered())
+        skipIfFails([&] {
+            const qint64 id = m_records->currentId();
+            m_added.append(id);
+            m_records = view();
+            m_records->moveTo(id);
+        });
     const long long number = CheckNumbering::next(last, lastCheck);
     skipIfFails([&] {
         m_db->transaction([&] {
@@ -233,12 +254,13 @@ void CheckBook::deleteCurrent() {
 }
 
 bool CheckBook::filter(const QString& condition, const QVariantList& binds) {
-    auto view = std::make_unique<RecordSet>(m_db, CheckDb::kAccount, condition, binds);
-    if (view->eof())
+    auto matches = std::make_unique<RecordSet>(m_db, CheckDb::kAccount, condition, binds);
+    if (matches->eof())
         return false;
-    m_records = std::move(view);
+    m_records = std::move(matches);
     m_condition = condition;
     m_binds = binds;
+    m_added.clear();
     return true;
 }
 
@@ -250,12 +272,23 @@ bool CheckBook::search(const QString& field, const QString& text) {
 void CheckBook::viewAll() {
     m_condition.clear();
     m_binds.clear();
+    m_added.clear();
     m_records = std::make_unique<RecordSet>(m_db, CheckDb::kAccount);
 }
 
+std::unique_ptr<RecordSet> CheckBook::view() const {
+    if (m_condition.isEmpty())
+        return std::make_unique<RecordSet>(m_db, CheckDb::kAccount);
+    if (m_added.isEmpty())
+        return std::make_unique<RecordSet>(m_db, CheckDb::kAccount, m_condition, m_binds);
+    QStringList marks(m_added.size(), QStringLiteral("?"));
+    return std::make_unique<RecordSet>(
+        m_db, CheckDb::kAccount,
+        QStringLiteral("(%1) OR rowid IN (%2)").arg(m_condition, marks.join(QLatin1Char(','))),
+        m_binds + m_added);
+}
+
 void CheckBook::reopen() {
-    m_records = m_condition.isEmpty()
-                    ? std::make_unique<RecordSet>(m_db, CheckDb::kAccount)
-                    : std::make_unique<RecordSet>(m_db, CheckDb::kAccount, m_condition, m_binds);
+    m_records = view();
     m_header->refresh();
 }

@@ -52,7 +52,8 @@ public:
     /// Stores what the user typed into the current check in one update: each text as its
     /// field takes it, and the label flag when the user changed it. Every text is checked
     /// first: one its field cannot take throws FieldRefused, and then nothing is stored.
-    /// With no current check there is nowhere to store it, and nothing is.
+    /// With no current check there is nowhere to store it, and nothing is. Throws DbError
+    /// when the database has vanished.
     void commit(const QList<FieldEntry::Typed>& typed, std::optional<bool> labelPrint = {});
 
     /// Moves to the next (previous) check of the view. Running off the end, or a move that
@@ -70,6 +71,10 @@ public:
     /// template's own words for "Monthly", and its `LPrint` flag as the label tick.
     FirstCheckOptions gotoFirstCheck();
 
+    /// True when the database file was moved, renamed or deleted while it was open:
+    /// nothing can be stored in it any more.
+    bool vanished() const;
+
     /// The kind of database, read afresh from the header.
     CheckDb::Kind kind();
     /// The window caption: "Check Database: " or "Draft Database: " and the description.
@@ -85,7 +90,10 @@ public:
     TemplateCache loadTemplate();
 
     /// Adds a numbered, dated check filled from the template by database kind and makes
-    /// it current. Every step after the append goes on past a failure.
+    /// it current. Every step after the append goes on past a failure; a database that
+    /// has vanished throws DbError before the first. Under a search filter the new check
+    /// belongs to the view until the view is replaced, whether it matches or not, so that
+    /// Next and Previous come back to it.
     void newCheck(const Clock& clock);
 
     /// Deletes the current check (never the template, ID 1) and shows the one before it;
@@ -107,6 +115,8 @@ public:
 private:
     void reopen();
     bool walk(bool forward);
+    void requireFile() const;
+    std::unique_ptr<RecordSet> view() const;
 
     std::shared_ptr<Database> m_db;
     std::unique_ptr<RecordSet> m_records;
@@ -114,4 +124,5 @@ private:
     std::unique_ptr<RecordSet> m_all; // the unfiltered table: template first, last check last
     QString m_condition;
     QVariantList m_binds;
+    QVariantList m_added; // checks made under the filter in force, which stay in its view
 };

@@ -1,5 +1,6 @@
 #include "core/entry/FieldEntry.h"
 
+#include "core/entry/AmountText.h"
 #include "core/entry/FieldRefused.h"
 
 #include <QRegularExpression>
@@ -9,19 +10,13 @@ bool FieldEntry::isWholeNumber(const QString& text) {
     return re.match(text).hasMatch();
 }
 
-bool FieldEntry::isAmount(const QString& text) {
-    static const QRegularExpression re(
-        QStringLiteral("^\\s*-?(?:[0-9]{1,3}(?:,[0-9]{3})+|[0-9]+)?(?:\\.[0-9]{0,2})?\\s*$"));
-    return re.match(text).hasMatch() && text.contains(QRegularExpression(QStringLiteral("[0-9]")));
-}
-
 bool FieldEntry::accepts(const QString& field, const QString& typed) {
     if (typed.isEmpty())
         return true;
     if (field == QLatin1String("Check"))
         return isWholeNumber(typed);
     if (field == QLatin1String("Amount"))
-        return isAmount(typed);
+        return AmountText::normalise(typed).has_value();
     return true;
 }
 
@@ -36,13 +31,15 @@ QVariant FieldEntry::convert(const QString& field, const QString& caption, const
         return typed.trimmed().toLongLong();
     }
     if (field == QLatin1String("Amount")) {
-        if (!isAmount(typed))
+        // Stored plain, as every other way in stores it: the export can write it as a number
+        // and every check prints it alike, however the user wrote it.
+        const std::optional<QString> plain = AmountText::normalise(typed);
+        if (!plain)
             throw FieldRefused(
                 field, QStringLiteral("%1 must be an amount in dollars and cents, like 1234.56; "
                                       "\"%2\" was not stored.")
                            .arg(caption, typed));
-        // The amount is kept exactly as written, so what prints is what was typed.
-        return typed.trimmed();
+        return *plain;
     }
     return typed;
 }

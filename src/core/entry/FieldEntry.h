@@ -4,7 +4,8 @@
 #include <QVariant>
 
 /// What a typed text becomes when it is stored into a field of the check record, and
-/// whether the field can take it at all. Text is stored as typed; an empty box stores Null.
+/// whether the field can take it at all. Text is stored as typed, an amount as the plain
+/// amount ("$1,234.5" is stored "1234.50"); an empty box stores Null.
 namespace FieldEntry {
 
 /// The text of one box as the user left it.
@@ -23,9 +24,5 @@ QVariant convert(const QString& field, const QString& caption, const QString& ty
 
 /// True for a whole number of at most 18 digits, blanks around it allowed.
 bool isWholeNumber(const QString& text);
-
-/// True for an amount in dollars and cents as users write it: digits with an optional
-/// minus sign, thousands commas and at most two decimals ("1,234.50", "12", "-3.5", ".99").
-bool isAmount(const QString& text);
 
 } // namespace FieldEntry

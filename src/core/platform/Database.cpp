@@ -197,9 +197,18 @@ void Database::transaction(const std::function<void()>& work) {
 }
 
 bool Database::hasTable(const QString& table) {
-    QSqlQuery q =
-        exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?"), {table});
+    // As SQLite finds a table: letter case aside.
+    QSqlQuery q = exec(
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"),
+        {table});
     return q.next();
+}
+
+bool Database::hasMoved() const {
+    int moved = 0;
+    if (sqlite3_file_control(handle(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK)
+        return !QFileInfo::exists(m_path);
+    return moved != 0;
 }
 
 QStringList Database::fieldNames(const QString& table) {

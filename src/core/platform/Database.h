@@ -42,7 +42,12 @@ public:
     /// undone and the failure goes on to the outer work, which decides.
     void transaction(const std::function<void()>& work);
 
+    /// True when a table of this name exists, letter case aside, as SQL finds it.
     bool hasTable(const QString& table);
+
+    /// True when the file was moved, renamed or deleted since it was opened: nothing
+    /// written from here on would reach the file under its name.
+    bool hasMoved() const;
 
     /// Grows with every statement run through exec(), which is how every change reaches the
     /// file: what a record set read ahead is stale once it differs.

@@ -15,6 +15,12 @@ QString folderOf(const QFileInfo& info) {
     return QDir::toNativeSeparators(info.absolutePath());
 }
 
+// The engine refuses to write to a file that was taken from under it, and says only that
+// it is read-only; what the user can act on is that the file is gone.
+DbError moved(const QFileInfo& info) {
+    return DbError(DbError::movedMessage(info.filePath()), DbError::Reason::ReadOnly);
+}
+
 } // namespace
 
 DbError::DbError(QString message, Reason reason)
@@ -50,6 +56,14 @@ QString DbError::damagedMessage(const QString& path) {
         .arg(file, backup, folderOf(info));
 }
 
+QString DbError::movedMessage(const QString& path) {
+    const QFileInfo info(path);
+    return QStringLiteral("The file %1 has been moved, renamed or deleted from the program "
+                          "folder %2 while Ledgerline had it open, so Ledgerline cannot save "
+                          "changes to it.")
+        .arg(info.fileName(), folderOf(info));
+}
+
 QString DbError::busyMessage(const QString& path) {
     return QStringLiteral("The file %1 is in use by another program. Try again in a moment; if "
                           "it stays in use, close the other program first.")
@@ -64,6 +78,8 @@ QString DbError::unreadableMessage(const QString& path) {
 DbError DbError::fromCode(int code, const QString& raw, const QString& path) {
     const QString file = QFileInfo(path).fileName();
     switch (code) {
+    case SQLITE_READONLY_DBMOVED:
+        return moved(QFileInfo(path));
     case SQLITE_READONLY_ROLLBACK:
     case SQLITE_READONLY_DIRECTORY:
         // A change was cut short by a crash and only a writer can undo it. Nothing is
@@ -103,6 +119,8 @@ DbError DbError::fromEngine(const QString& raw, const QString& path) {
         return DbError(
             QStringLiteral("The file %1 is damaged or is not a Ledgerline database.").arg(file),
             Reason::NotADatabase);
+    if ((lower.contains("readonly") || lower.contains("read-only")) && !info.exists())
+        return moved(info);
     if (lower.contains("readonly") || lower.contains("read-only"))
         return DbError(
             QStringLiteral("The file %1 is read-only, so Ledgerline cannot save changes to it.")

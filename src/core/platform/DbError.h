@@ -25,6 +25,8 @@ public:
     /// What the user is told about the damaged file at `path`: for a check database,
     /// which backup copy is kept and how to go back to it.
     static QString damagedMessage(const QString& path);
+    /// What the user is told when the file opened at `path` is no longer there.
+    static QString movedMessage(const QString& path);
     /// What the user is told when another program holds the file at `path`.
     static QString busyMessage(const QString& path);
     /// What the user is told when the file at `path` may not be read.

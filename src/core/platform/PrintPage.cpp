@@ -2,6 +2,8 @@
 
 #include "core/platform/Printer.h"
 
+#include <algorithm>
+
 namespace {
 
 // Plain decimal form: no exponent, no thousands separators, no trailing zeros.
@@ -91,14 +93,23 @@ void PrintPage::endDocument() {
     finishDocument();
 }
 
+bool IsFontFamily(const QString& listed, const QString& family) {
+    if (!listed.startsWith(family))
+        return false;
+    const QStringView rest = QStringView(listed).sliced(family.size());
+    return rest.isEmpty() || (rest.startsWith(u" [") && rest.endsWith(u']'));
+}
+
 bool PrinterHasFont(const PrintPage& page, const QString& name) {
     const int count = page.fontCount();
     for (int i = 0; i < count; ++i)
-        if (page.fontName(i) == name)
+        if (IsFontFamily(page.fontName(i), name))
             return true;
     return false;
 }
 
 bool PrinterHasFont(const Printer& printer, const QString& name) {
-    return printer.fonts().contains(name, Qt::CaseSensitive);
+    const QStringList fonts = printer.fonts();
+    return std::any_of(fonts.cbegin(), fonts.cend(),
+                       [&](const QString& listed) { return IsFontFamily(listed, name); });
 }

@@ -111,5 +111,10 @@ private:
     bool m_advanceNeeded = true;
 };
 
-/// True when the printer lists a font of exactly this name (letter case counts).
+/// True when a font list entry is the font `family` (letter case counts): the family's
+/// name, or the name with its foundry, "MICR65 [Foundry]", as Qt lists a family that
+/// several foundries supply.
+bool IsFontFamily(const QString& listed, const QString& family);
+
+/// True when the printer lists the font `name` (see IsFontFamily).
 bool PrinterHasFont(const PrintPage& page, const QString& name);

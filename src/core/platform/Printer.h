@@ -19,5 +19,6 @@ public:
     virtual std::unique_ptr<PrintPage> startJob(const QString& contents) = 0;
 };
 
-/// True when the printer lists a font of exactly this name (letter case counts).
+/// True when the printer lists the font `name`, by itself or from one of several foundries
+/// (letter case counts; see IsFontFamily).
 bool PrinterHasFont(const Printer& printer, const QString& name);

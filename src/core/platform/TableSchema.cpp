@@ -3,6 +3,7 @@
 #include "core/platform/Database.h"
 
 #include <QVariant>
+#include <algorithm>
 
 QString TableDef::createSql() const {
     QStringList columns;
@@ -44,13 +45,35 @@ void TableSchema::create(Database& db, const QList<TableDef>& tables) {
     });
 }
 
+namespace {
+
+// The database engine takes "enter" for "ENTER" and "properties" for "Properties": it
+// ignores the case of the letters A to Z in names, and of those only.
+bool sameName(const QString& a, const QString& b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode();
+        const char16_t y = b[i].unicode();
+        const auto lower = [](char16_t c) -> char16_t {
+            return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+        };
+        if (lower(x) != lower(y))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 QString TableSchema::firstMissing(Database& db, const QList<TableDef>& tables) {
     for (const TableDef& t : tables) {
         if (!db.hasTable(t.name))
             return QStringLiteral("the table %1").arg(t.name);
         const QStringList present = db.fieldNames(t.name);
         for (const FieldDef& f : t.fields)
-            if (!present.contains(f.name))
+            if (std::none_of(present.cbegin(), present.cend(),
+                             [&](const QString& name) { return sameName(name, f.name); }))
                 return QStringLiteral("the field %1 of the table %2").arg(f.name, t.name);
     }
     return {};

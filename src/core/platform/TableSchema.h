@@ -41,7 +41,8 @@ namespace TableSchema {
 /// Creates every table in `db` (inside the caller's transaction if there is one).
 void create(Database& db, const QList<TableDef>& tables);
 /// The first table or field of `tables` that `db` lacks, in words ("table A",
-/// "field ENTER of table A"); empty when nothing is missing.
+/// "field ENTER of table A"); empty when nothing is missing. Names match as the database
+/// engine matches them: letter case aside.
 QString firstMissing(Database& db, const QList<TableDef>& tables);
 /// True when a stored Yes/No value counts as Yes.
 bool isYes(const QVariant& value);

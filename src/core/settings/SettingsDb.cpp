@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
+#include <iterator>
 
 QList<TableDef> SettingsDb::schema() {
     return {
@@ -19,7 +21,7 @@ QList<TableDef> SettingsDb::schema() {
              {kPlainPaper, FieldKind::YesNo},
              {kTranCode, FieldKind::Text},
              {kBackupAtExit, FieldKind::YesNo},
-             {QStringLiteral("InsuranceSiteID"), FieldKind::Text},
+             {kInsuranceSiteId, FieldKind::Text},
              {kAboutLine[0], FieldKind::Text},
              {kAboutLine[1], FieldKind::Text},
              {kAboutLine[2], FieldKind::Text},
@@ -49,7 +51,7 @@ void SettingsDb::createShipped(const QString& path) {
         settings.setValue(kPlainPaper, YesNo::False);
         settings.setValue(kTranCode, QString(""));
         settings.setValue(kBackupAtExit, YesNo::True);
-        settings.setValue(QStringLiteral("InsuranceSiteID"), QString(""));
+        settings.setValue(kInsuranceSiteId, QString(""));
         settings.setValue(
             kAboutLine[0],
             QStringLiteral("Ledgerline writes and prints your own checks and drafts."));
@@ -76,6 +78,23 @@ void SettingsDb::createShipped(const QString& path) {
     });
 }
 
+namespace {
+
+// What start-up insists on: the tables and fields the program reads. The check-insurance
+// site ID is read by nothing, and an About line that is missing is shown empty.
+QList<TableDef> readByTheProgram() {
+    QList<TableDef> tables = SettingsDb::schema();
+    for (TableDef& table : tables)
+        table.fields.removeIf([](const FieldDef& f) {
+            return f.name == SettingsDb::kInsuranceSiteId ||
+                   std::find(std::begin(SettingsDb::kAboutLine), std::end(SettingsDb::kAboutLine),
+                             f.name) != std::end(SettingsDb::kAboutLine);
+        });
+    return tables;
+}
+
+} // namespace
+
 QString SettingsDb::problem(const QString& path) {
     const QFileInfo info(path);
     const QString folder = QDir::toNativeSeparators(info.absolutePath());
@@ -94,7 +113,7 @@ QString SettingsDb::problem(const QString& path) {
             .arg(info.fileName(), folder);
     try {
         auto db = Database::open(path, Database::Mode::ReadOnly);
-        const QString missing = TableSchema::firstMissing(*db, schema());
+        const QString missing = TableSchema::firstMissing(*db, readByTheProgram());
         if (!missing.isEmpty())
             return QStringLiteral("Ledgerline cannot start: its settings file %1 in the program "
                                   "folder %2 lacks %3.")

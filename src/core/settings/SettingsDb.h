@@ -21,13 +21,15 @@ inline const QString kPassword = QStringLiteral("ENTER");
 inline const QString kProductType = QStringLiteral("BusinessType");
 
 // Fields of the settings record. Some carry digits for names and are addressed exactly so.
-inline const QString kVerticalStart = QStringLiteral("AlignStart");  ///< twips
-inline const QString kHorizontalStart = QStringLiteral("5");         ///< twips
+inline const QString kVerticalStart = QStringLiteral("AlignStart");            ///< twips
+inline const QString kHorizontalStart = QStringLiteral("5");                   ///< twips
 inline const QString kQuickenCheckStock = QStringLiteral("QuickenCheckStock"); ///< 88 mm stock
 inline const QString kPrint2Checks = QStringLiteral("Print2Checks");
 inline const QString kPlainPaper = QStringLiteral("PlainPaper");
 inline const QString kTranCode = QStringLiteral("1");
 inline const QString kBackupAtExit = QStringLiteral("6");
+/// Kept in the file for the check-insurance service; the program never reads it.
+inline const QString kInsuranceSiteId = QStringLiteral("InsuranceSiteID");
 inline const QString kAboutLine[3] = {QStringLiteral("HelpAboutLine1"),
                                       QStringLiteral("HelpAboutLine2"),
                                       QStringLiteral("HelpAboutLine3")};
@@ -39,7 +41,10 @@ QList<TableDef> schema();
 void createShipped(const QString& path);
 
 /// Why the settings file at `path` cannot be used, in one message that names the file and
-/// its folder; empty when it can. Only reads the file, never creates or changes it.
+/// its folder; empty when it can. A file lacking only fields the program does without (the
+/// About lines, the check-insurance site ID) can be used; names count whatever their letter
+/// case, as the database engine matches them. Only reads the file, never creates or changes
+/// it.
 QString problem(const QString& path);
 
 } // namespace SettingsDb

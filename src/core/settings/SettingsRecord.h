@@ -14,15 +14,17 @@ public:
     explicit SettingsRecord(const QString& path);
     ~SettingsRecord();
 
-    /// One of the three About lines, `index` 1 to 3; empty when it is Null.
+    /// One of the three About lines, `index` 1 to 3; empty when it is Null or the settings
+    /// file has no such field.
     QString aboutLine(int index);
 
     /// True when the user wants a backup copy of the current database at exit; an empty
     /// flag counts as No.
     bool backupAtExit();
 
-    /// The product types in table order, for the product type selector. None at all when
-    /// the table is empty or its first row holds no type: the selector is then hidden.
+    /// The product types in table order, for the product type selector; rows without a
+    /// name are left out. None at all when the table is empty or its first row holds no
+    /// type: the selector is then hidden.
     QStringList productTypes();
 
 private:

@@ -59,7 +59,9 @@ void FileOpen::load() {
 }
 
 void FileOpen::useChosenDatabase() {
-    // A double click also activates the item; the chooser leaves only once.
+    // OK, a double click and Enter choose. A single click only selects, even on desktops that
+    // open items on a single click: the form's list asks for that, so that a stray click
+    // never opens a database and a double click is one choice, told at most once.
     if (m_leaving)
         return;
     QListWidgetItem* item = m_ui.File1->currentItem();

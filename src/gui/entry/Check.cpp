@@ -4,6 +4,7 @@
 #include "core/entry/FieldRefused.h"
 #include "core/entry/OrderImporter.h"
 #include "core/entry/PrintOption.h"
+#include "core/platform/DbError.h"
 #include "core/platform/Failure.h"
 #include "core/platform/Program.h"
 #include "core/platform/Prompter.h"
@@ -37,7 +38,42 @@ const QString kNoDeleteTemplate = QStringLiteral("You CANNOT delete the first ch
 } // namespace
 
 template <class F> bool Check::run(F&& handler) {
-    return tellIfFails(m_context.prompter(), std::forward<F>(handler));
+    QString why;
+    const bool done = tellIfFails(m_context.prompter(), [&] {
+        try {
+            handler();
+        } catch (const DbError& e) {
+            why = e.message();
+            throw;
+        }
+    });
+    // A database that could not be opened, or was taken away while open, can take nothing
+    // more; should even that not be known, it counts as there and the next step tells.
+    bool gone = !m_book;
+    if (!done && !gone)
+        skipIfFails([&] { gone = m_book->vanished(); });
+    if (gone)
+        offerOnlyWaysOut(why);
+    return done;
+}
+
+void Check::offerOnlyWaysOut(const QString& why) {
+    m_book.reset();
+    m_binding->freeze();
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_ui.Combo1, m_ui.Combo2, m_ui.New, m_ui.Delete,
+                                         m_ui.Previous, m_ui.Next, m_ui.Command5})
+        w->setEnabled(false);
+    QList<QAction*> actions = m_ui.Select->actions();
+    actions << m_ui.ExportMenu << m_ui.MProperties << m_ui.ImportFromFile << m_ui.Paste
+            << m_ui.MPrint << m_ui.FilePrint << m_ui.FileSave << m_ui.Select->menuAction();
+    for (QAction* a : actions)
+        a->setEnabled(false);
+    m_ui.Unavailable->setText(
+        why + QStringLiteral("\nNothing more can be entered or stored here. Whatever the boxes "
+                             "still show that was not stored can be copied from them. Choose "
+                             "File - Open Another Database, or Exit."));
+    m_ui.Unavailable->show();
 }
 
 Check::Check(AppContext& context) : m_context(context) {
@@ -124,6 +160,9 @@ QSqlRecord Check::showRecord() {
 }
 
 void Check::ShowPrintOptions() {
+    // Without a database the boxes keep what they show.
+    if (!m_book)
+        return;
     const QSqlRecord row = showRecord();
     const QVariant type = row.value(QStringLiteral("BusinessType"));
     m_ui.Combo2->setEditText(type.isNull() ? PrintOption::kBlank : type.toString());
@@ -133,7 +172,7 @@ void Check::ShowPrintOptions() {
 void Check::newCheck() {
     if (!commit() || !m_book)
         return;
-    m_book->newCheck(m_context.clock());
+    run([&] { m_book->newCheck(m_context.clock()); });
     ShowPrintOptions();
 }
 

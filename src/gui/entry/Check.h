@@ -65,6 +65,8 @@ private:
 
     /// Runs a handler that stops at its first failure and tells the user why.
     template <class F> bool run(F&& handler);
+    /// Without a database that can be written, keeps only what still works and says why.
+    void offerOnlyWaysOut(const QString& why);
 
     AppContext& m_context;
     Ui::Check m_ui;

@@ -1,10 +1,12 @@
 #include "gui/entry/FieldBinding.h"
 
 #include "core/platform/TableSchema.h"
+#include "gui/entry/EntryLimit.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QToolTip>
 #include <utility>
 
 namespace {
@@ -23,10 +25,15 @@ FieldBinding::FieldBinding(QWidget* form) : QObject(form) {
         }
         const qsizetype index = m_boxes.size();
         m_boxes.append({w, field, w->accessibleName()});
-        if (auto* line = qobject_cast<QLineEdit*>(w))
+        if (auto* line = qobject_cast<QLineEdit*>(w)) {
+            if (line->maxLength() < EntryLimit::kLongestText) {
+                m_boxes[index].limit = new EntryLimit(line);
+                connect(line, &QLineEdit::inputRejected, this,
+                        [this, index] { tellLimit(m_boxes[index]); });
+            }
             connect(line, &QLineEdit::textEdited, this,
                     [this, index] { m_boxes[index].changed = true; });
-        else if (auto* plain = qobject_cast<QPlainTextEdit*>(w))
+        } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w))
             connect(plain, &QPlainTextEdit::textChanged, this, [this, index] {
                 if (!m_showing)
                     m_boxes[index].changed = true;
@@ -46,7 +53,10 @@ QString FieldBinding::text(const Box& box) const {
 void FieldBinding::setText(Box& box, const QString& text) {
     const bool showing = std::exchange(m_showing, true);
     if (auto* line = qobject_cast<QLineEdit*>(box.widget)) {
-        line->setText(text);
+        if (box.limit)
+            box.limit->show(text);
+        else
+            line->setText(text);
         line->setCursorPosition(0);
     } else {
         QString plain = text;
@@ -80,9 +90,28 @@ std::optional<bool> FieldBinding::labelPrint() const {
 }
 
 void FieldBinding::stored() {
-    for (Box& box : m_boxes)
+    for (Box& box : m_boxes) {
+        if (!box.changed)
+            continue;
+        // What was stored is what the field made of the text, which was accepted already.
+        const QString shown = text(box);
+        const QString plain = FieldEntry::convert(box.field, box.caption, shown).toString();
+        if (plain != shown)
+            setText(box, plain);
         box.changed = false;
+    }
     m_labelChanged = false;
+}
+
+void FieldBinding::tellLimit(const Box& box) const {
+    // Said beside the box rather than in a message box, which every further key would bring
+    // back; nothing was put in, so nothing is lost.
+    QToolTip::showText(box.widget->mapToGlobal(QPoint(0, box.widget->height())),
+                       QStringLiteral("%1 takes at most %2 characters; what did not fit was "
+                                      "not put in.")
+                           .arg(box.caption)
+                           .arg(box.limit->limit()),
+                       box.widget);
 }
 
 void FieldBinding::showStored(const QString& field, const QString& text) {
@@ -96,4 +125,15 @@ void FieldBinding::setLabelTick(bool tick) {
         return;
     m_label->setChecked(tick);
     m_labelChanged = true;
+}
+
+void FieldBinding::freeze() {
+    for (Box& box : m_boxes) {
+        if (auto* line = qobject_cast<QLineEdit*>(box.widget))
+            line->setReadOnly(true);
+        else
+            static_cast<QPlainTextEdit*>(box.widget)->setReadOnly(true);
+    }
+    if (m_label)
+        m_label->setEnabled(false);
 }

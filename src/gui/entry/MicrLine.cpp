@@ -29,9 +29,11 @@ void MicrLine::updateMark() {
         m_mark->setToolTip({});
         return;
     }
+    // The box shows the whole stored value, so the mark judges what prints on the MICR line.
     const bool ok = Routing::checkDigitOk(aba);
-    m_mark->setText(ok ? QStringLiteral("\u2713 valid")
-                       : QStringLiteral("\u2717 check digit wrong"));
+    m_mark->setText(ok                           ? QStringLiteral("\u2713 valid")
+                    : Routing::isNineDigits(aba) ? QStringLiteral("\u2717 check digit wrong")
+                                                 : QStringLiteral("\u2717 not 9 digits"));
     m_mark->setStyleSheet(ok ? QStringLiteral("color: #2e7d32;")
                              : QStringLiteral("color: #b71c1c;"));
     const QString explanation =

@@ -1,11 +1,13 @@
 #include "gui/platform/MicrFont.h"
 
+#include "core/platform/PrintPage.h"
 #include "core/print/Stock.h"
 
 #include <QFont>
 #include <QFontDatabase>
 #include <QRawFont>
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -24,8 +26,11 @@ bool registerMicrFont() {
     // Someone else's MICR65, installed for their printer, is kept: with two fonts of one name
     // it would be left to chance which of them prints. A copy of our own (make run installs
     // one) may be older than the font inside the program, which then takes its place.
-    if (QFontDatabase::families().contains(PrintFaces::kMicr) &&
-        !builtByLedgerline(QRawFont::fromFont(QFont(PrintFaces::kMicr))))
+    const QStringList families = QFontDatabase::families();
+    const bool installed =
+        std::any_of(families.cbegin(), families.cend(),
+                    [](const QString& listed) { return IsFontFamily(listed, PrintFaces::kMicr); });
+    if (installed && !builtByLedgerline(QRawFont::fromFont(QFont(PrintFaces::kMicr))))
         return true;
     const int id = QFontDatabase::addApplicationFont(kMicrFontResource);
     registered = id >= 0 && QFontDatabase::applicationFontFamilies(id).contains(PrintFaces::kMicr);

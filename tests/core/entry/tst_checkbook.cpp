@@ -5,12 +5,16 @@
 #include "core/entry/FieldRefused.h"
 #include "core/entry/Routing.h"
 #include "core/entry/SearchFilter.h"
+#include "core/platform/DbError.h"
 #include "core/platform/RecordSet.h"
 #include "core/platform/TableSchema.h"
 #include "support/CheckDbFixture.h"
 #include "support/TestEnv.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTest>
+#include <functional>
 
 using namespace CheckDbFixture;
 
@@ -125,6 +129,65 @@ private slots:
         const QVariantMap annRow = CheckDbFixture::row(env, file, ann);
         QCOMPARE(annRow.value("Check").toLongLong(), 700);
         QVERIFY(annRow.value("Print").isNull());
+        // The new check does not match the filter, yet it stays in the view until another
+        // filter replaces it: walking off either end comes back to it.
+        QVERIFY(!book.moveNext());
+        QCOMPARE(book.records().currentId(), 4);
+        QVERIFY(book.movePrevious());
+        QCOMPARE(book.records().currentId(), ann);
+        QVERIFY(book.moveNext());
+        QCOMPARE(book.records().currentId(), 4);
+        QVERIFY(book.filter(query.condition, query.binds));
+        QVERIFY(!book.moveNext());
+        QCOMPARE(book.records().currentId(), ann);
+    }
+
+    void aDatabaseTakenAwayTakesNothingMore_data() {
+        QTest::addColumn<QString>("takenAway");
+        QTest::newRow("deleted") << "deleted";
+        QTest::newRow("renamed") << "renamed";
+        QTest::newRow("still there") << "";
+    }
+    void aDatabaseTakenAwayTakesNothingMore() {
+        QFETCH(QString, takenAway);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        const qint64 ann = addCheck(env, file, {{"PayTo", "Ann"}});
+        CheckBook book(env.path(file));
+        QString kept = file;
+        if (takenAway == QLatin1String("deleted")) {
+            QVERIFY(QFile::remove(env.path(file)));
+        } else if (takenAway == QLatin1String("renamed")) {
+            kept = QStringLiteral("Old.mdb");
+            QVERIFY(QFile::rename(env.path(file), env.path(kept)));
+        }
+        QCOMPARE(book.vanished(), !takenAway.isEmpty());
+        QStringList refused;
+        const auto tryTo = [&](const std::function<void()>& work) {
+            try {
+                work();
+            } catch (const DbError& e) {
+                refused << e.message();
+            }
+        };
+        tryTo([&] { book.commit({{QStringLiteral("PayTo"), QStringLiteral("Payee"), "Bob"}}); });
+        tryTo([&] { book.newCheck(env.clock); });
+        if (takenAway.isEmpty()) {
+            QCOMPARE(refused, QStringList());
+            QCOMPARE(count(env, file), 3);
+            return;
+        }
+        const QString moved =
+            QStringLiteral("The file Shop.mdb has been moved, renamed or deleted from the program "
+                           "folder %1 while Ledgerline had it open, so Ledgerline cannot save "
+                           "changes to it.")
+                .arg(QDir::toNativeSeparators(env.folderPath()));
+        QCOMPARE(refused, (QStringList{moved, moved}));
+        // The file under its new name holds what it held: nothing was half-written to it.
+        if (takenAway == QLatin1String("renamed")) {
+            QCOMPARE(count(env, kept), 2);
+            QCOMPARE(row(env, kept, ann).value("PayTo").toString(), QStringLiteral("Ann"));
+        }
     }
 
     void deletion() {
@@ -239,10 +302,24 @@ private slots:
                                             << " 1051 " << QVariant(1051LL);
         QTest::newRow("letters in number") << "Check"
                                            << "10a1" << QVariant();
-        QTest::newRow("amount as typed") << "Amount"
-                                         << "1,234.50" << QVariant(QStringLiteral("1,234.50"));
+        // Amounts are stored plain, with two decimals, however they were written.
+        QTest::newRow("amount with thousands commas")
+            << "Amount"
+            << "1,234.50" << QVariant(QStringLiteral("1234.50"));
+        QTest::newRow("amount with dollar sign and commas")
+            << "Amount"
+            << "$1,234.50" << QVariant(QStringLiteral("1234.50"));
         QTest::newRow("amount without cents") << "Amount"
-                                              << "12" << QVariant(QStringLiteral("12"));
+                                              << "12" << QVariant(QStringLiteral("12.00"));
+        QTest::newRow("amount with one decimal")
+            << "Amount"
+            << " 1234.5 " << QVariant(QStringLiteral("1234.50"));
+        QTest::newRow("negative amount") << "Amount"
+                                         << "-$3" << QVariant(QStringLiteral("-3.00"));
+        QTest::newRow("dollar sign alone") << "Amount"
+                                           << "$" << QVariant();
+        QTest::newRow("commas out of place") << "Amount"
+                                             << "1,23.00" << QVariant();
         QTest::newRow("amount with letters") << "Amount"
                                              << "12.5O" << QVariant();
         QTest::newRow("amount with three decimals") << "Amount"
@@ -277,10 +354,10 @@ private slots:
         QTest::addColumn<QString>("refused");   // the message, when the commit is refused
         QTest::addColumn<QVariantMap>("stored");
         QTest::newRow("texts, number and amount")
-            << QStringList{"PayTo=Ann", "Check= 1051", "Amount=1,234.50"} << -1 << ""
+            << QStringList{"PayTo=Ann", "Check= 1051", "Amount=$1,234.50"} << -1 << ""
             << QVariantMap{{"PayTo", "Ann"},
                            {"Check", 1051},
-                           {"Amount", "1,234.50"},
+                           {"Amount", "1234.50"},
                            {"LabelPrint", QVariant()}};
         QTest::newRow("an emptied box stores Null")
             << QStringList{"PayTo="} << 1 << ""

@@ -157,9 +157,11 @@ private slots:
         QTest::newRow("none") << "DELETE FROM BusinessType" << QStringList{};
         QTest::newRow("first row empty")
             << "UPDATE BusinessType SET BusinessType = NULL WHERE ID = 1" << QStringList{};
-        QTest::newRow("a later row empty")
-            << "DELETE FROM BusinessType WHERE ID > 2; INSERT INTO BusinessType DEFAULT VALUES"
-            << QStringList{"General Merchandise", "Services", ""};
+        QTest::newRow("later rows without a name are left out")
+            << "DELETE FROM BusinessType WHERE ID > 2; INSERT INTO BusinessType DEFAULT VALUES; "
+               "INSERT INTO BusinessType (BusinessType) VALUES (''); "
+               "INSERT INTO BusinessType (BusinessType) VALUES ('Repairs')"
+            << QStringList{"General Merchandise", "Services", "Repairs"};
     }
     void productTypes() {
         QFETCH(QString, change);
@@ -171,10 +173,16 @@ private slots:
         QCOMPARE(SettingsRecord(file).productTypes(), types);
     }
 
+    void aboutLines_data() {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("second line Null") << "UPDATE Properties SET HelpAboutLine2 = NULL";
+        QTest::newRow("second line missing") << "ALTER TABLE Properties DROP COLUMN HelpAboutLine2";
+    }
     void aboutLines() {
+        QFETCH(QString, change);
         QTemporaryDir dir;
         const QString file = copyOfShipped(dir);
-        setField(file, SettingsDb::kSettingsTable, QStringLiteral("HelpAboutLine2"), QVariant());
+        Database::open(file)->exec(change);
         SettingsRecord settings(file);
         QCOMPARE(settings.aboutLine(1),
                  QStringLiteral("Ledgerline writes and prints your own checks and drafts."));
@@ -192,16 +200,31 @@ private slots:
                                    << "is damaged or is not a Ledgerline settings file";
         QTest::newRow("empty file") << "empty"
                                     << "lacks the table Properties";
-        QTest::newRow("no password table") << "drop A"
+        QTest::newRow("no password table") << "DROP TABLE A"
                                            << "lacks the table A";
-        QTest::newRow("no product types") << "drop BusinessType"
+        QTest::newRow("no product types") << "DROP TABLE BusinessType"
                                           << "lacks the table BusinessType";
-        QTest::newRow("no tran code field") << "drop field 1"
+        QTest::newRow("no tran code field") << "ALTER TABLE Properties DROP COLUMN \"1\""
                                             << "lacks the field 1 of the table Properties";
-        QTest::newRow("no settings record") << "empty Properties"
+        QTest::newRow("no backup flag") << "ALTER TABLE Properties DROP COLUMN \"6\""
+                                        << "lacks the field 6 of the table Properties";
+        QTest::newRow("no settings record") << "DELETE FROM Properties"
                                             << "has no settings record";
-        QTest::newRow("sound") << "none"
+        QTest::newRow("sound") << ""
                                << "";
+        // What the program does without, and names in another letter case, which the
+        // database engine matches all the same.
+        QTest::newRow("no About line") << "ALTER TABLE Properties DROP COLUMN HelpAboutLine2"
+                                       << "";
+        QTest::newRow("no insurance site ID")
+            << "ALTER TABLE Properties DROP COLUMN InsuranceSiteID"
+            << "";
+        QTest::newRow("names in other case")
+            << "ALTER TABLE A RENAME COLUMN ENTER TO enter; ALTER TABLE A RENAME TO x; "
+               "ALTER TABLE x RENAME TO a; ALTER TABLE Properties RENAME COLUMN AlignStart TO "
+               "ALIGNSTART; ALTER TABLE BusinessType RENAME TO x; ALTER TABLE x RENAME TO "
+               "BUSINESSTYPE"
+            << "";
     }
     void problemsAreNamedAndNothingIsTouched() {
         QFETCH(QString, damage);
@@ -219,14 +242,8 @@ private slots:
             QVERIFY(QFile::copy(TestEnv::shipped(SettingsDb::kFileName), file));
             QFile(file).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
             auto db = Database::open(file);
-            if (damage == QLatin1String("drop A"))
-                db->exec(QStringLiteral("DROP TABLE A"));
-            else if (damage == QLatin1String("drop BusinessType"))
-                db->exec(QStringLiteral("DROP TABLE BusinessType"));
-            else if (damage == QLatin1String("drop field 1"))
-                db->exec(QStringLiteral("ALTER TABLE Properties DROP COLUMN \"1\""));
-            else if (damage == QLatin1String("empty Properties"))
-                db->exec(QStringLiteral("DELETE FROM Properties"));
+            for (const QString& sql : damage.split(QStringLiteral("; "), Qt::SkipEmptyParts))
+                db->exec(sql);
         }
         const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files);
         QByteArray before;

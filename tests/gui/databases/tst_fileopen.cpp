@@ -10,12 +10,14 @@
 #include "support/TestEnv.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -74,6 +76,18 @@ void addCheck(TestEnv& env, const QString& file, const QString& payee) {
     rs.setValue(QStringLiteral("PayTo"), payee);
     rs.update();
 }
+
+// A style that opens list items with a single click, as some desktops are set to.
+class SingleClickStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        if (hint == SH_ItemView_ActivateItemOnSingleClick)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
 
 } // namespace
 
@@ -176,6 +190,39 @@ private slots:
         QCOMPARE(env.program.currentDatabase(), QString());
         QCOMPARE(digest(env.path(QStringLiteral("Recipes.mdb"))), before);
         QCOMPARE(QDir(env.folderPath()).entryList(QDir::Files).size(), 3);
+    }
+
+    void aClickOnlySelectsAndADoubleClickIsOneChoice() {
+        TestEnv env;
+        makeDatabase(env, QStringLiteral("Shop"));
+        {
+            QFile f(env.path(QStringLiteral("Recipes.mdb")));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("not a database at all");
+        }
+        // As on desktops set to open items with a single click.
+        const QString styleName = QApplication::style()->name();
+        QApplication::setStyle(new SingleClickStyle(styleName));
+        env.context.openFileOpen();
+        auto* chooser = TestEnv::screen(QStringLiteral("FileOpen"));
+        QVERIFY(QTest::qWaitForWindowExposed(chooser));
+        auto* list = chooser->findChild<QListWidget*>(QStringLiteral("File1"));
+        const auto rectOf = [&](const QString& name) {
+            return list->visualItemRect(list->findItems(name, Qt::MatchExactly).first());
+        };
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rectOf("Shop.mdb").center());
+        const QString afterClick = env.program.currentDatabase();
+        const QStringList screensAfterClick = TestEnv::openScreens();
+        // A double click: its first click, then the second.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rectOf("Recipes.mdb").center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rectOf("Recipes.mdb").center());
+        QApplication::setStyle(styleName);
+        QCOMPARE(afterClick, QString());
+        QCOMPARE(screensAfterClick, QStringList{"FileOpen"});
+        const QStringList texts = env.prompter.takeTexts();
+        QCOMPARE(texts.size(), 1);
+        QVERIFY2(texts[0].contains(QStringLiteral("Recipes.mdb")), qPrintable(texts[0]));
+        QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
     }
 
     void creatingBothKinds_data() {

@@ -10,14 +10,18 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 using namespace CheckDbFixture;
 
@@ -62,6 +66,24 @@ QString comboText(QWidget* screen, const QString& comboName) {
 
 QString shownId(QWidget* screen) {
     return screen->findChild<QLabel*>(QStringLiteral("Label11"))->text();
+}
+
+// Without a database only the ways out work, and the screen says why.
+bool onlyWaysOut(QWidget* check, const QString& why) {
+    for (const char* name : {"New", "Delete", "Previous", "Next", "Command5"})
+        if (check->findChild<QPushButton*>(QString::fromLatin1(name))->isEnabled())
+            return false;
+    for (const char* name : {"FileSave", "Paste", "MPrint", "ExportMenu", "AllInAccount"})
+        if (check->findChild<QAction*>(QString::fromLatin1(name))->isEnabled())
+            return false;
+    for (const char* name : {"Open", "MExit", "Setup", "About"})
+        if (!check->findChild<QAction*>(QString::fromLatin1(name))->isEnabled())
+            return false;
+    if (!check->findChild<QPushButton*>(QStringLiteral("Save"))->isEnabled() ||
+        !check->findChild<QLineEdit*>(QStringLiteral("PayToOrderOf"))->isReadOnly())
+        return false;
+    auto* unavailable = check->findChild<QLabel*>(QStringLiteral("Unavailable"));
+    return unavailable->isVisible() && unavailable->text().startsWith(why);
 }
 
 } // namespace
@@ -152,7 +174,7 @@ private slots:
         Check* check = openCheck(env, file);
         QCOMPARE(shownId(check), QStringLiteral("3")); // the screen opens on the last record
         click(check, QStringLiteral("Previous"));
-        typeInto(check, QStringLiteral("CheckAmount"), QStringLiteral("1,234.50"));
+        typeInto(check, QStringLiteral("CheckAmount"), QStringLiteral("$1,234.5"));
         typeInto(check, QStringLiteral("Draft"), QStringLiteral("Invoice 7"));
         auto* comments = check->findChild<QPlainTextEdit*>(QStringLiteral("OptComts"));
         comments->setFocus();
@@ -161,13 +183,13 @@ private slots:
         QTest::keyClicks(comments, QStringLiteral("line two"));
         click(check, QStringLiteral("Next"));
         QVariantMap stored = row(env, file, a);
-        QCOMPARE(stored.value("Amount").toString(), QStringLiteral("1,234.50"));
+        QCOMPARE(stored.value("Amount").toString(), QStringLiteral("1234.50"));
         QCOMPARE(stored.value("For").toString(), QStringLiteral("Invoice 7"));
         QCOMPARE(stored.value("Comments").toString(), QStringLiteral("line one\r\nline two"));
         QVERIFY(stored.value("LastName").isNull());
         QVERIFY(stored.value("Zip").isNull());
         click(check, QStringLiteral("Previous"));
-        QCOMPARE(box(check, QStringLiteral("CheckAmount"))->text(), QStringLiteral("1,234.50"));
+        QCOMPARE(box(check, QStringLiteral("CheckAmount"))->text(), QStringLiteral("1234.50"));
         // File - Save stores as well; a cleared box stores Null.
         typeInto(check, QStringLiteral("Draft"), QString());
         trigger(check, QStringLiteral("FileSave"));
@@ -407,8 +429,11 @@ private slots:
             }
             previous = b;
         }
-        QCOMPARE(box(check, QStringLiteral("ABA"))->maxLength(), 9);
-        QCOMPARE(box(check, QStringLiteral("CheckNumber"))->maxLength(), 6);
+        // Typing stops at each box's limit.
+        typeInto(check, QStringLiteral("CheckNumber"), QStringLiteral("1234567"));
+        QCOMPARE(box(check, QStringLiteral("CheckNumber"))->text(), QStringLiteral("123456"));
+        typeInto(check, QStringLiteral("State"), QString(25, QLatin1Char('W')));
+        QCOMPARE(box(check, QStringLiteral("State"))->text(), QString(20, QLatin1Char('W')));
         QCOMPARE(check->findChild<QPlainTextEdit*>(QStringLiteral("OptComts"))->accessibleName(),
                  QStringLiteral("Comments (optional - will not print on check)"));
         QCOMPARE(check->findChild<QComboBox*>(QStringLiteral("Combo1"))->accessibleName(),
@@ -419,11 +444,137 @@ private slots:
                  QKeySequence(Qt::CTRL | Qt::Key_P));
         QCOMPARE(check->findChild<QAction*>(QStringLiteral("ImportFromFile"))->shortcut(),
                  QKeySequence(Qt::CTRL | Qt::Key_I));
-        // The routing mark tells a mistyped routing number at once.
-        auto* mark = check->findChild<QLabel*>(QStringLiteral("ABACheck"));
-        QVERIFY(mark->text().contains(QStringLiteral("valid")));
-        typeInto(check, QStringLiteral("ABA"), QStringLiteral("041000125"));
-        QVERIFY(mark->text().contains(QStringLiteral("wrong")));
+    }
+
+    void storedValuesAreShownAndKeptWhole_data() {
+        // Values an import stored longer than the box lets the user type.
+        QTest::addColumn<QString>("boxName");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("routing number of 13 digits") << "ABA"
+                                                     << "ABA"
+                                                     << "0410001241234";
+        QTest::newRow("state longer than its box")
+            << "State"
+            << "State" << QStringLiteral("North Carolina, Attention Accounts Payable, Building 7");
+        QTest::newRow("check number of 7 digits") << "CheckNumber"
+                                                  << "Check"
+                                                  << "1234567";
+    }
+    void storedValuesAreShownAndKeptWhole() {
+        QFETCH(QString, boxName);
+        QFETCH(QString, field);
+        QFETCH(QString, stored);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        const qint64 a = addCheck(env, file, {{"PayTo", "Ann"}, {field, stored}});
+        addCheck(env, file, {{"PayTo", "Bob"}});
+        Check* check = openCheck(env, file);
+        click(check, QStringLiteral("Previous"));
+        QLineEdit* b = box(check, boxName);
+        QCOMPARE(b->text(), stored);
+        // Left alone, it stays as it is.
+        click(check, QStringLiteral("Next"));
+        click(check, QStringLiteral("Previous"));
+        QCOMPARE(row(env, file, a).value(field).toString(), stored);
+        // Typing cannot make it longer; taking a character off keeps the rest.
+        b->setFocus();
+        QTest::keyClick(b, Qt::Key_End);
+        QTest::keyClicks(b, QStringLiteral("9"));
+        QCOMPARE(b->text(), stored);
+        QTest::keyClick(b, Qt::Key_Backspace);
+        trigger(check, QStringLiteral("FileSave"));
+        QCOMPARE(row(env, file, a).value(field).toString(), stored.chopped(1));
+        QCOMPARE(b->text(), stored.chopped(1));
+        QCOMPARE(env.prompter.takeTexts(), QStringList());
+    }
+
+    void routingMarkJudgesTheWholeStoredNumber_data() {
+        QTest::addColumn<QString>("aba");
+        QTest::addColumn<QString>("mark");
+        QTest::newRow("good") << "041000124" << QStringLiteral("\u2713 valid");
+        QTest::newRow("check digit wrong")
+            << "041000125" << QStringLiteral("\u2717 check digit wrong");
+        QTest::newRow("good number and more digits")
+            << "0410001241234" << QStringLiteral("\u2717 not 9 digits");
+        QTest::newRow("too short") << "04100012" << QStringLiteral("\u2717 not 9 digits");
+        QTest::newRow("letters") << "04100012A" << QStringLiteral("\u2717 not 9 digits");
+        QTest::newRow("none") << "" << QString();
+    }
+    void routingMarkJudgesTheWholeStoredNumber() {
+        QFETCH(QString, aba);
+        QFETCH(QString, mark);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        addCheck(env, file, {{"PayTo", "Ann"}, {"ABA", aba.isEmpty() ? QVariant() : aba}});
+        Check* check = openCheck(env, file);
+        QCOMPARE(check->findChild<QLabel*>(QStringLiteral("ABACheck"))->text(), mark);
+    }
+
+    void aPasteTooLongForItsBoxIsRefusedWhole() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        Check* check = openCheck(env, file);
+        QVERIFY(QTest::qWaitForWindowExposed(check));
+        QLineEdit* aba = box(check, QStringLiteral("ABA"));
+        aba->setFocus();
+        aba->selectAll();
+        // Cut to nine digits, this paste would be a good routing number, not the one copied.
+        QGuiApplication::clipboard()->setText(QStringLiteral("0260095931234"));
+        aba->paste();
+        QCOMPARE(aba->text(), QStringLiteral("041000124"));
+        QCOMPARE(QToolTip::text(),
+                 QStringLiteral("Bank Routing or Transit # takes at most 9 characters; what did "
+                                "not fit was not put in."));
+        trigger(check, QStringLiteral("FileSave"));
+        QCOMPARE(row(env, file, 1).value("ABA").toString(), QStringLiteral("041000124"));
+    }
+
+    void amountsAreStoredPlainAndOldOnesKept() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        const qint64 a = addCheck(env, file, {{"PayTo", "Ann"}, {"Amount", "1,234.50"}});
+        const qint64 b = addCheck(env, file, {{"PayTo", "Bob"}, {"Amount", "5.00"}});
+        Check* check = openCheck(env, file);
+        typeInto(check, QStringLiteral("CheckAmount"), QStringLiteral("$2,500"));
+        trigger(check, QStringLiteral("FileSave"));
+        QCOMPARE(row(env, file, b).value("Amount").toString(), QStringLiteral("2500.00"));
+        QCOMPARE(box(check, QStringLiteral("CheckAmount"))->text(), QStringLiteral("2500.00"));
+        // An amount stored with its commas stays so until it is typed again.
+        click(check, QStringLiteral("Previous"));
+        QCOMPARE(box(check, QStringLiteral("CheckAmount"))->text(), QStringLiteral("1,234.50"));
+        typeInto(check, QStringLiteral("PayToOrderOf"), QStringLiteral("Annabel"));
+        click(check, QStringLiteral("Next"));
+        QCOMPARE(row(env, file, a).value("Amount").toString(), QStringLiteral("1,234.50"));
+        QCOMPARE(env.prompter.takeTexts(), QStringList());
+    }
+
+    void nextAfterNewUnderASearchComesBackToTheNewCheck() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        const qint64 a = addCheck(env, file, {{"PayTo", "Ann"}, {"Check", 701}});
+        addCheck(env, file, {{"PayTo", "Bob"}, {"Check", 900}});
+        Check* check = openCheck(env, file);
+        env.prompter.answerInput(QStringLiteral("701"));
+        trigger(check, QStringLiteral("CheckNum"));
+        env.prompter.take();
+        QCOMPARE(shownId(check), QString::number(a));
+        click(check, QStringLiteral("New"));
+        QCOMPARE(shownId(check), QStringLiteral("4"));
+        click(check, QStringLiteral("Next"));
+        QCOMPARE(env.prompter.takeTexts(), QStringList{kLast});
+        QCOMPARE(shownId(check), QStringLiteral("4"));
+        QCOMPARE(box(check, QStringLiteral("CheckNumber"))->text(), QStringLiteral("901"));
+        click(check, QStringLiteral("Previous"));
+        QCOMPARE(shownId(check), QString::number(a));
+        click(check, QStringLiteral("Next"));
+        QCOMPARE(shownId(check), QStringLiteral("4"));
+        QCOMPARE(env.prompter.takeTexts(), QStringList());
     }
 
     void helpMessages() {
@@ -449,15 +600,56 @@ private slots:
         const QStringList texts = env.prompter.takeTexts();
         QCOMPARE(texts.size(), 1);
         QVERIFY2(texts[0].contains(file), qPrintable(texts[0]));
-        for (const char* button : {"Next", "Previous", "New", "Delete"})
-            click(check, QString::fromLatin1(button));
-        QCOMPARE(env.prompter.takeTexts(), QStringList());
+        // What cannot work is off, and the screen says why.
+        QVERIFY(onlyWaysOut(check, texts[0]));
+        QVERIFY(box(check, QStringLiteral("PayToOrderOf"))->isReadOnly());
         click(check, QStringLiteral("Save"));
         QVERIFY(env.program.ended());
         QVERIFY(!QFile::exists(env.path(file)));
         const QStringList why = env.prompter.takeTexts();
         QCOMPARE(why.size(), 1);
         QVERIFY2(why[0].contains(QStringLiteral("cannot be found")), qPrintable(why[0]));
+    }
+
+    void aDatabaseTakenAwayWhileOpenIsToldAndNothingTypedIsDroppedUnsaid_data() {
+        QTest::addColumn<bool>("deleted"); // or renamed
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("deleted, typed, Next") << true << "Annabel"
+                                              << "Next";
+        QTest::newRow("renamed, New") << false << ""
+                                      << "New";
+    }
+    void aDatabaseTakenAwayWhileOpenIsToldAndNothingTypedIsDroppedUnsaid() {
+        QFETCH(bool, deleted);
+        QFETCH(QString, typed);
+        QFETCH(QString, button);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kPayer);
+        addCheck(env, file, {{"PayTo", "Ann"}});
+        Check* check = openCheck(env, file);
+        if (deleted)
+            QVERIFY(QFile::remove(env.path(file)));
+        else
+            QVERIFY(QFile::rename(env.path(file), env.path(QStringLiteral("Old.mdb"))));
+        if (!typed.isEmpty())
+            typeInto(check, QStringLiteral("PayToOrderOf"), typed);
+        click(check, button);
+        const QString moved =
+            QStringLiteral(
+                "The file Shop.mdb has been moved, renamed or deleted from the program folder %1 "
+                "while Ledgerline had it open, so Ledgerline cannot save changes to it.")
+                .arg(QDir::toNativeSeparators(env.folderPath()));
+        QCOMPARE(env.prompter.takeTexts(), QStringList{moved});
+        // The check shown stays shown, with what was typed, and nothing else is tried.
+        QCOMPARE(shownId(check), QStringLiteral("2"));
+        QCOMPARE(box(check, QStringLiteral("PayToOrderOf"))->text(),
+                 typed.isEmpty() ? QStringLiteral("Ann") : typed);
+        QVERIFY(onlyWaysOut(check, moved));
+        click(check, QStringLiteral("Next"));
+        trigger(check, QStringLiteral("Open"));
+        QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
     }
 
     void everyEntryLeadsWhereItSays_data() {

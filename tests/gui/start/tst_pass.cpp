@@ -99,6 +99,10 @@ private slots:
         QTest::newRow("other case") << QStringList{"micr65"} << true;
         QTest::newRow("longer name") << QStringList{"MICR65 Bold"} << true;
         QTest::newRow("no fonts at all") << QStringList{} << true;
+        // Qt lists a family that several foundries supply once for each, with the foundry.
+        QTest::newRow("from several foundries")
+            << QStringList{"Arial", "MICR65 [Bitstream]", "MICR65 [Ledgerline]"} << false;
+        QTest::newRow("longer name from a foundry") << QStringList{"MICR650 [Bitstream]"} << true;
     }
     void fontCheckIsExactAndCaseSensitive() {
         QFETCH(QStringList, fonts);
@@ -135,6 +139,31 @@ private slots:
         QCOMPARE(shown(env), QStringList{kChooserOpened});
         click(failure, QStringLiteral("Command1"));
         QVERIFY(!TestEnv::screen(QStringLiteral("FontFailure")));
+    }
+
+    void passwordBoxesShowAStarForEveryCharacter_data() {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("boxName");
+        QTest::newRow("start-up") << "Pass"
+                                  << "Password";
+        QTest::newRow("new password") << "ChangePass"
+                                      << "Password1";
+        QTest::newRow("new password again") << "ChangePass"
+                                            << "Password2";
+    }
+    void passwordBoxesShowAStarForEveryCharacter() {
+        QFETCH(QString, screen);
+        QFETCH(QString, boxName);
+        TestEnv env;
+        if (screen == QLatin1String("Pass"))
+            env.context.openPass();
+        else
+            env.context.openChangePass();
+        env.prompter.take();
+        QWidget* window = TestEnv::screen(screen);
+        typeInto(window, boxName, QStringLiteral("tulip"));
+        QCOMPARE(box(window, boxName)->displayText(), QStringLiteral("*****"));
+        QCOMPARE(box(window, boxName)->text(), QStringLiteral("tulip"));
     }
 
     void agree_data() {
