@@ -263,13 +263,38 @@ void Check::pasteOrderForm() {
 }
 
 void Check::exitProgram() {
-    if (!commit())
+    // The exit routine takes this window, its menus and buttons down, so it runs once the
+    // menu entry, button or close that asked for it has returned.
+    QMetaObject::invokeMethod(this, &Check::leaveProgram, Qt::QueuedConnection);
+}
+
+void Check::leaveProgram() {
+    if (m_leaving || !storedBeforeLeaving())
         return;
     m_leaving = true;
     BackupAndExit(m_context, m_settings.get(), [this] {
         m_book.reset();
         close();
     });
+}
+
+bool Check::storedBeforeLeaving() {
+    if (!m_book)
+        return true;
+    QString why;
+    try {
+        storeTyped();
+        return true;
+    } catch (const DbError& e) {
+        why = e.message();
+    } catch (const std::exception& e) {
+        why = QString::fromUtf8(e.what());
+    }
+    // Where nothing can be stored (a full disk, a read-only folder) the user must still be
+    // able to leave: told why, the user chooses.
+    return m_context.prompter().question(
+        why + QStringLiteral("\n\nLeave Ledgerline anyway, without storing what you typed?"), {},
+        Prompter::Icon::Warning, false);
 }
 
 void Check::closeEvent(QCloseEvent* event) {

@@ -57,6 +57,10 @@ private slots:
 private:
     /// commit() without the telling: throws what went wrong.
     void storeTyped();
+    /// The exit routine, after storing what was typed; when it cannot be stored, the user
+    /// is told why and may leave without it.
+    void leaveProgram();
+    bool storedBeforeLeaving();
     QSqlRecord showRecord();
     void showSelectors(const QSqlRecord& row);
     void showStoredSelectors();

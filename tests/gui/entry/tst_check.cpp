@@ -453,7 +453,7 @@ private slots:
             click(check, QString::fromLatin1(button));
         QCOMPARE(env.prompter.takeTexts(), QStringList());
         click(check, QStringLiteral("Save"));
-        QVERIFY(env.program.ended());
+        QVERIFY(env.programEnds());
         QVERIFY(!QFile::exists(env.path(file)));
         const QStringList why = env.prompter.takeTexts();
         QCOMPARE(why.size(), 1);
@@ -509,7 +509,7 @@ private slots:
         check = TestEnv::screen<Check>(QStringLiteral("Check"));
         typeInto(check, QStringLiteral("Zip"), QStringLiteral("44118"));
         check->close();
-        QVERIFY(env.program.ended());
+        QVERIFY(env.programEnds());
         QCOMPARE(row(env, file, 1).value("Zip").toString(), QStringLiteral("44118"));
         QVERIFY(QFile::exists(env.path(QStringLiteral("Shop.bak"))));
     }

@@ -8,9 +8,12 @@
 #include "support/Drive.h"
 #include "support/TestEnv.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
+#include <QPointer>
 #include <QTest>
 #include <memory>
 #include <sqlite3.h>
@@ -229,6 +232,85 @@ private slots:
                  QStringList{"This is the last check in the account - choose NEW to create a new "
                              "check."});
         QCOMPARE(shop.shownId(), QStringLiteral("1"));
+    }
+
+    void leavingWhenWhatWasTypedCannotBeStored_data() {
+        QTest::addColumn<bool>("leave");
+        QTest::newRow("leave without it") << true;
+        QTest::newRow("stay") << false;
+    }
+    void leavingWhenWhatWasTypedCannotBeStored() {
+        QFETCH(bool, leave);
+        Shop shop;
+        Trouble t(QStringLiteral("read-only"), shop.path());
+        typeInto(shop.check, QStringLiteral("Zip"), QStringLiteral("44118"));
+        shop.env.prompter.answerQuestion(leave);
+        click(shop.check, QStringLiteral("Save"));
+        if (leave) {
+            QVERIFY(shop.env.programEnds());
+        } else {
+            QCoreApplication::processEvents();
+            QVERIFY(!shop.env.program.ended());
+        }
+        const auto prompts = shop.env.prompter.take();
+        QCOMPARE(prompts.size(), 1);
+        QCOMPARE(prompts[0].kind, Prompt::Kind::Question);
+        QCOMPARE(prompts[0].text,
+                 kReadOnly + QStringLiteral(
+                                 "\n\nLeave Ledgerline anyway, without storing what you typed?"));
+        QCOMPARE(prompts[0].icon, Prompter::Icon::Warning);
+        QVERIFY(!prompts[0].yesIsDefault);
+        if (leave) {
+            QVERIFY(row(shop.env, shop.file, shop.ann).value("Zip").isNull());
+            return;
+        }
+        // Staying, the typed text is still there and is stored once the file takes it.
+        QCOMPARE(TestEnv::openScreens(), QStringList{"Check"});
+        t.end();
+        click(shop.check, QStringLiteral("Save"));
+        QVERIFY(shop.env.programEnds());
+        QCOMPARE(row(shop.env, shop.file, shop.ann).value("Zip").toString(),
+                 QStringLiteral("44118"));
+    }
+
+    void settingsThatCannotBeReadAtExitAreTold() {
+        Shop shop;
+        // The settings file is damaged while the program runs.
+        Database::open(shop.env.path(QStringLiteral("PC.OVL")))
+            ->exec(QStringLiteral("DROP TABLE Properties"));
+        typeInto(shop.check, QStringLiteral("Zip"), QStringLiteral("44118"));
+        click(shop.check, QStringLiteral("Save"));
+        QVERIFY(shop.env.programEnds());
+        QCOMPARE(shop.env.prompter.takeTexts(),
+                 QStringList{"No backup copy of Shop.mdb was made, because Ledgerline could not "
+                             "read its settings.\n\nThe file PC.OVL has no table Properties, so it "
+                             "is not a Ledgerline database."});
+        QVERIFY(!QFile::exists(shop.env.path(QStringLiteral("Shop.bak"))));
+        QCOMPARE(row(shop.env, shop.file, shop.ann).value("Zip").toString(),
+                 QStringLiteral("44118"));
+    }
+
+    // File - Exit chosen by its key in the open menu: the window that owns the menu is not
+    // taken down while the menu is still handling the key.
+    void exitFromTheFileMenuLeavesTheMenuWhole() {
+        Shop shop;
+        QPointer<Check> screen(shop.check);
+        auto* menu = shop.check->findChild<QMenu*>(QStringLiteral("MFile"));
+        auto* exit = shop.check->findChild<QAction*>(QStringLiteral("MExit"));
+        QVERIFY(menu && exit);
+        bool screenLivedThroughTheAction = false;
+        connect(exit, &QAction::triggered, menu,
+                [&] { screenLivedThroughTheAction = !screen.isNull(); });
+        menu->popup(shop.check->mapToGlobal(QPoint(0, 0)));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QTest::keyClick(menu, Qt::Key_X);
+        QVERIFY(screenLivedThroughTheAction);
+        QVERIFY(shop.env.programEnds());
+        // The notice was shown, the backup made, and the screen is gone.
+        QVERIFY(QFile::exists(shop.env.path(QStringLiteral("Shop.bak"))));
+        QCOMPARE(TestEnv::openScreens(), QStringList());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(screen.isNull());
     }
 };
 
