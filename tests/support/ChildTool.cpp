@@ -5,6 +5,8 @@
 #include "core/databases/CheckDb.h"
 #include "core/databases/DatabaseFiles.h"
 #include "core/databases/PartFile.h"
+#include "core/entry/CheckBook.h"
+#include "core/platform/Clock.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/Signals.h"
@@ -45,11 +47,21 @@ void limitFileSize(const QString& bytes, const QString& guard) {
     }
 }
 
+/// A calendar whose first look at today is the moment the process dies: it says so and
+/// waits to be killed, as a power cut in the middle of the work would end it.
+class DyingClock : public Clock {
+public:
+    QDate today() const override {
+        say(QStringLiteral("ready"));
+        waitToBeKilled();
+    }
+};
+
 int usage() {
     say(QStringLiteral(
         "usage: ledgerline-childtool write-and-wait DB SQL... | hold-exclusive DB | "
         "hold-folder FOLDER | hold-part FOLDER | backup DB BAK LIMIT guard|noguard | "
-        "create FOLDER NAME LIMIT guard|noguard | look FOLDER FILE"));
+        "create FOLDER NAME LIMIT guard|noguard | look FOLDER FILE | new-and-die DB"));
     return 2;
 }
 
@@ -105,6 +117,9 @@ int main(int argc, char** argv) {
         } else if (command == QLatin1String("create") && a.size() == 6) {
             limitFileSize(a.at(4), a.at(5));
             say(DatabaseFiles::create(QDir(a.at(2)), a.at(3), a.at(3), CheckDb::Kind::Check));
+        } else if (command == QLatin1String("new-and-die") && a.size() == 3) {
+            CheckBook book(a.at(2));
+            book.newCheck(DyingClock());
         } else if (command == QLatin1String("look") && a.size() == 4) {
             const QDir folder(a.at(2));
             say(DatabaseFiles::list(folder).join(QLatin1Char('|')));

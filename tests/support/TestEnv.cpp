@@ -17,6 +17,7 @@ TestEnv::TestEnv()
           {QStringLiteral("Times New Roman"), QStringLiteral("MICR65"), QStringLiteral("Arial")}),
       context(program, prompter, clock, printer) {
     context.setPrintDialogs(printDialogs);
+    program.setOnEnd([this](int) { ++m_ends; });
     // A form that connects a control to a handler the screen lacks only warns; in a test it
     // fails.
     QTest::failOnWarning(QRegularExpression(QStringLiteral("^QObject::connect")));
@@ -30,6 +31,13 @@ TestEnv::TestEnv()
 
 TestEnv::~TestEnv() {
     closeAllScreens();
+}
+
+bool TestEnv::programEnds() {
+    if (!QTest::qWaitFor([this] { return m_ends > m_endsSeen; }, 120'000))
+        return false;
+    m_endsSeen = m_ends;
+    return true;
 }
 
 QStringList TestEnv::openScreens() {

@@ -36,8 +36,15 @@ public:
     /// Copies a shipped file (built next to the tests) into the folder.
     static QString shipped(const QString& name);
 
+    /// Lets the event loop run until the program ends (once more since the last call), as
+    /// the exit routine finishes from the event loop. False when it does not end: a safety
+    /// net against a test that would hang, not a measure of time.
+    bool programEnds();
+
 private:
     QTemporaryDir m_dir;
+    int m_ends = 0;     // how often the program was ended
+    int m_endsSeen = 0; // of those, how many programEnds() has waited for
 
 public:
     Program program;

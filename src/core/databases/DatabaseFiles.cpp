@@ -25,10 +25,31 @@ namespace {
 const QString kMdbSuffix = QStringLiteral(".mdb");
 constexpr int kBusyTimeoutMs = 5000;
 
-void syncFolder(const QString& folder) {
-    QFile dir(folder);
-    if (dir.open(QIODevice::ReadOnly))
-        ::fsync(dir.handle());
+/// Makes the names just given in `folder` (a new file, a rename) last through a power cut.
+/// Returns 0, or the errno that says why the disk did not confirm them.
+int syncFolder(const QString& folder) {
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    // Nothing was written through this handle, so closing it has nothing to report.
+    ::close(fd);
+    // Some file systems (network shares, FUSE) cannot flush a folder and say so with
+    // EINVAL; they keep their names by themselves.
+    if (error == EINVAL)
+        error = 0;
+    return error;
+}
+
+/// Gives a file Ledgerline writes the permissions `mode`. Returns 0, or the errno that says
+/// why not. File systems without permissions (FAT and exFAT sticks) refuse any change;
+/// there the file keeps the owner-only access it was made with, which is safe and usable.
+int setMode(int fd, mode_t mode) {
+    if (::fchmod(fd, mode) == 0)
+        return 0;
+    const int error = errno;
+    return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP ? 0 : error;
 }
 
 /// Why a file could not be written, to follow "could not be made because".
@@ -81,10 +102,13 @@ bool isDamage(int code) {
 
 struct Sqlite {
     sqlite3* db = nullptr;
+    // Every statement is finalized before, so the close cannot be refused; what was
+    // written through the handle is committed or checked before it ends.
     ~Sqlite() { sqlite3_close(db); }
 };
 
-/// Closes a descriptor when it goes out of scope.
+/// Closes a descriptor when it goes out of scope. Only handles that are read, or whose
+/// writes were flushed and checked before, end here, so the close has nothing to report.
 struct Fd {
     int fd = -1;
     ~Fd() {
@@ -134,6 +158,7 @@ int checkCopy(const QString& path) {
         return rc;
     const QByteArray mmap =
         QStringLiteral("PRAGMA mmap_size=%1").arg(QFileInfo(path).size()).toUtf8();
+    // Only a shortcut: without the mapping the check reads the pages the usual way.
     sqlite3_exec(copy.db, mmap.constData(), nullptr, nullptr, nullptr);
     sqlite3_stmt* stmt = nullptr;
     rc = sqlite3_prepare_v2(copy.db, "PRAGMA quick_check", -1, &stmt, nullptr);
@@ -206,7 +231,8 @@ QString DatabaseFiles::create(const QDir& folder, const QString& typedName,
     if (const int error = WholeFile::copy(templ.handle(), part.handle()); error != 0)
         throw fail(error);
     templ.close();
-    ::fchmod(part.handle(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH);
+    if (const int error = setMode(part.handle(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH); error != 0)
+        throw fail(error);
 
     // Stamp the header while the file is still private, so the database appears complete.
     {
@@ -236,7 +262,12 @@ QString DatabaseFiles::create(const QDir& folder, const QString& typedName,
     // A rename took the part file along; a copy left it behind, to be removed.
     if (!QFileInfo::exists(part.path()))
         part.published();
-    syncFolder(folder.absolutePath());
+    // A name the disk did not confirm could vanish in a power cut, with the checks entered
+    // meanwhile: the database counts as not made.
+    if (const int error = syncFolder(folder.absolutePath()); error != 0) {
+        QFile::remove(folder.filePath(fileName));
+        throw fail(error);
+    }
     return fileName;
 }
 
@@ -304,7 +335,8 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
         } else if (const int error = WholeFile::copy(bytes.fd, part.handle()); error != 0) {
             throw fail(reasonFor(error, backupFile));
         }
-        sqlite3_exec(source.db, "COMMIT;", nullptr, nullptr, nullptr);
+        if (sqlite3_exec(source.db, "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK)
+            throw fail(sqliteReason(sqlite3_extended_errcode(source.db), source.db));
     }
 
     // The copy is checked while the disk takes it in: a damaged copy never replaces the
@@ -324,12 +356,21 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
         throw isDamage(verdict) ? damaged() : fail(sqliteReason(verdict, nullptr));
     if (syncError != 0)
         throw fail(reasonFor(syncError, backupFile));
-    QFile(part.path()).setPermissions(QFile(databasePath).permissions());
+    // The backup may be read by whoever may read the database, and by no one else.
+    struct stat source {};
+    if (::stat(QFile::encodeName(databasePath).constData(), &source) != 0)
+        throw fail(reasonFor(errno, backupFile));
+    if (const int error = setMode(part.handle(), source.st_mode & 0777); error != 0)
+        throw fail(reasonFor(error, backupFile));
 
     const QByteArray from = QFile::encodeName(part.path());
     const QByteArray to = QFile::encodeName(target.absoluteFilePath());
     if (std::rename(from.constData(), to.constData()) != 0)
         throw fail(reasonFor(errno, backupFile));
     part.published();
-    syncFolder(target.absolutePath());
+    if (const int error = syncFolder(target.absolutePath()); error != 0)
+        throw DbError(QStringLiteral("The backup copy %1 was written, but the disk did not confirm "
+                                     "it: %2. Should the computer stop now, the previous backup "
+                                     "may be found in its place.")
+                          .arg(backupFile, reasonFor(error, backupFile)));
 }

@@ -40,7 +40,8 @@ QString backupName(const QDir& folder, const QString& databaseName);
 /// the previous backup only once the new one is complete, flushed to the disk and found
 /// sound by SQLite's structure check. Throws DbError with the reason when it cannot; the
 /// previous backup is then unchanged. A damaged database is reported as such (reason
-/// Damaged), with the way back to the previous backup.
+/// Damaged), with the way back to the previous backup. Should the disk not confirm the new
+/// name once the copy is in place, that is reported too.
 void backup(const QString& databasePath, const QString& backupPath);
 
 } // namespace DatabaseFiles

@@ -23,7 +23,9 @@ bool processIsRunning(qint64 pid) {
 }
 
 void removeWithLeftovers(const QDir& folder, const QString& name) {
-    // What SQLite keeps beside a file it writes belongs to that file alone.
+    // What SQLite keeps beside a file it writes belongs to that file alone. A file that
+    // cannot be removed now carries a part file's name, so it never passes for a database
+    // or a backup, and a later removeStale() takes it away.
     for (const char* suffix : {"", "-journal", "-wal", "-shm"})
         QFile::remove(folder.filePath(name + QLatin1String(suffix)));
 }
@@ -38,7 +40,10 @@ PartFile::~PartFile() {
         return;
     if (!m_published)
         removeWithLeftovers(QDir(m_folder), QFileInfo(m_path).fileName());
-    ::close(m_fd); // the lock goes with the last handle, after the file is gone
+    // The lock goes with the last handle, after the file is gone. What was written here
+    // was flushed and checked before the file was published, or is removed above, so the
+    // close has nothing to report.
+    ::close(m_fd);
 }
 
 bool PartFile::create() {
@@ -86,7 +91,7 @@ QStringList PartFile::removeStale(const QDir& folder) {
             removeWithLeftovers(folder, entry);
             removed << entry;
         }
-        ::close(fd);
+        ::close(fd); // opened only to ask for the lock: nothing to report
     }
     // Journals whose part file is already gone.
     for (const QString& entry : entries) {

@@ -11,7 +11,8 @@
 
 namespace {
 
-/// Closes a descriptor when it goes out of scope.
+/// Closes a descriptor when it goes out of scope: a read handle, or a write handle on a
+/// path that has already failed and is being given up.
 struct Fd {
     int fd = -1;
     ~Fd() {
@@ -54,6 +55,7 @@ int WholeFile::copy(int from, int to) {
         if (n == 0)
             return 0;
         if (n > 0) {
+            // Only a head start for the disk; the caller's fsync reports any write error.
             ::sync_file_range(to, copied, n, SYNC_FILE_RANGE_WRITE);
             copied += n;
             continue;

@@ -10,6 +10,14 @@
 #include "core/platform/RecordSet.h"
 #include "core/platform/TableSchema.h"
 
+namespace {
+
+const QString kGone = QStringLiteral(
+    "This check no longer exists: it was deleted while it was shown here, by another copy of "
+    "Ledgerline or another program. What you entered for it was not stored.");
+
+} // namespace
+
 const QStringList CheckBook::kPayerFields = {
     QStringLiteral("BusinessName"), QStringLiteral("FirstName"), QStringLiteral("LastName"),
     QStringLiteral("Address"),      QStringLiteral("City"),      QStringLiteral("State"),
@@ -31,8 +39,6 @@ QSqlRecord CheckBook::current() {
 }
 
 void CheckBook::commit(const QList<FieldEntry::Typed>& typed, std::optional<bool> labelPrint) {
-    if (!m_records->hasCurrent())
-        return;
     QList<std::pair<QString, QVariant>> values;
     for (const FieldEntry::Typed& t : typed)
         values.append({t.field, FieldEntry::convert(t.field, t.caption, t.text)});
@@ -40,11 +46,25 @@ void CheckBook::commit(const QList<FieldEntry::Typed>& typed, std::optional<bool
         values.append({QStringLiteral("LabelPrint"), *labelPrint ? YesNo::True : YesNo::False});
     if (values.isEmpty())
         return;
+    store(values);
+}
+
+void CheckBook::store(const QList<std::pair<QString, QVariant>>& values) {
     requireFile();
-    m_records->edit();
-    for (const auto& [field, value] : values)
-        m_records->setValue(field, value);
-    m_records->update();
+    // With no current check (it was deleted here and no other could be shown), what the
+    // user entered has nowhere to go: that is said as for a check deleted elsewhere.
+    if (!m_records->hasCurrent())
+        throw DbError(kGone, DbError::Reason::Gone);
+    try {
+        m_records->edit();
+        for (const auto& [field, value] : values)
+            m_records->setValue(field, value);
+        m_records->update();
+    } catch (const DbError& e) {
+        if (e.reason() == DbError::Reason::Gone)
+            throw DbError(kGone, DbError::Reason::Gone);
+        throw;
+    }
 }
 
 bool CheckBook::moveNext() {
@@ -57,34 +77,47 @@ bool CheckBook::movePrevious() {
 
 bool CheckBook::walk(bool forward) {
     RecordSet& rs = *m_records;
-    // Walking never stops at a failed move: it counts as running off the end, and the
-    // walk steps back to the check it came from.
-    bool ranOff = !skipIfFails([&] { forward ? rs.moveNext() : rs.movePrevious(); });
-    if (!ranOff)
-        ranOff = forward ? rs.eof() : rs.bof();
-    if (ranOff)
-        skipIfFails([&] { forward ? rs.movePrevious() : rs.moveNext(); });
-    return !ranOff;
+    // A move that fails throws and leaves the view where it was: only the end of the
+    // records is running off the end.
+    const RecordSet::Position before = rs.position();
+    try {
+        forward ? rs.moveNext() : rs.movePrevious();
+        if (!(forward ? rs.eof() : rs.bof()))
+            return true;
+        // Back to the check the walk came from, the last (first) of the view.
+        forward ? rs.movePrevious() : rs.moveNext();
+        return false;
+    } catch (...) {
+        rs.restore(before);
+        throw;
+    }
 }
 
 void CheckBook::choosePrintOption(const QString& caption) {
     const QString code = PrintOption::code(caption);
     if (code.isEmpty())
         return;
-    m_records->edit();
-    m_records->setValue(QStringLiteral("Print"), code);
-    m_records->update();
+    store({{QStringLiteral("Print"), code}});
 }
 
 void CheckBook::chooseProductType(const QString& type) {
-    m_records->edit();
-    m_records->setValue(QStringLiteral("BusinessType"), type);
-    m_records->setValue(QStringLiteral("For"), type);
-    m_records->update();
+    store({{QStringLiteral("BusinessType"), type}, {QStringLiteral("For"), type}});
 }
 
 FirstCheckOptions CheckBook::gotoFirstCheck() {
-    m_records->moveFirst();
+    // Should the template not be readable, the view stays on the check the screen shows,
+    // so that what is typed next cannot land on the template unseen.
+    const RecordSet::Position before = m_records->position();
+    try {
+        m_records->moveFirst();
+        return firstCheckOptions();
+    } catch (...) {
+        m_records->restore(before);
+        throw;
+    }
+}
+
+FirstCheckOptions CheckBook::firstCheckOptions() {
     FirstCheckOptions shown;
     const QVariant type = m_records->value(QStringLiteral("BusinessType"));
     shown.productType = type.isNull() ? PrintOption::kBlank : type.toString();
@@ -131,66 +164,93 @@ void CheckBook::dateTemplate(const Clock& clock) {
     m_all->update();
 }
 
-TemplateCache CheckBook::loadTemplate() {
+TemplateCache CheckBook::templateDefaults() {
     // The template is always the first row of the whole table, whatever the view shows.
+    m_all->moveFirst();
     TemplateCache cache;
-    skipIfFails([&] { m_all->moveFirst(); });
-    CheckDb::Kind k = CheckDb::Kind::Other;
-    skipIfFails([&] { k = kind(); });
-    if (k == CheckDb::Kind::Draft) {
-        skipIfFails([&] {
-            const QVariant payTo = m_all->value(QStringLiteral("PayTo"));
-            if (!payTo.isNull())
-                cache.texts.insert(QStringLiteral("PayTo"), payTo.toString());
-        });
-    } else {
-        skipIfFails([&] {
-            m_all->edit();
-            m_all->setValue(QStringLiteral("LabelPrint"), YesNo::False);
-            m_all->update();
-        });
+    QStringList fields = kPayerFields;
+    fields << QStringLiteral("PayTo");
+    for (const QString& field : fields) {
+        const QVariant v = m_all->value(field);
+        if (!v.isNull())
+            cache.texts.insert(field, v.toString());
     }
-    for (const QString& field : kPayerFields)
-        skipIfFails([&] {
-            const QVariant v = m_all->value(field);
-            if (!v.isNull())
-                cache.texts.insert(field, v.toString());
-        });
-    skipIfFails([&] {
-        const QVariant flag = m_all->value(QStringLiteral("LabelPrint"));
-        cache.labelPrint = flag.isNull() ? QStringLiteral("0") : flag.toString();
-    });
+    const QVariant flag = m_all->value(QStringLiteral("LabelPrint"));
+    cache.labelPrint = flag.isNull() ? QStringLiteral("0") : flag.toString();
+    return cache;
+}
+
+void CheckBook::clearTemplateLabel() {
+    if (kind() == CheckDb::Kind::Draft)
+        return;
+    m_all->moveFirst();
+    m_all->edit();
+    m_all->setValue(QStringLiteral("LabelPrint"), YesNo::False);
+    m_all->update();
+}
+
+TemplateCache CheckBook::loadTemplate() {
+    // Loading goes on past a failed step, so that a damaged field never keeps the screen
+    // shut; each step makes its own move before it reads, so none reads where a failed
+    // one left off.
+    TemplateCache cache;
+    skipIfFails([&] { clearTemplateLabel(); });
+    skipIfFails([&] { cache = templateDefaults(); });
     skipIfFails([&] { m_records->moveLast(); });
     return cache;
 }
 
 void CheckBook::newCheck(const Clock& clock) {
-    // Each step below goes on past a failure; without the file, none of them could work.
     requireFile();
-    skipIfFails([&] { reopen(); });
-    TemplateCache cache = loadTemplate();
+    const RecordSet::Position before = m_records->position();
+    try {
+        // One transaction: a whole check, numbered, dated and filled from the template,
+        // with the header's number to match; or, when any step fails, nothing at all.
+        // Every value is read right after the move that reaches it.
+        m_db->transaction([&] {
+            clearTemplateLabel();
+            const TemplateCache cache = templateDefaults();
+            const CheckDb::Kind k = kind();
+            // The last check of the whole table, not of the view: a filter must not make
+            // New hand out a number that is already taken.
+            m_all->moveLast();
+            const long long last = m_all->value(QStringLiteral("Check")).toLongLong();
+            m_header->moveFirst();
+            const long long lastCheck = m_header->value(QStringLiteral("LastCheck")).toLongLong();
+            const long long number = CheckNumbering::next(last, lastCheck);
 
-    // The last check of the whole table, not of the view: a filter must not make New
-    // hand out a number that is already taken.
-    long long last = 0;
-    long long lastCheck = 0;
-    skipIfFails([&] {
-        m_all->moveLast();
-        last = m_all->value(QStringLiteral("Check")).toLongLong();
-    });
-    skipIfFails([&] {
-        m_header->moveFirst();
-        lastCheck = m_header->value(QStringLiteral("LastCheck")).toLongLong();
-    });
-
-    // The new row becomes current as soon as it is stored, so nothing below can land on
-    // another record even when the view is filtered.
-    const bool added = skipIfFails([&] {
-        m_records->addNew();
-        m_records->update();
-    });
-    if (!added)
-        return;
+            // The new row becomes current as it is stored, so nothing can land on another
+            // check even when the view is filtered.
+            RecordSet& rs = *m_records;
+            rs.addNew();
+            rs.setValue(QStringLiteral("Print"), PrintOption::kOnce);
+            rs.setValue(QStringLiteral("Date"), clock.todayText());
+            rs.setValue(QStringLiteral("Check"), number);
+            if (k == CheckDb::Kind::Draft) {
+                const QString payTo = cache.text(QStringLiteral("PayTo"));
+                rs.setValue(QStringLiteral("PayTo"),
+                            payTo.isEmpty() ? QVariant() : QVariant(payTo));
+                rs.setValue(QStringLiteral("LabelPrint"),
+                            TableSchema::isYes(cache.labelPrint) ? YesNo::True : YesNo::False);
+            } else if (k == CheckDb::Kind::Check) {
+                for (const QString& field : kPayerFields)
+                    if (!cache.text(field).isEmpty())
+                        rs.setValue(field, cache.text(field));
+                rs.setValue(QStringLiteral("LabelPrint"), YesNo::False);
+            }
+            rs.update();
+            m_header->edit();
+            m_header->setValue(QStringLiteral("LastCheck"), number);
+            m_header->update();
+        });
+    } catch (...) {
+        // The check that was added is undone: the view goes back to the check it showed.
+        m_records->restore(before);
+        throw;
+    }
+    // Under a search filter the new check belongs to the view until the view is replaced,
+    // whether it matches or not, so that Next and Previous come back to it.
+    // The check is made by now: should the view not be remade, it stays current as it is.
     if (filtered())
         skipIfFails([&] {
             const qint64 id = m_records->currentId();
@@ -198,45 +258,6 @@ void CheckBook::newCheck(const Clock& clock) {
             m_records = view();
             m_records->moveTo(id);
         });
-    const long long number = CheckNumbering::next(last, lastCheck);
-    skipIfFails([&] {
-        m_db->transaction([&] {
-            m_records->edit();
-            m_records->setValue(QStringLiteral("Print"), PrintOption::kOnce);
-            m_records->setValue(QStringLiteral("Date"), clock.todayText());
-            m_records->setValue(QStringLiteral("Check"), number);
-            m_records->update();
-            m_header->edit();
-            m_header->setValue(QStringLiteral("LastCheck"), number);
-            m_header->update();
-        });
-    });
-
-    CheckDb::Kind k = CheckDb::Kind::Other;
-    skipIfFails([&] { k = kind(); });
-    if (k == CheckDb::Kind::Draft) {
-        skipIfFails([&] {
-            m_records->edit();
-            m_records->setValue(QStringLiteral("PayTo"),
-                                cache.text(QStringLiteral("PayTo")).isEmpty()
-                                    ? QVariant()
-                                    : QVariant(cache.text(QStringLiteral("PayTo"))));
-            m_records->setValue(QStringLiteral("LabelPrint"),
-                                TableSchema::isYes(cache.labelPrint) ? YesNo::True : YesNo::False);
-            m_records->update();
-        });
-    } else if (k == CheckDb::Kind::Check) {
-        // The defaults read above are the template as it stands now; reading it again
-        // would move the view away from the new check.
-        skipIfFails([&] {
-            m_records->edit();
-            for (const QString& field : kPayerFields)
-                if (!cache.text(field).isEmpty())
-                    m_records->setValue(field, cache.text(field));
-            m_records->setValue(QStringLiteral("LabelPrint"), YesNo::False);
-            m_records->update();
-        });
-    }
 }
 
 bool CheckBook::currentIsTemplate() {
@@ -286,9 +307,4 @@ std::unique_ptr<RecordSet> CheckBook::view() const {
         m_db, CheckDb::kAccount,
         QStringLiteral("(%1) OR rowid IN (%2)").arg(m_condition, marks.join(QLatin1Char(','))),
         m_binds + m_added);
-}
-
-void CheckBook::reopen() {
-    m_records = view();
-    m_header->refresh();
 }

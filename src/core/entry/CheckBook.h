@@ -52,23 +52,27 @@ public:
     /// Stores what the user typed into the current check in one update: each text as its
     /// field takes it, and the label flag when the user changed it. Every text is checked
     /// first: one its field cannot take throws FieldRefused, and then nothing is stored.
-    /// With no current check there is nowhere to store it, and nothing is. Throws DbError
-    /// when the database has vanished.
+    /// A check that no longer exists (deleted meanwhile elsewhere) throws DbError with the
+    /// reason Gone, saying that what was entered was not stored; so does a database that
+    /// has vanished.
     void commit(const QList<FieldEntry::Typed>& typed, std::optional<bool> labelPrint = {});
 
-    /// Moves to the next (previous) check of the view. Running off the end, or a move that
-    /// fails, leaves the last (first) check current and returns false.
+    /// Moves to the next (previous) check of the view. Running off the end leaves the last
+    /// (first) check current and returns false; a move that fails throws DbError and leaves
+    /// the view where it was.
     bool moveNext();
     bool movePrevious();
 
     /// The print option chosen by its caption: its code goes into `Print`. A caption that
-    /// is not one of the list's stores nothing.
+    /// is not one of the list's stores nothing. Throws DbError when it cannot be stored.
     void choosePrintOption(const QString& caption);
     /// The product type chosen: stored in `BusinessType` and, replacing the memo, in `For`.
+    /// Throws DbError when it cannot be stored.
     void chooseProductType(const QString& type);
 
     /// Makes the template record current and tells what the selectors show for it: the
-    /// template's own words for "Monthly", and its `LPrint` flag as the label tick.
+    /// template's own words for "Monthly", and its `LPrint` flag as the label tick. When
+    /// the template cannot be read, throws DbError and the view stays where it was.
     FirstCheckOptions gotoFirstCheck();
 
     /// True when the database file was moved, renamed or deleted while it was open:
@@ -86,14 +90,16 @@ public:
     void dateTemplate(const Clock& clock);
 
     /// Reads the template's defaults. In any database but a DRAFT database the template's
-    /// label flag is turned off. Leaves the view on its last record.
+    /// label flag is turned off. Leaves the view on its last record. Each step goes on past
+    /// a failure of another, as loading the screen does.
     TemplateCache loadTemplate();
 
     /// Adds a numbered, dated check filled from the template by database kind and makes
-    /// it current. Every step after the append goes on past a failure; a database that
-    /// has vanished throws DbError before the first. Under a search filter the new check
-    /// belongs to the view until the view is replaced, whether it matches or not, so that
-    /// Next and Previous come back to it.
+    /// it current, in one transaction (a savepoint inside another). When any step fails it
+    /// throws DbError: then no check was added, no number handed out, and the view is on
+    /// the check it was on. Under a search filter the new check belongs to the view until
+    /// the view is replaced, whether it matches or not, so that Next and Previous come back
+    /// to it.
     void newCheck(const Clock& clock);
 
     /// Deletes the current check (never the template, ID 1) and shows the one before it;
@@ -113,10 +119,17 @@ public:
     bool filtered() const { return !m_condition.isEmpty(); }
 
 private:
-    void reopen();
     bool walk(bool forward);
     void requireFile() const;
     std::unique_ptr<RecordSet> view() const;
+    /// Stores these values into the current check in one update.
+    void store(const QList<std::pair<QString, QVariant>>& values);
+    /// The template's texts (empty for Null) and label flag, read afresh from the template.
+    TemplateCache templateDefaults();
+    /// Turns the template's label flag off, in any database but a DRAFT database.
+    void clearTemplateLabel();
+    /// What the selectors show for the current check, the template.
+    FirstCheckOptions firstCheckOptions();
 
     std::shared_ptr<Database> m_db;
     std::unique_ptr<RecordSet> m_records;

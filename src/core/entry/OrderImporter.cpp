@@ -14,12 +14,13 @@ void OrderImporter::paste(CheckBook& book, const QString& text, const Clock& clo
         throw DbError(problem);
 
     RecordSet& records = book.records();
-    const qint64 before = records.currentId();
-    const bool fresh = !records.isNull(QStringLiteral("BusinessName")) &&
-                       !records.isNull(QStringLiteral("FirstName"));
+    const RecordSet::Position before = records.position();
     try {
-        // One transaction: the new check, its fields and its comments, or none of them.
+        // One transaction: the new check, its fields and its comments, or none of them. A
+        // New that fails fails the whole paste, so the order never lands on the check shown.
         book.database()->transaction([&] {
+            const bool fresh = !records.isNull(QStringLiteral("BusinessName")) &&
+                               !records.isNull(QStringLiteral("FirstName"));
             if (fresh)
                 book.newCheck(clock);
             RecordSet& target = book.records();
@@ -30,7 +31,9 @@ void OrderImporter::paste(CheckBook& book, const QString& text, const Clock& clo
             target.update();
         });
     } catch (...) {
-        book.records().moveTo(before);
+        // A check New added is undone with the rest: the view goes back to the check it
+        // showed, without asking the database that has just failed.
+        book.records().restore(before);
         throw;
     }
     for (const QString& message : form.verificationMessages())

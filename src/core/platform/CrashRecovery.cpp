@@ -39,5 +39,6 @@ void CrashRecovery::rollBack(const QString& path) {
         sqlite3_close(db);
         throw DbError::fromCode(code, why, path);
     }
+    // Only read through, with no statement left open: the close has nothing to report.
     sqlite3_close(db);
 }

@@ -59,12 +59,16 @@ sqlite3* rawHandle(const QSqlDatabase& db) {
     return *static_cast<sqlite3* const*>(handle.constData());
 }
 
-void registerFunctions(const QSqlDatabase& db) {
+void registerFunctions(const QSqlDatabase& db, const QString& path) {
+    // Without it every search would fail later with words the user cannot act on.
     sqlite3* raw = rawHandle(db);
-    if (raw)
-        sqlite3_create_function_v2(raw, "ledgerline_contains", 2,
-                                   SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
-                                   containsFunction, nullptr, nullptr, nullptr);
+    if (!raw)
+        throw DbError(QStringLiteral("The database engine is not available."));
+    const int rc = sqlite3_create_function_v2(raw, "ledgerline_contains", 2,
+                                              SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                              nullptr, containsFunction, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        throw DbError::fromCode(rc, QString::fromUtf8(sqlite3_errstr(rc)), path);
 }
 
 } // namespace
@@ -132,12 +136,15 @@ std::shared_ptr<Database> Database::openConnection(const QString& path, Mode mod
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
         if (!db.open())
             throw DbError::fromSql(db.lastError(), path);
-        registerFunctions(db);
+        registerFunctions(db, path);
     }
 
     // The first read of the schema is where SQLite notices a file that is not a database.
     result->exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     if (mode == Mode::ReadWrite) {
+        // SQLite answers with the mode in force. A file that another program keeps in
+        // write-ahead mode stays so until that program lets go; SQLite is as safe with it,
+        // and a backup copies such a file page by page.
         result->exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
         result->exec(QStringLiteral("PRAGMA synchronous=FULL"));
         reg.open.insert(keyFor(result->m_path), result);

@@ -9,8 +9,18 @@ class QSqlError;
 class DbError : public std::exception {
 public:
     /// What kind of trouble it is, for the few callers that answer differently: a file in
-    /// use is worth another try, a damaged one is not.
-    enum class Reason { Other, Busy, Damaged, NotADatabase, NoPermission, ReadOnly, DiskFull };
+    /// use is worth another try, a damaged one is not; a record that is Gone was deleted by
+    /// another program while it was shown.
+    enum class Reason {
+        Other,
+        Busy,
+        Damaged,
+        NotADatabase,
+        NoPermission,
+        ReadOnly,
+        DiskFull,
+        Gone
+    };
 
     explicit DbError(QString message, Reason reason = Reason::Other);
 

@@ -167,6 +167,16 @@ bool RecordSet::moveTo(qint64 id) {
     return false;
 }
 
+void RecordSet::restore(const Position& position) {
+    forgetAhead();
+    m_mode = Mode::None;
+    m_pending.clear();
+    m_id = position.id;
+    m_bof = position.bof;
+    m_eof = position.eof;
+    m_deleted = position.deleted;
+}
+
 qint64 RecordSet::recordCount() const {
     QSqlQuery q = m_db->exec(
         QStringLiteral("SELECT count(*) FROM %1%2").arg(Database::quote(m_table), whereClause({})),
@@ -264,9 +274,15 @@ void RecordSet::update() {
         for (const QString& n : names)
             sets << n + QStringLiteral(" = ?");
         values << m_id;
-        m_db->exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                       .arg(Database::quote(m_table), sets.join(QStringLiteral(", "))),
-                   values);
+        const QSqlQuery q = m_db->exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                           .arg(Database::quote(m_table), sets.join(", ")),
+                                       values);
+        // Another program may have deleted the row while it was shown here; an update that
+        // reaches no row has stored nothing, and must say so.
+        if (q.numRowsAffected() == 0)
+            throw DbError(QStringLiteral("This record no longer exists: it was deleted while "
+                                         "it was shown. What was entered for it was not stored."),
+                          DbError::Reason::Gone);
         return;
     }
 

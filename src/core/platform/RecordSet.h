@@ -41,6 +41,19 @@ public:
     /// Moves to the row with this identity if it belongs to the record set.
     bool moveTo(qint64 id);
 
+    /// Where the record set stands: kept before work that may be undone, so that the
+    /// record set can go back there without asking the database (which may be the very
+    /// thing that failed).
+    struct Position {
+        qint64 id = 0;
+        bool bof = true;
+        bool eof = true;
+        bool deleted = false;
+    };
+    Position position() const { return {m_id, m_bof, m_eof, m_deleted}; }
+    /// Goes back to a position kept before; any pending edit is dropped.
+    void restore(const Position& position);
+
     /// Before the first row (after a movePrevious from the first, or when empty).
     bool bof() const { return m_bof; }
     /// After the last row (after a moveNext from the last, or when empty).
@@ -61,7 +74,9 @@ public:
     void addNew();
     void setValue(const QString& field, const QVariant& value);
     /// Stores the pending values. After addNew the new row becomes the current row. On
-    /// failure nothing is stored, the pending values are dropped, and DbError is thrown.
+    /// failure nothing is stored, the pending values are dropped, and DbError is thrown;
+    /// an edit of a row that no longer exists (deleted meanwhile by another program) is
+    /// such a failure, with the reason DbError::Reason::Gone.
     void update();
     void cancelUpdate();
     bool editing() const { return m_mode != Mode::None; }

@@ -130,22 +130,29 @@ void Check::load() {
 }
 
 bool Check::commit() {
-    if (!m_book)
-        return true;
-    return run([&] {
-        try {
-            m_book->commit(m_binding->typed(), m_binding->labelPrint());
-        } catch (const FieldRefused& refused) {
-            // The record keeps what it had, and the box shows it again; should the record
-            // not be readable now, the box keeps the refused text for the user to correct.
-            skipIfFails([&] {
-                m_binding->showStored(refused.field(),
-                                      m_book->current().value(refused.field()).toString());
-            });
-            throw;
-        }
-        m_binding->stored();
-    });
+    return !m_book || run([&] { storeTyped(); });
+}
+
+void Check::storeTyped() {
+    try {
+        m_book->commit(m_binding->typed(), m_binding->labelPrint());
+    } catch (const FieldRefused& refused) {
+        // The record keeps what it had, and the box shows it again; should the record
+        // not be readable now, the box keeps the refused text for the user to correct.
+        skipIfFails([&] {
+            m_binding->showStored(refused.field(),
+                                  m_book->current().value(refused.field()).toString());
+        });
+        throw;
+    } catch (const DbError& e) {
+        // The check was deleted elsewhere: the user is told that what was typed is lost,
+        // and it stops counting as typed, so that the next step can leave the check. The
+        // boxes still show it, to be copied.
+        if (e.reason() == DbError::Reason::Gone)
+            m_binding->stored();
+        throw;
+    }
+    m_binding->stored();
 }
 
 QSqlRecord Check::showRecord() {
@@ -163,17 +170,22 @@ void Check::ShowPrintOptions() {
     // Without a database the boxes keep what they show.
     if (!m_book)
         return;
-    const QSqlRecord row = showRecord();
+    showSelectors(showRecord());
+}
+
+void Check::showSelectors(const QSqlRecord& row) {
     const QVariant type = row.value(QStringLiteral("BusinessType"));
     m_ui.Combo2->setEditText(type.isNull() ? PrintOption::kBlank : type.toString());
     m_ui.Combo1->setEditText(PrintOption::caption(row.value(QStringLiteral("Print"))));
 }
 
 void Check::newCheck() {
-    if (!commit() || !m_book)
+    if (!m_book || !commit())
         return;
-    run([&] { m_book->newCheck(m_context.clock()); });
-    ShowPrintOptions();
+    // A New that fails makes nothing, and the boxes go on showing the check they showed,
+    // which is still the current one: what is typed next cannot land on another check.
+    if (run([&] { m_book->newCheck(m_context.clock()); }))
+        ShowPrintOptions();
 }
 
 void Check::deleteCheck() {
@@ -194,9 +206,13 @@ void Check::deleteCheck() {
 }
 
 void Check::walk(bool forward) {
-    if (!commit() || !m_book)
+    if (!m_book || !commit())
         return;
-    if (!(forward ? m_book->moveNext() : m_book->movePrevious()))
+    // A move that fails says why, and the check it could not leave stays shown.
+    bool moved = false;
+    if (!run([&] { moved = forward ? m_book->moveNext() : m_book->movePrevious(); }))
+        return;
+    if (!moved)
         m_context.prompter().message(forward ? kLastCheck : kFirstCheck);
     ShowPrintOptions();
 }
@@ -215,21 +231,31 @@ void Check::gotoFirstCheck() {
     });
 }
 
-// The selectors store the choice and go on past a failed write: the choice stays shown
-// and what the user typed was stored before.
 void Check::choosePrintOption() {
     if (!m_book || !commit())
         return;
-    skipIfFails([&] { m_book->choosePrintOption(m_ui.Combo1->currentText()); });
+    if (!run([&] { m_book->choosePrintOption(m_ui.Combo1->currentText()); }))
+        showStoredSelectors();
 }
 
 void Check::chooseProductType() {
     if (!m_book || !commit())
         return;
     const QString type = m_ui.Combo2->currentText();
-    skipIfFails([&] { m_book->chooseProductType(type); });
+    if (!run([&] { m_book->chooseProductType(type); })) {
+        showStoredSelectors();
+        return;
+    }
     // The memo box shows the product type at once.
     m_binding->showStored(QStringLiteral("For"), type);
+}
+
+void Check::showStoredSelectors() {
+    // A choice that was not stored is not shown: the selectors go back to what the check
+    // holds, or to blanks when even that cannot be read.
+    QSqlRecord row;
+    skipIfFails([&] { row = m_book->current(); });
+    showSelectors(row);
 }
 
 void Check::search(const QString& field, const QString& prompt) {
@@ -275,13 +301,38 @@ void Check::pasteOrderForm() {
 }
 
 void Check::exitProgram() {
-    if (!commit())
+    // The exit routine takes this window, its menus and buttons down, so it runs once the
+    // menu entry, button or close that asked for it has returned.
+    QMetaObject::invokeMethod(this, &Check::leaveProgram, Qt::QueuedConnection);
+}
+
+void Check::leaveProgram() {
+    if (m_leaving || !storedBeforeLeaving())
         return;
     m_leaving = true;
     BackupAndExit(m_context, m_settings.get(), [this] {
         m_book.reset();
         close();
     });
+}
+
+bool Check::storedBeforeLeaving() {
+    if (!m_book)
+        return true;
+    QString why;
+    try {
+        storeTyped();
+        return true;
+    } catch (const DbError& e) {
+        why = e.message();
+    } catch (const std::exception& e) {
+        why = QString::fromUtf8(e.what());
+    }
+    // Where nothing can be stored (a full disk, a read-only folder) the user must still be
+    // able to leave: told why, the user chooses.
+    return m_context.prompter().question(
+        why + QStringLiteral("\n\nLeave Ledgerline anyway, without storing what you typed?"), {},
+        Prompter::Icon::Warning, false);
 }
 
 void Check::closeEvent(QCloseEvent* event) {

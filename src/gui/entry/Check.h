@@ -25,7 +25,7 @@ public:
 
     /// Stores what the user typed into the current record. A value the field cannot take
     /// is refused with one message naming the field; then nothing is stored, the box shows
-    /// the stored value again, and false is returned.
+    /// the stored value again, and false is returned. Any other failure is told alike.
     bool commit();
 
     /// Shows the current record in the boxes and sets both selectors from it.
@@ -55,7 +55,15 @@ private slots:
     void exitProgram();
 
 private:
+    /// commit() without the telling: throws what went wrong.
+    void storeTyped();
+    /// The exit routine, after storing what was typed; when it cannot be stored, the user
+    /// is told why and may leave without it.
+    void leaveProgram();
+    bool storedBeforeLeaving();
     QSqlRecord showRecord();
+    void showSelectors(const QSqlRecord& row);
+    void showStoredSelectors();
     void walk(bool forward);
     void search(const QString& field, const QString& prompt);
     /// Commits, opens another main screen and closes this one.

@@ -250,6 +250,74 @@ private slots:
         QCOMPARE(QDir(env.folderPath()).entryList(QDir::Files | QDir::Hidden), expected);
     }
 
+    // The last steps of a whole file tell a disk in trouble: the folder's new name not
+    // confirmed, permissions not set. File systems that keep no permissions (FAT sticks)
+    // refuse every change of them, and the file works without. Strace makes the calls fail;
+    // "folder" makes only the calls on the folder itself fail.
+    void theLastStepsOfAWholeFileAreChecked_data() {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QStringList>("failing");
+        QTest::addColumn<bool>("folderOnly");
+        QTest::addColumn<QString>("says");
+        const QStringList chmods{"chmod", "fchmod", "fchmodat"};
+        auto all = [&](const QString& error) {
+            QStringList calls;
+            for (const QString& c : chmods)
+                calls << c + QLatin1Char(':') + error;
+            return calls;
+        };
+        const QString notMade =
+            QStringLiteral("The database Shop.mdb could not be made because the disk reported "
+                           "an error.");
+        QTest::newRow("new database, folder not flushed")
+            << "create" << QStringList{"fsync:EIO"} << true << notMade;
+        QTest::newRow("new database, permissions fail")
+            << "create" << all("EIO") << false << notMade;
+        QTest::newRow("new database, no permissions on the disk")
+            << "create" << all("EPERM") << false << "Shop.mdb";
+        QTest::newRow("backup, folder not flushed")
+            << "backup" << QStringList{"fsync:EIO"} << true
+            << "The backup copy Shop.bak was written, but the disk did not confirm it: the disk "
+               "reported an error. Should the computer stop now, the previous backup may be "
+               "found in its place.";
+        QTest::newRow("backup, permissions fail")
+            << "backup" << all("EIO") << false
+            << "The backup copy Shop.bak could not be made because the disk reported an error. "
+               "Your previous backup has been kept as it was.";
+        QTest::newRow("backup, no permissions on the disk")
+            << "backup" << all("EPERM") << false << "made";
+    }
+    void theLastStepsOfAWholeFileAreChecked() {
+        QFETCH(QString, what);
+        QFETCH(QStringList, failing);
+        QFETCH(bool, folderOnly);
+        QFETCH(QString, says);
+        QStringList wrapper = Child::failingCalls(failing);
+        if (wrapper.isEmpty())
+            QSKIP("strace is missing or may not trace here");
+        TestEnv env;
+        if (folderOnly)
+            wrapper << QStringLiteral("-P") << QDir(env.folderPath()).canonicalPath();
+        QString file;
+        if (what == QLatin1String("backup"))
+            file = DatabaseFiles::create(env.program.folder(), QStringLiteral("Shop"), {},
+                                         CheckDb::Kind::Check);
+        const Child::Outcome outcome =
+            what == QLatin1String("backup")
+                ? Child::run({QStringLiteral("backup"), env.path(file),
+                              env.path(QStringLiteral("Shop.bak")), QStringLiteral("0"),
+                              QStringLiteral("guard")},
+                             wrapper)
+                : Child::run({QStringLiteral("create"), env.folderPath(), QStringLiteral("Shop"),
+                              QStringLiteral("0"), QStringLiteral("guard")},
+                             wrapper);
+        QCOMPARE(outcome.lines, QStringList{says});
+        if (what == QLatin1String("create"))
+            QCOMPARE(QFile::exists(env.path(QStringLiteral("Shop.mdb"))), says == "Shop.mdb");
+        else if (says.startsWith(QLatin1String("The backup copy Shop.bak could not")))
+            QVERIFY(!QFile::exists(env.path(QStringLiteral("Shop.bak"))));
+    }
+
     // The way a finished file is published where a rename cannot promise to replace nothing.
     void publishingByCopy_data() {
         QTest::addColumn<QString>("situation");

@@ -9,6 +9,7 @@
 #include "core/platform/RecordSet.h"
 #include "core/platform/TableSchema.h"
 #include "support/CheckDbFixture.h"
+#include "support/Child.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -188,6 +189,32 @@ private slots:
             QCOMPARE(count(env, kept), 2);
             QCOMPARE(row(env, kept, ann).value("PayTo").toString(), QStringLiteral("Ann"));
         }
+    }
+
+    // New is one change: a power cut in its middle leaves no empty or half-filled check,
+    // and no number handed out.
+    void aNewCutShortLeavesNoCheck() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        QVariantMap templ = kPayer;
+        templ.insert("LabelPrint", YesNo::True);
+        setTemplate(env, file, templ);
+        addCheck(env, file, {{"PayTo", "Ann"}, {"Check", 1050}});
+        setLastCheck(env, file, 1050);
+        {
+            // Its clock stops the process when New asks for today's date.
+            Child dying({QStringLiteral("new-and-die"), env.path(file)});
+            QCOMPARE(dying.firstLine(), QStringLiteral("ready"));
+            dying.kill();
+        }
+        QCOMPARE(CheckDbFixture::count(env, file), 2);
+        QCOMPARE(CheckDbFixture::lastCheck(env, file).toLongLong(), 1050);
+        QCOMPARE(CheckDbFixture::row(env, file, 1).value("LabelPrint").toInt(), YesNo::True);
+        // The next New takes the next number.
+        CheckBook book(env.path(file));
+        book.newCheck(env.clock);
+        QCOMPARE(book.current().value("Check").toLongLong(), 1051);
+        QCOMPARE(book.current().value("Zip").toString(), QStringLiteral("44118"));
     }
 
     void deletion() {

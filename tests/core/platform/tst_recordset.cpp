@@ -135,6 +135,30 @@ private slots:
         QCOMPARE(walk(rs), QStringList({"a", "c", "d"}));
     }
 
+    void anEditOfARowDeletedElsewhereIsRefused() {
+        addPeople({"a", "b"});
+        RecordSet shown(m_db, kPeople.name);
+        RecordSet other(m_db, kPeople.name);
+        other.remove(); // "a", while `shown` still shows it
+        shown.edit();
+        shown.setValue(QStringLiteral("Name"), QStringLiteral("typed"));
+        try {
+            shown.update();
+            QFAIL("an edit that reached no row was taken as stored");
+        } catch (const DbError& e) {
+            QCOMPARE(e.message(), QStringLiteral("This record no longer exists: it was deleted "
+                                                 "while it was shown. What was entered for it "
+                                                 "was not stored."));
+            QCOMPARE(e.reason(), DbError::Reason::Gone);
+        }
+        QCOMPARE(walk(other), QStringList{"b"});
+        // An edit that changes nothing still finds its row.
+        other.moveFirst();
+        other.edit();
+        other.setValue(QStringLiteral("Name"), QStringLiteral("b"));
+        other.update();
+    }
+
     void counterNeverHandsOutANumberTwice() {
         addPeople({"a", "b"});
         RecordSet rs(m_db, kPeople.name);

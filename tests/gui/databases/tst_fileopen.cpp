@@ -107,7 +107,7 @@ class TestFileOpen : public QObject {
         for (const Prompt& p : env.prompter.take())
             QCOMPARE(p.title, QStringLiteral("Note"));
         trigger(check, QStringLiteral("MExit"));
-        QVERIFY(env.program.ended());
+        QVERIFY(env.programEnds());
     }
 
 private slots:

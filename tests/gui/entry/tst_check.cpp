@@ -604,7 +604,7 @@ private slots:
         QVERIFY(onlyWaysOut(check, texts[0]));
         QVERIFY(box(check, QStringLiteral("PayToOrderOf"))->isReadOnly());
         click(check, QStringLiteral("Save"));
-        QVERIFY(env.program.ended());
+        QVERIFY(env.programEnds());
         QVERIFY(!QFile::exists(env.path(file)));
         const QStringList why = env.prompter.takeTexts();
         QCOMPARE(why.size(), 1);
@@ -701,7 +701,7 @@ private slots:
         check = TestEnv::screen<Check>(QStringLiteral("Check"));
         typeInto(check, QStringLiteral("Zip"), QStringLiteral("44118"));
         check->close();
-        QVERIFY(env.program.ended());
+        QVERIFY(env.programEnds());
         QCOMPARE(row(env, file, 1).value("Zip").toString(), QStringLiteral("44118"));
         QVERIFY(QFile::exists(env.path(QStringLiteral("Shop.bak"))));
     }

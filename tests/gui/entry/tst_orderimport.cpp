@@ -187,6 +187,34 @@ private slots:
         QVERIFY(CheckDbFixture::lastCheck(env, file).isNull());
         QCOMPARE(check->findChild<QLabel*>(QStringLiteral("Label11"))->text(), QStringLiteral("1"));
     }
+
+    // The New a paste runs belongs to the paste: when it fails, the order is not written
+    // over the check shown.
+    void aPasteWhoseNewFailsWritesNothing() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Drafts"), CheckDb::Kind::Draft);
+        setTemplate(env, file, {{"PayTo", "Maple Street Bakery"}});
+        const qint64 id = addCheck(env, file,
+                                   {{"BusinessName", "Harbor Supply"},
+                                    {"FirstName", "Dana"},
+                                    {"City", "Keep"},
+                                    {"Check", 12}});
+        // A disk with room to change a check in place but none for a new one.
+        Database::open(env.path(file))
+            ->exec(QStringLiteral("CREATE TRIGGER full BEFORE INSERT ON Account BEGIN "
+                                  "SELECT RAISE(ABORT, 'database or disk is full'); END"));
+        Check* check = open(env, file);
+        paste(check, form(kOrder));
+        QCOMPARE(env.prompter.takeTexts(),
+                 QStringList{"The disk is full, so Ledgerline cannot save changes to Drafts.mdb."});
+        QCOMPARE(count(env, file), 2);
+        const QVariantMap row = CheckDbFixture::row(env, file, id);
+        QCOMPARE(row.value("FirstName").toString(), QStringLiteral("Dana"));
+        QCOMPARE(row.value("City").toString(), QStringLiteral("Keep"));
+        QVERIFY(row.value("Comments").isNull());
+        QVERIFY(CheckDbFixture::lastCheck(env, file).isNull());
+        QCOMPARE(check->findChild<QLabel*>(QStringLiteral("Label11"))->text(), QString::number(id));
+    }
 };
 
 QTEST_MAIN(TestOrderImport)
