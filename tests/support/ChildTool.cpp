@@ -61,7 +61,7 @@ int usage() {
     say(QStringLiteral(
         "usage: ledgerline-childtool write-and-wait DB SQL... | hold-exclusive DB | "
         "hold-folder FOLDER | hold-part FOLDER | backup DB BAK LIMIT guard|noguard | "
-        "create FOLDER NAME LIMIT guard|noguard | look FOLDER FILE | new-and-die DB"));
+        "create FOLDER NAME LIMIT guard|noguard | look FOLDER FILE | new DB | new-and-die DB"));
     return 2;
 }
 
@@ -120,6 +120,10 @@ int main(int argc, char** argv) {
         } else if (command == QLatin1String("new-and-die") && a.size() == 3) {
             CheckBook book(a.at(2));
             book.newCheck(DyingClock());
+        } else if (command == QLatin1String("new") && a.size() == 3) {
+            CheckBook book(a.at(2));
+            book.newCheck(SystemClock());
+            say(QStringLiteral("made"));
         } else if (command == QLatin1String("look") && a.size() == 4) {
             const QDir folder(a.at(2));
             say(DatabaseFiles::list(folder).join(QLatin1Char('|')));

@@ -121,11 +121,20 @@ DbError DbError::fromEngine(const QString& raw, const QString& path) {
             Reason::NotADatabase);
     if ((lower.contains("readonly") || lower.contains("read-only")) && !info.exists())
         return moved(info);
-    if (lower.contains("readonly") || lower.contains("read-only"))
+    if (lower.contains("readonly") || lower.contains("read-only")) {
+        // A change needs a journal beside the file: a writable file in a folder Ledgerline
+        // may not write in cannot be changed either, and the file is not what to look at.
+        if (info.isWritable() && !QFileInfo(info.absolutePath()).isWritable())
+            return DbError(QStringLiteral("Ledgerline may not write in the folder %2 that holds "
+                                          "%1, so it cannot save changes to %1. Let Ledgerline "
+                                          "write in that folder, then try again.")
+                               .arg(file, folderOf(info)),
+                           Reason::ReadOnly);
         return DbError(
             QStringLiteral("The file %1 is read-only, so Ledgerline cannot save changes to it.")
                 .arg(file),
             Reason::ReadOnly);
+    }
     if (lower.contains("disk is full") || lower.contains("database or disk is full"))
         return DbError(
             QStringLiteral("The disk is full, so Ledgerline cannot save changes to %1.").arg(file),

@@ -246,6 +246,51 @@ private slots:
         QCOMPARE(outcome.lines, says);
         QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), filesBefore);
     }
+
+    // A change needs room for its journal beside the file: where Ledgerline may not write,
+    // the message points at what the user has to change, and New makes nothing.
+    void aChangeWhereLedgerlineMayNotWriteSaysWhere_data() {
+        QTest::addColumn<bool>("fileWritable");
+        QTest::addColumn<bool>("folderWritable");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("folder closed") << true << false
+                                       << "Ledgerline may not write in the folder %1 that holds "
+                                          "Shop.mdb, so it cannot save changes to Shop.mdb. Let "
+                                          "Ledgerline write in that folder, then try again.";
+        QTest::newRow("file closed") << false << true
+                                     << "The file Shop.mdb is read-only, so Ledgerline cannot "
+                                        "save changes to it.";
+        QTest::newRow("both open") << true << true << "made";
+    }
+    void aChangeWhereLedgerlineMayNotWriteSaysWhere() {
+        QFETCH(bool, fileWritable);
+        QFETCH(bool, folderWritable);
+        QFETCH(QString, says);
+        TestEnv env;
+        makeShop(env);
+        const QString shop = env.path(QStringLiteral("Shop.mdb"));
+        const auto all = [](bool write) {
+            QFileDevice::Permissions p =
+                QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+            if (write)
+                p |= QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+            return p;
+        };
+        const auto search = QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+        QFile(shop).setPermissions(all(fileWritable));
+        QFile(env.folderPath()).setPermissions(all(folderWritable) | search);
+
+        const Child::Outcome outcome =
+            Child::run({QStringLiteral("new"), shop}, Child::asOrdinaryUser());
+
+        QFile(env.folderPath()).setPermissions(all(true) | search);
+        QCOMPARE(
+            outcome.lines,
+            QStringList{says.contains(QLatin1String("%1")) ? says.arg(env.folderPath()) : says});
+        RecordSet rs(Database::open(shop), CheckDb::kAccount);
+        rs.moveLast();
+        QCOMPARE(rs.value(QStringLiteral("ID")).toInt(), says == QLatin1String("made") ? 4 : 3);
+    }
 };
 
 QTEST_MAIN(TestOpeningFiles)
