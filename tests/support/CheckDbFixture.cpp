@@ -7,6 +7,30 @@
 
 #include <QSqlRecord>
 
+QVariantMap CheckDbFixture::payer() {
+    return {
+        {"BusinessName", "Maple Street Bakery"},
+        {"FirstName", "Jordan"},
+        {"LastName", "Reyes"},
+        {"Address", "218 Maple Street"},
+        {"City", "Fairview"},
+        {"State", "OH"},
+        {"Zip", "44118"},
+        {"Phone", "555-0142"},
+        {"Bank", "Fairview Bank"},
+        {"BankCity", "Fairview"},
+        {"BankState", "OH"},
+        {"ABA", "041000124"},
+        {"Account", "1234D567"},
+    };
+}
+
+QVariantMap CheckDbFixture::with(QVariantMap values, const QVariantMap& changes) {
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+        values.insert(it.key(), it.value());
+    return values;
+}
+
 QString CheckDbFixture::create(TestEnv& env, const QString& name, CheckDb::Kind kind) {
     return DatabaseFiles::create(env.program.folder(), name, name, kind);
 }

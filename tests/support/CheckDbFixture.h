@@ -10,6 +10,11 @@ class TestEnv;
 /// Builds check databases for tests in a test's program folder.
 namespace CheckDbFixture {
 
+/// The payer of the tests' checks, Maple Street Bakery of Fairview, OH, with its bank.
+QVariantMap payer();
+/// `values` with `changes` laid over them.
+QVariantMap with(QVariantMap values, const QVariantMap& changes);
+
 /// A new database `name`.mdb of this kind, described as `name`; returns its file name.
 QString create(TestEnv& env, const QString& name, CheckDb::Kind kind = CheckDb::Kind::Check);
 /// Writes fields of the template record.

@@ -4,33 +4,17 @@
 #include "core/platform/TableSchema.h"
 #include "core/settings/SettingsDb.h"
 
-const QVariantMap PrintShop::kCheck{
-    {"BusinessName", "Maple Street Bakery"},
-    {"FirstName", "Jordan"},
-    {"LastName", "Reyes"},
-    {"Address", "218 Maple Street"},
-    {"City", "Fairview"},
-    {"State", "OH"},
-    {"Zip", "44118"},
-    {"Phone", "555-0142"},
-    {"Bank", "Fairview Bank"},
-    {"BankCity", "Fairview"},
-    {"BankState", "OH"},
-    {"ABA", "041000124"},
-    {"Account", "1234D567"},
-    {"PayTo", "Harbor Office Supply"},
-    {"Amount", "142.18"},
-    {"For", "Printer paper"},
-    {"Check", 1043},
-    {"Date", "12/1/2026"},
-    {"Print", "Once"},
-    {"LabelPrint", YesNo::False},
-};
+const QVariantMap PrintShop::kCheck =
+    CheckDbFixture::with(CheckDbFixture::payer(), {{"PayTo", "Harbor Office Supply"},
+                                                   {"Amount", "142.18"},
+                                                   {"For", "Printer paper"},
+                                                   {"Check", 1043},
+                                                   {"Date", "12/1/2026"},
+                                                   {"Print", "Once"},
+                                                   {"LabelPrint", YesNo::False}});
 
 QVariantMap PrintShop::with(QVariantMap values, const QVariantMap& changes) {
-    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
-        values.insert(it.key(), it.value());
-    return values;
+    return CheckDbFixture::with(std::move(values), changes);
 }
 
 PrintShop::PrintShop(CheckDb::Kind kind) : file(CheckDbFixture::create(env, "Shop", kind)) {}

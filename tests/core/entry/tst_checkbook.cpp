@@ -21,21 +21,7 @@ using namespace CheckDbFixture;
 
 namespace {
 
-const QVariantMap kPayer{
-    {"BusinessName", "Maple Street Bakery"},
-    {"FirstName", "Jordan"},
-    {"LastName", "Reyes"},
-    {"Address", "218 Maple Street"},
-    {"City", "Fairview"},
-    {"State", "OH"},
-    {"Zip", "44118"},
-    {"Phone", "555-0142"},
-    {"Bank", "Fairview Bank"},
-    {"BankCity", "Fairview"},
-    {"BankState", "OH"},
-    {"ABA", "041000124"},
-    {"Account", "1234D567"},
-};
+const QVariantMap kPayer = CheckDbFixture::payer();
 
 } // namespace
 

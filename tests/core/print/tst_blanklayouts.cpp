@@ -7,6 +7,7 @@
 #include "core/print/QuickenCheck.h"
 #include "core/print/RegularBlankCheck.h"
 #include "core/print/VoucherCheck.h"
+#include "support/CheckDbFixture.h"
 
 #include <QFontMetricsF>
 #include <QSqlField>
@@ -17,22 +18,7 @@ namespace {
 const QString kTimes = QStringLiteral("Times New Roman");
 const QString kMicr = QStringLiteral("MICR65");
 
-const QVariantMap kPayer{
-    {"BusinessName", "Maple Street Bakery"},
-    {"FirstName", "Jordan"},
-    {"LastName", "Reyes"},
-    {"Address", "218 Maple Street"},
-    {"City", "Fairview"},
-    {"State", "OH"},
-    {"Zip", "44118"},
-    {"Phone", "555-0142"},
-    {"Bank", "Fairview Bank"},
-    {"BankCity", "Fairview"},
-    {"BankState", "OH"},
-    {"ABA", "041000124"},
-    {"Account", "1234D567"},
-    {"Check", 1200},
-};
+const QVariantMap kPayer = CheckDbFixture::with(CheckDbFixture::payer(), {{"Check", 1200}});
 
 QSqlRecord recordOf(const QVariantMap& values) {
     QSqlRecord record;

@@ -18,22 +18,7 @@ using Layout = BlankCheckJob::Layout;
 
 namespace {
 
-const QVariantMap kPayer{
-    {"BusinessName", "Maple Street Bakery"},
-    {"FirstName", "Jordan"},
-    {"LastName", "Reyes"},
-    {"Address", "218 Maple Street"},
-    {"City", "Fairview"},
-    {"State", "OH"},
-    {"Zip", "44118"},
-    {"Phone", "555-0142"},
-    {"Bank", "Fairview Bank"},
-    {"BankCity", "Fairview"},
-    {"BankState", "OH"},
-    {"ABA", "041000124"},
-    {"Account", "1234D567"},
-    {"Check", 1200},
-};
+const QVariantMap kPayer = CheckDbFixture::with(CheckDbFixture::payer(), {{"Check", 1200}});
 
 constexpr int kDeposit = 3;
 
