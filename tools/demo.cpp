@@ -1,15 +1,12 @@
 // The tour: builds every screen on the program folder it runs in, offscreen, and saves a
 // picture of each into demo/ as <Screen>.png; printed layouts go there as PDFs. It ends by
 // listing what it wrote.
-#include "gui/app/AppContext.h"
 #include "core/databases/CheckDb.h"
 #include "core/databases/DatabaseFiles.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/Program.h"
-#include "gui/platform/MicrFont.h"
-#include "gui/platform/QtPrinter.h"
 #include "core/platform/QuietPrompter.h"
 #include "core/platform/RecordSet.h"
 #include "core/print/BlankCheckJob.h"
@@ -19,13 +16,16 @@
 #include "core/print/PrintSettings.h"
 #include "core/print/Stock.h"
 #include "core/settings/SettingsDb.h"
+#include "gui/app/AppContext.h"
+#include "gui/platform/MicrFont.h"
+#include "gui/platform/QtPrinter.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMap>
-#include <QTemporaryDir>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
 #include <functional>
@@ -35,6 +35,15 @@ namespace {
 class Tour {
 public:
     explicit Tour(QDir out) : m_out(std::move(out)) {}
+
+    /// Pictures each screen in turn, closing every window after each.
+    void
+    pictures(std::initializer_list<std::pair<const char*, std::function<QWidget*()>>> screens) {
+        for (const auto& [name, open] : screens) {
+            picture(open(), QString::fromLatin1(name));
+            closeAll();
+        }
+    }
 
     void picture(QWidget* screen, const QString& name) {
         if (!screen) {
@@ -218,18 +227,12 @@ int main(int argc, char** argv) {
     QtPrinter printer;
     AppContext context(program, prompter, clock, printer);
 
-    tour.picture(context.openPass(), QStringLiteral("Pass"));
-    tour.closeAll();
-    tour.picture(context.openFontFailure(), QStringLiteral("FontFailure"));
-    tour.closeAll();
-    tour.picture(context.openChangePass(), QStringLiteral("ChangePass"));
-    tour.closeAll();
-    tour.picture(context.openFileOpen(), QStringLiteral("FileOpen"));
-    tour.closeAll();
-    tour.picture(context.openCreateNewDatabase(), QStringLiteral("CreateNewDatabase"));
-    tour.closeAll();
-    tour.picture(context.openPleaseWait(), QStringLiteral("PleaseWait"));
-    tour.closeAll();
+    tour.pictures({{"Pass", [&] { return context.openPass(); }},
+                   {"FontFailure", [&] { return context.openFontFailure(); }},
+                   {"ChangePass", [&] { return context.openChangePass(); }},
+                   {"FileOpen", [&] { return context.openFileOpen(); }},
+                   {"CreateNewDatabase", [&] { return context.openCreateNewDatabase(); }},
+                   {"PleaseWait", [&] { return context.openPleaseWait(); }}});
 
     // The data-entry screen on each kind of database: the first of each kind in the folder.
     const QStringList databases = DatabaseFiles::list(folder);
@@ -311,14 +314,10 @@ int main(int argc, char** argv) {
     calibrationSheet(tour, folder);
 
     // The screens that open on top of data entry, on the last database pictured.
-    tour.picture(context.openExportFile(), QStringLiteral("ExportFile"));
-    tour.closeAll();
-    tour.picture(context.openProgramSetup(), QStringLiteral("ProgramSetup"));
-    tour.closeAll();
-    tour.picture(context.openMicrForm(), QStringLiteral("MicrForm"));
-    tour.closeAll();
-    tour.picture(context.openHelpAbout(), QStringLiteral("HelpAbout"));
-    tour.closeAll();
+    tour.pictures({{"ExportFile", [&] { return context.openExportFile(); }},
+                   {"ProgramSetup", [&] { return context.openProgramSetup(); }},
+                   {"MicrForm", [&] { return context.openMicrForm(); }},
+                   {"HelpAbout", [&] { return context.openHelpAbout(); }}});
 
     return tour.finish();
 }
