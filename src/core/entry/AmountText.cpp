@@ -11,14 +11,14 @@ bool isBlank(char c) {
 }
 
 /// Where the parts of an amount lie in its text. The whole part may hold commas.
-struct Parts {
+struct AmountParts {
     bool negative = false;
     qsizetype wholeBegin = 0, wholeEnd = 0;
     qsizetype fractionBegin = 0, fractionEnd = 0;
 };
 
 /// Reads an amount; `maxDecimals` < 0 allows any number of decimals.
-bool parse(QByteArrayView text, int maxDecimals, Parts& p) {
+bool parse(QByteArrayView text, int maxDecimals, AmountParts& p) {
     qsizetype i = 0;
     qsizetype end = text.size();
     while (i < end && isBlank(text[i]))
@@ -72,7 +72,7 @@ bool parse(QByteArrayView text, int maxDecimals, Parts& p) {
 }
 
 /// The whole part's digits without commas and leading zeros ("0" when none are left).
-void appendWhole(QByteArray& out, QByteArrayView text, const Parts& p, qsizetype& digits) {
+void appendWhole(QByteArray& out, QByteArrayView text, const AmountParts& p, qsizetype& digits) {
     digits = 0;
     bool leading = true;
     for (qsizetype i = p.wholeBegin; i < p.wholeEnd; ++i) {
@@ -87,7 +87,7 @@ void appendWhole(QByteArray& out, QByteArrayView text, const Parts& p, qsizetype
         out += '0';
 }
 
-bool isZero(QByteArrayView text, const Parts& p) {
+bool isZero(QByteArrayView text, const AmountParts& p) {
     for (qsizetype i = p.wholeBegin; i < p.fractionEnd; ++i)
         if (isDigit(text[i]) && text[i] != '0')
             return false;
@@ -102,7 +102,7 @@ QByteArray ascii(const QString& text) {
 } // namespace
 
 bool AmountText::appendNormalised(QByteArray& out, QByteArrayView text) {
-    Parts p;
+    AmountParts p;
     if (!parse(text, 2, p))
         return false;
     const qsizetype start = out.size();
@@ -122,7 +122,7 @@ bool AmountText::appendNormalised(QByteArray& out, QByteArrayView text) {
 }
 
 bool AmountText::appendPlainNumber(QByteArray& out, QByteArrayView text) {
-    Parts p;
+    AmountParts p;
     if (!parse(text, -1, p))
         return false;
     if (p.negative && !isZero(text, p))

@@ -13,6 +13,7 @@
 #include "gui/app/AppContext.h"
 #include "gui/databases/BackupAndExit.h"
 #include "gui/entry/CheckHelp.h"
+#include "gui/entry/CheckMessages.h"
 #include "gui/entry/FieldBinding.h"
 #include "gui/entry/MicrLine.h"
 #include "gui/entry/SearchMenu.h"
@@ -21,21 +22,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
-
-namespace {
-
-const QString kEmptyTemplate = QStringLiteral(
-    "Please fill in the fields of the first check before you use this account. The first check "
-    "in each Database is used as a template when creating new checks. This will minimize the "
-    "amount of typing you will have to do when you create a new check. To go to the first check "
-    "choose File - Goto First Check from the menu.");
-const QString kLastCheck =
-    QStringLiteral("This is the last check in the account - choose NEW to create a new check.");
-const QString kFirstCheck = QStringLiteral("This is the first check in the account.");
-const QString kNoDeleteTemplate = QStringLiteral("You CANNOT delete the first check in an account "
-                                                 "database - it is used to setup default fields.");
-
-} // namespace
 
 template <class F> bool Check::run(F&& handler) {
     QString why;
@@ -69,10 +55,7 @@ void Check::offerOnlyWaysOut(const QString& why) {
             << m_ui.MPrint << m_ui.FilePrint << m_ui.FileSave << m_ui.Select->menuAction();
     for (QAction* a : actions)
         a->setEnabled(false);
-    m_ui.Unavailable->setText(
-        why + QStringLiteral("\nNothing more can be entered or stored here. Whatever the boxes "
-                             "still show that was not stored can be copied from them. Choose "
-                             "File - Open Another Database, or Exit."));
+    m_ui.Unavailable->setText(why + CheckMessages::kOnlyWaysOut);
     m_ui.Unavailable->show();
 }
 
@@ -111,7 +94,7 @@ void Check::load() {
         bool empty = false;
         skipIfFails([&] { empty = m_book->templateIsEmpty(); });
         if (empty)
-            m_context.prompter().message(kEmptyTemplate, QStringLiteral("Note"));
+            m_context.prompter().message(CheckMessages::kEmptyTemplate, QStringLiteral("Note"));
         skipIfFails([&] { m_book->dateTemplate(m_context.clock()); });
         skipIfFails([&] {
             m_book->loadTemplate();
@@ -193,12 +176,11 @@ void Check::deleteCheck() {
         return;
     run([&] {
         if (m_book->currentIsTemplate()) {
-            m_context.prompter().message(kNoDeleteTemplate);
+            m_context.prompter().message(CheckMessages::kNoDeleteTemplate);
             return;
         }
-        if (!m_context.prompter().question(
-                QStringLiteral("Do you really want to delete this check?"),
-                QStringLiteral("WARNING"), Prompter::Icon::Stop, false))
+        if (!m_context.prompter().question(CheckMessages::kDeleteQuestion,
+                                           QStringLiteral("WARNING"), Prompter::Icon::Stop, false))
             return;
         m_book->deleteCurrent();
         ShowPrintOptions();
@@ -213,7 +195,8 @@ void Check::walk(bool forward) {
     if (!run([&] { moved = forward ? m_book->moveNext() : m_book->movePrevious(); }))
         return;
     if (!moved)
-        m_context.prompter().message(forward ? kLastCheck : kFirstCheck);
+        m_context.prompter().message(forward ? CheckMessages::kLastCheck
+                                             : CheckMessages::kFirstCheck);
     ShowPrintOptions();
 }
 
@@ -266,7 +249,7 @@ void Check::search(const QString& field, const QString& prompt) {
     if (!run([&] { found = m_book->search(field, text); }))
         return;
     if (!found) {
-        m_context.prompter().message(QStringLiteral("There were no matches - please try again"));
+        m_context.prompter().message(CheckMessages::kNoMatches);
         run([&] { m_book->viewAll(); });
     }
     ShowPrintOptions();
@@ -330,9 +313,8 @@ bool Check::storedBeforeLeaving() {
     }
     // Where nothing can be stored (a full disk, a read-only folder) the user must still be
     // able to leave: told why, the user chooses.
-    return m_context.prompter().question(
-        why + QStringLiteral("\n\nLeave Ledgerline anyway, without storing what you typed?"), {},
-        Prompter::Icon::Warning, false);
+    return m_context.prompter().question(why + CheckMessages::kLeaveAnyway, {},
+                                         Prompter::Icon::Warning, false);
 }
 
 void Check::closeEvent(QCloseEvent* event) {

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+/// What the data-entry screen says, word for word.
+namespace CheckMessages {
+
+inline const QString kEmptyTemplate = QStringLiteral(
+    "Please fill in the fields of the first check before you use this account. The first check "
+    "in each Database is used as a template when creating new checks. This will minimize the "
+    "amount of typing you will have to do when you create a new check. To go to the first check "
+    "choose File - Goto First Check from the menu.");
+inline const QString kLastCheck =
+    QStringLiteral("This is the last check in the account - choose NEW to create a new check.");
+inline const QString kFirstCheck = QStringLiteral("This is the first check in the account.");
+inline const QString kNoDeleteTemplate =
+    QStringLiteral("You CANNOT delete the first check in an account "
+                   "database - it is used to setup default fields.");
+inline const QString kDeleteQuestion = QStringLiteral("Do you really want to delete this check?");
+inline const QString kNoMatches = QStringLiteral("There were no matches - please try again");
+/// Follows the reason why what was typed cannot be stored, at Exit.
+inline const QString kLeaveAnyway =
+    QStringLiteral("\n\nLeave Ledgerline anyway, without storing what you typed?");
+/// Follows the reason why the database cannot be used any more.
+inline const QString kOnlyWaysOut =
+    QStringLiteral("\nNothing more can be entered or stored here. Whatever the boxes still show "
+                   "that was not stored can be copied from them. Choose File - Open Another "
+                   "Database, or Exit.");
+
+} // namespace CheckMessages
