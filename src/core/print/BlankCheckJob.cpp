@@ -118,7 +118,7 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
     if (!micrPresent())
         return Result::ProgramEnded;
 
-    const qint64 count = askCount(variant.prompt, QStringLiteral("blank checks"));
+    const qint64 count = askCount(variant.prompt, variant.contents);
     account.moveLast();
     const qint64 first = BlankNumbering::first(header.value(QStringLiteral("LastCheck")),
                                                payer.value(QStringLiteral("Check")),

@@ -6,6 +6,7 @@
 #include "core/platform/Program.h"
 #include "core/platform/Prompter.h"
 #include "core/print/PrintCount.h"
+#include "core/print/PrintRun.h"
 #include "core/print/Stock.h"
 
 BlankJob::BlankJob(Printer& printer, Prompter& prompter, const Clock& clock, Program& program)
@@ -18,7 +19,8 @@ void BlankJob::tell(const QString& text) {
 }
 
 void BlankJob::askToLoadStock() {
-    tell(PrintFaces::kLoadStock);
+    // The same prompt, untitled, as before checks from the database print.
+    m_prompter.message(PrintFaces::kLoadStock, PrintRun::kBlankTitle);
 }
 
 bool BlankJob::refuseDraft(RecordSet& header) {
@@ -30,11 +32,11 @@ bool BlankJob::refuseDraft(RecordSet& header) {
 }
 
 std::optional<BlankJob::Offsets> BlankJob::offsets(const BlankPrintSettings& settings,
-                                                   qint64 leastLeft,
+                                                   std::optional<qint64> leastLeft,
                                                    const PrinterOffsets::Reach& reach) {
     const std::optional<qint64> top = PrinterOffsets::twips(settings.verticalStart);
     std::optional<qint64> left = PrinterOffsets::twips(settings.horizontalStart);
-    if (left && *left < leastLeft)
+    if (left && leastLeft && *left < *leastLeft)
         left = leastLeft;
     const QString problem = PrinterOffsets::problem(top, left, reach);
     if (!problem.isEmpty()) {

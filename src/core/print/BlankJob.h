@@ -36,12 +36,14 @@ protected:
     /// Tells the user and returns true when `header` is a DRAFT database's header.
     bool refuseDraft(RecordSet& header);
     /// The offsets as the job uses them, or nothing after telling the user why they cannot
-    /// be used. The horizontal start is raised to `leastLeft` when it is smaller.
+    /// be used. The horizontal start is raised to `leastLeft` when it is smaller; without
+    /// one it is used as stored, and one left of the sheet's edge is refused.
     struct Offsets {
         qint64 top;
         qint64 left;
     };
-    std::optional<Offsets> offsets(const BlankPrintSettings& settings, qint64 leastLeft,
+    std::optional<Offsets> offsets(const BlankPrintSettings& settings,
+                                   std::optional<qint64> leastLeft,
                                    const PrinterOffsets::Reach& reach);
     /// Looks for the MICR font in the printer's font list and chooses the body font from the
     /// same list. Without the MICR font the program is told to end, after the WARNING box.

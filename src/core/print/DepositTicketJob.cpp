@@ -38,7 +38,8 @@ BlankJob::Result DepositTicketJob::run(const QString& databasePath,
     const QString contents = QStringLiteral("deposit tickets");
     const qint64 below = PrinterOffsets::below(stock, 3, cutMarksAt(options, 2 * stock.pitch));
     // Deposit tickets take the horizontal start as it is stored, with no least value.
-    const std::optional<Offsets> at = offsets(settings, 0, {below, kTicketWidth, contents});
+    const std::optional<Offsets> at =
+        offsets(settings, std::nullopt, {below, kTicketWidth, contents});
     if (!at)
         return Result::Stopped;
     if (!micrPresent())
@@ -47,7 +48,7 @@ BlankJob::Result DepositTicketJob::run(const QString& databasePath,
     const qint64 count =
         askCount(QStringLiteral("Deposit slips are printed from information on the first check "
                                 "in this database. Enter the number of deposit slips to print:"),
-                 QStringLiteral("deposit slips"));
+                 contents);
     if (count < 1)
         return Result::Stopped;
 

@@ -1,10 +1,23 @@
 #include "core/print/Stock.h"
 
+#include "core/platform/PrintPage.h"
 #include "core/platform/Printer.h"
 #include "core/platform/Prompter.h"
 
+#include <algorithm>
+
+namespace {
+
+// A family installed from several foundries is listed once for each ("MICR65 [Foundry]").
+bool lists(const QStringList& fonts, const QString& family) {
+    return std::any_of(fonts.cbegin(), fonts.cend(),
+                       [&](const QString& listed) { return IsFontFamily(listed, family); });
+}
+
+} // namespace
+
 QString PrintFaces::body(const QStringList& fonts) {
-    return fonts.contains(kTimes, Qt::CaseSensitive) ? kTimes : kHelv;
+    return lists(fonts, kTimes) ? kTimes : kHelv;
 }
 
 QString PrintFaces::body(const Printer& printer) {
@@ -12,7 +25,7 @@ QString PrintFaces::body(const Printer& printer) {
 }
 
 bool PrintFaces::micrPresent(const QStringList& fonts, Prompter& prompter) {
-    if (fonts.contains(kMicr, Qt::CaseSensitive))
+    if (lists(fonts, kMicr))
         return true;
     prompter.message(kMicrMissing, kMicrMissingTitle, Prompter::Icon::Warning);
     return false;

@@ -1,7 +1,9 @@
-// What a blank run takes from the user before it prints: the count typed into the count
-// box, and the printer offsets of the settings, checked against the sheet.
+// What a print run takes from the user and the printer before it prints: the count typed
+// into the count box, the printer offsets of the settings, checked against the sheet, and
+// the faces the printer lists.
 #include "core/print/PrintCount.h"
 #include "core/print/PrinterOffsets.h"
+#include "core/print/Stock.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QTest>
@@ -205,6 +207,30 @@ private slots:
         QCOMPARE(PrinterOffsets::problem(PrinterOffsets::twips(vertical),
                                          PrinterOffsets::twips(horizontal), reach),
                  problem);
+    }
+
+    // A family installed from several foundries is listed once for each, with the foundry
+    // in brackets; a name that only begins the same is another family.
+    void facesThePrinterLists_data() {
+        QTest::addColumn<QStringList>("fonts");
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<bool>("micr");
+        QTest::newRow("plain names")
+            << QStringList{"Times New Roman", "MICR65"} << "Times New Roman" << true;
+        QTest::newRow("foundries") << QStringList{"Times New Roman [Monotype]", "MICR65 [Home]"}
+                                   << "Times New Roman" << true;
+        QTest::newRow("look-alikes")
+            << QStringList{"Times New Roman PS", "MICR65X", "micr65"} << "Helv" << false;
+        QTest::newRow("nothing listed") << QStringList{} << "Helv" << false;
+    }
+    void facesThePrinterLists() {
+        QFETCH(QStringList, fonts);
+        QFETCH(QString, body);
+        QFETCH(bool, micr);
+        ScriptedPrompter prompter;
+        QCOMPARE(PrintFaces::body(fonts), body);
+        QCOMPARE(PrintFaces::micrPresent(fonts, prompter), micr);
+        QCOMPARE(prompter.take().size(), micr ? 0 : 1);
     }
 };
 

@@ -398,7 +398,7 @@ private slots:
         const QList<Prompt> prompts = env.prompter.take();
         QCOMPARE(prompts.size(), 2);
         QCOMPARE(prompts[0].text, PrintFaces::kLoadStock);
-        QCOMPARE(prompts[0].title, QStringLiteral("Ledgerline"));
+        QCOMPARE(prompts[0].title, QStringLiteral(" "));
         QCOMPARE(prompts[1].kind, Prompt::Kind::Input);
         QCOMPARE(prompts[1].text, prompt);
         QCOMPARE(prompts[1].title, QStringLiteral("Ledgerline"));
@@ -578,6 +578,56 @@ private slots:
         QVERIFY(env.printer.jobs().isEmpty());
         QCOMPARE(Drive::digest(env.path(file)), before);
         QCOMPARE(CheckDbFixture::lastCheck(env, file).toLongLong(), 1150LL);
+    }
+
+    // What the count box refuses is told in the words of the layout.
+    void countMessagesNameTheLayout_data() {
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("regular") << int(Layout::Regular) << "abc"
+                                 << "\"abc\" is not a number of blank checks. Type the number "
+                                    "as a whole number in digits, such as 25. Nothing was printed.";
+        QTest::newRow("Quicken") << int(Layout::Quicken3Up) << "0"
+                                 << "0 Quicken checks means nothing to print. Type a number from "
+                                    "1 up, such as 25. Nothing was printed.";
+        QTest::newRow("voucher") << int(Layout::Voucher) << "100000"
+                                 << "At most 99,999 voucher checks are printed at a time; print "
+                                    "more in several runs. Nothing was printed.";
+        QTest::newRow("deposit tickets") << kDeposit << "2.5"
+                                         << "\"2.5\" is not a number of deposit tickets. Type "
+                                            "the number as a whole number in digits, such as 25. "
+                                            "Nothing was printed.";
+    }
+    void countMessagesNameTheLayout() {
+        QFETCH(int, layout);
+        QFETCH(QString, typed);
+        QFETCH(QString, says);
+        TestEnv env;
+        const QString file = shop(env);
+        env.prompter.answerInput(typed);
+        Run run{env};
+        QCOMPARE(run(layout, file, options()), Result::Stopped);
+        QCOMPARE(env.prompter.take().last().text, says);
+    }
+
+    // Deposit tickets take the horizontal start as stored: one left of the sheet's edge is
+    // refused rather than printed off the paper or quietly moved.
+    void depositTicketsLeftOfTheSheetAreRefused() {
+        TestEnv env;
+        const QString file = shop(env);
+        env.prompter.answerInput(QStringLiteral("1")); // never asked
+        const QByteArray before = Drive::digest(env.path(file));
+        Run run{env};
+        QCOMPARE(run(kDeposit, file, options(true, false, false, 200, -200)), Result::Stopped);
+        QCOMPARE(env.prompter.take().last().text,
+                 QStringLiteral("Deposit tickets were not printed. The horizontal starting "
+                                "position -200 would put deposit tickets past the left edge of "
+                                "the sheet. Set it to a number from 0 to 3585. Choose Align "
+                                "Printer on the printer control screen to correct this."));
+        QVERIFY(env.printer.jobs().isEmpty());
+        QCOMPARE(Drive::digest(env.path(file)), before);
+        env.prompter.clear();
     }
 
     // A job the printer refuses says so and uses no numbers: the next run prints them.
