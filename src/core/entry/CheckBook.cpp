@@ -39,6 +39,10 @@ QSqlRecord CheckBook::current() {
 }
 
 void CheckBook::commit(const QList<FieldEntry::Typed>& typed, std::optional<bool> labelPrint) {
+    if (typed.isEmpty() && !labelPrint)
+        return;
+    // A database that is gone is the reason to give, before any typed text is judged.
+    requireFile();
     QList<std::pair<QString, QVariant>> values;
     for (const FieldEntry::Typed& t : typed)
         values.append({t.field, FieldEntry::convert(t.field, t.caption, t.text)});
@@ -250,13 +254,15 @@ void CheckBook::newCheck(const Clock& clock) {
     }
     // Under a search filter the new check belongs to the view until the view is replaced,
     // whether it matches or not, so that Next and Previous come back to it.
-    // The check is made by now: should the view not be remade, it stays current as it is.
+    // The check is made by now: should the view not be remade on it, the old view stays,
+    // on the new check.
     if (filtered())
         skipIfFails([&] {
             const qint64 id = m_records->currentId();
             m_added.append(id);
-            m_records = view();
-            m_records->moveTo(id);
+            std::unique_ptr<RecordSet> remade = view();
+            remade->moveTo(id);
+            m_records = std::move(remade);
         });
 }
 

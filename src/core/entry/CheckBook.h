@@ -56,6 +56,9 @@ public:
     /// reason Gone, saying that what was entered was not stored; so does a database that
     /// has vanished.
     void commit(const QList<FieldEntry::Typed>& typed, std::optional<bool> labelPrint = {});
+    /// Stores these values, already as their fields take them, into the current check in
+    /// one update; a check or database that is gone throws DbError as commit() does.
+    void store(const QList<std::pair<QString, QVariant>>& values);
 
     /// Moves to the next (previous) check of the view. Running off the end leaves the last
     /// (first) check current and returns false; a move that fails throws DbError and leaves
@@ -122,8 +125,6 @@ private:
     bool walk(bool forward);
     void requireFile() const;
     std::unique_ptr<RecordSet> view() const;
-    /// Stores these values into the current check in one update.
-    void store(const QList<std::pair<QString, QVariant>>& values);
     /// The template's texts (empty for Null) and label flag, read afresh from the template.
     TemplateCache templateDefaults();
     /// Turns the template's label flag off, in any database but a DRAFT database.

@@ -23,12 +23,11 @@ void OrderImporter::paste(CheckBook& book, const QString& text, const Clock& clo
                                !records.isNull(QStringLiteral("FirstName"));
             if (fresh)
                 book.newCheck(clock);
-            RecordSet& target = book.records();
-            target.edit();
+            QList<std::pair<QString, QVariant>> values;
             for (const OrderForm::Entry& entry : form.fieldsToStore())
-                target.setValue(entry.field, entry.stored);
-            target.setValue(QStringLiteral("Comments"), form.comments());
-            target.update();
+                values.append({entry.field, entry.stored});
+            values.append({QStringLiteral("Comments"), form.comments()});
+            book.store(values);
         });
     } catch (...) {
         // A check New added is undone with the rest: the view goes back to the check it

@@ -31,6 +31,9 @@ template <class F> bool Check::run(F&& handler) {
         } catch (const DbError& e) {
             why = e.message();
             throw;
+        } catch (const std::exception& e) {
+            why = QString::fromUtf8(e.what());
+            throw;
         }
     });
     // A database that could not be opened, or was taken away while open, can take nothing
@@ -235,7 +238,10 @@ void Check::chooseProductType() {
 
 void Check::showStoredSelectors() {
     // A choice that was not stored is not shown: the selectors go back to what the check
-    // holds, or to blanks when even that cannot be read.
+    // holds, or to blanks when even that cannot be read. Without the database they keep
+    // what they show.
+    if (!m_book)
+        return;
     QSqlRecord row;
     skipIfFails([&] { row = m_book->current(); });
     showSelectors(row);
@@ -262,16 +268,18 @@ void Check::viewAll() {
     ShowPrintOptions();
 }
 
-void Check::leaveFor(QWidget* (AppContext::*open)()) {
-    if (!commit())
+void Check::leaveFor(QWidget* (AppContext::*open)(), Without without) {
+    // A database that went away while the commit was tried is told already, and nothing
+    // more can be stored in it: a screen that needs no database opens all the same.
+    if (!commit() && !(without == Without::Database && !m_book))
         return;
     m_leaving = true;
     (m_context.*open)();
     close();
 }
 
-void Check::openOnTop(QWidget* (AppContext::*open)()) {
-    if (commit())
+void Check::openOnTop(QWidget* (AppContext::*open)(), Without without) {
+    if (commit() || (without == Without::Database && !m_book))
         (m_context.*open)();
 }
 

@@ -46,12 +46,12 @@ private slots:
     void viewAll();
     void pasteOrderForm();
     void save() { commit(); }
-    void openPrinting() { leaveFor(&AppContext::openPrinterControl); }
-    void openAnotherDatabase() { leaveFor(&AppContext::openFileOpen); }
-    void openExport() { openOnTop(&AppContext::openExportFile); }
-    void openProgramSetup() { openOnTop(&AppContext::openProgramSetup); }
-    void openMicrHelp() { openOnTop(&AppContext::openMicrForm); }
-    void openAbout() { openOnTop(&AppContext::openHelpAbout); }
+    void openPrinting() { leaveFor(&AppContext::openPrinterControl, Without::Nothing); }
+    void openAnotherDatabase() { leaveFor(&AppContext::openFileOpen, Without::Database); }
+    void openExport() { openOnTop(&AppContext::openExportFile, Without::Nothing); }
+    void openProgramSetup() { openOnTop(&AppContext::openProgramSetup, Without::Database); }
+    void openMicrHelp() { openOnTop(&AppContext::openMicrForm, Without::Database); }
+    void openAbout() { openOnTop(&AppContext::openHelpAbout, Without::Database); }
     void exitProgram();
 
 private:
@@ -66,10 +66,13 @@ private:
     void showStoredSelectors();
     void walk(bool forward);
     void search(const QString& field, const QString& prompt);
+    /// What a screen opened from here can do without: `Database` when it works without
+    /// the check database, so that it opens even after the database went away.
+    enum class Without { Nothing, Database };
     /// Commits, opens another main screen and closes this one.
-    void leaveFor(QWidget* (AppContext::*open)());
+    void leaveFor(QWidget* (AppContext::*open)(), Without without);
     /// Commits and opens a screen on top of this one.
-    void openOnTop(QWidget* (AppContext::*open)());
+    void openOnTop(QWidget* (AppContext::*open)(), Without without);
 
     /// Runs a handler that stops at its first failure and tells the user why.
     template <class F> bool run(F&& handler);

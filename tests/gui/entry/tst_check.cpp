@@ -613,39 +613,65 @@ private slots:
 
     void aDatabaseTakenAwayWhileOpenIsToldAndNothingTypedIsDroppedUnsaid_data() {
         QTest::addColumn<bool>("deleted"); // or renamed
+        QTest::addColumn<QString>("boxName");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("button");
-        QTest::newRow("deleted, typed, Next") << true << "Annabel"
+        QTest::addColumn<QString>("action"); // a button, a menu entry, or "Combo1"
+        QTest::newRow("deleted, typed, Next") << true << "PayToOrderOf"
+                                              << "Annabel"
                                               << "Next";
         QTest::newRow("renamed, New") << false << ""
+                                      << ""
                                       << "New";
+        QTest::newRow("deleted, a print option chosen") << true << ""
+                                                        << ""
+                                                        << "Combo1";
+        // The file being gone is what the user must hear, not that the amount is wrong.
+        QTest::newRow("deleted, an amount no field takes, Next") << true << "CheckAmount"
+                                                                 << "ten"
+                                                                 << "Next";
+        QTest::newRow("renamed, Open Another Database") << false << "PayToOrderOf"
+                                                        << "Annabel"
+                                                        << "Open";
     }
     void aDatabaseTakenAwayWhileOpenIsToldAndNothingTypedIsDroppedUnsaid() {
         QFETCH(bool, deleted);
+        QFETCH(QString, boxName);
         QFETCH(QString, typed);
-        QFETCH(QString, button);
+        QFETCH(QString, action);
         TestEnv env;
         const QString file = create(env, QStringLiteral("Shop"));
         setTemplate(env, file, kPayer);
-        addCheck(env, file, {{"PayTo", "Ann"}});
+        addCheck(env, file, {{"PayTo", "Ann"}, {"Amount", "5.00"}});
         Check* check = openCheck(env, file);
         if (deleted)
             QVERIFY(QFile::remove(env.path(file)));
         else
             QVERIFY(QFile::rename(env.path(file), env.path(QStringLiteral("Old.mdb"))));
         if (!typed.isEmpty())
-            typeInto(check, QStringLiteral("PayToOrderOf"), typed);
-        click(check, button);
+            typeInto(check, boxName, typed);
+        if (action == QLatin1String("Combo1"))
+            choose(check, action, QStringLiteral("Don't Print"));
+        else if (action == QLatin1String("Open"))
+            trigger(check, action);
+        else
+            click(check, action);
         const QString moved =
             QStringLiteral(
                 "The file Shop.mdb has been moved, renamed or deleted from the program folder %1 "
                 "while Ledgerline had it open, so Ledgerline cannot save changes to it.")
                 .arg(QDir::toNativeSeparators(env.folderPath()));
         QCOMPARE(env.prompter.takeTexts(), QStringList{moved});
+        // Asked for at once, the chooser opens at once: nothing more could be stored.
+        if (action == QLatin1String("Open")) {
+            QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
+            return;
+        }
         // The check shown stays shown, with what was typed, and nothing else is tried.
         QCOMPARE(shownId(check), QStringLiteral("2"));
         QCOMPARE(box(check, QStringLiteral("PayToOrderOf"))->text(),
-                 typed.isEmpty() ? QStringLiteral("Ann") : typed);
+                 boxName == QLatin1String("PayToOrderOf") ? typed : QStringLiteral("Ann"));
+        if (boxName == QLatin1String("CheckAmount"))
+            QCOMPARE(box(check, boxName)->text(), typed);
         QVERIFY(onlyWaysOut(check, moved));
         click(check, QStringLiteral("Next"));
         trigger(check, QStringLiteral("Open"));
