@@ -65,8 +65,8 @@ QString DbError::movedMessage(const QString& path) {
 }
 
 QString DbError::busyMessage(const QString& path) {
-    return QStringLiteral("The file %1 is in use by another program. Try again in a moment; if "
-                          "it stays in use, close the other program first.")
+    return QStringLiteral("The database is in use by another program; try again in a moment. "
+                          "If %1 stays in use, close the other program first.")
         .arg(QFileInfo(path).fileName());
 }
 

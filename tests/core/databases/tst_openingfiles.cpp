@@ -142,9 +142,9 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("route");
         QTest::addColumn<QString>("says");
-        const QString inUse = QStringLiteral("The file %1 is in use by another program. Try again "
-                                             "in a moment; if it stays in use, close the other "
-                                             "program first.");
+        const QString inUse = QStringLiteral("The database is in use by another program; try "
+                                             "again in a moment. If %1 stays in use, close the "
+                                             "other program first.");
         QTest::newRow("chooser") << "Shop.mdb"
                                  << "chooser" << inUse.arg("Shop.mdb");
         QTest::newRow("data entry") << "Shop.mdb"

@@ -28,8 +28,8 @@ const QVariantMap kPayer{{"BusinessName", "Maple Street Bakery"},
                          {"ABA", "041000124"},
                          {"Account", "1234D567"}};
 
-const QString kBusy = QStringLiteral("The file Shop.mdb is in use by another program. Try again "
-                                     "in a moment; if it stays in use, close the other program "
+const QString kBusy = QStringLiteral("The database is in use by another program; try again in a "
+                                     "moment. If Shop.mdb stays in use, close the other program "
                                      "first.");
 const QString kReadOnly =
     QStringLiteral("The file Shop.mdb is read-only, so Ledgerline cannot save changes to it.");
