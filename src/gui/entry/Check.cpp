@@ -17,6 +17,7 @@
 #include "gui/entry/FieldBinding.h"
 #include "gui/entry/MicrLine.h"
 #include "gui/entry/SearchMenu.h"
+#include "gui/entry/WaysOut.h"
 #include "gui/platform/ScreenForm.h"
 
 #include <QClipboard>
@@ -48,18 +49,7 @@ template <class F> bool Check::run(F&& handler) {
 
 void Check::offerOnlyWaysOut(const QString& why) {
     m_book.reset();
-    m_binding->freeze();
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{m_ui.Combo1, m_ui.Combo2, m_ui.New, m_ui.Delete,
-                                         m_ui.Previous, m_ui.Next, m_ui.Command5})
-        w->setEnabled(false);
-    QList<QAction*> actions = m_ui.Select->actions();
-    actions << m_ui.ExportMenu << m_ui.MProperties << m_ui.ImportFromFile << m_ui.Paste
-            << m_ui.MPrint << m_ui.FilePrint << m_ui.FileSave << m_ui.Select->menuAction();
-    for (QAction* a : actions)
-        a->setEnabled(false);
-    m_ui.Unavailable->setText(why + CheckMessages::kOnlyWaysOut);
-    m_ui.Unavailable->show();
+    WaysOut::keepOnly(m_ui, *m_binding, why);
 }
 
 Check::Check(AppContext& context) : m_context(context) {
@@ -143,9 +133,10 @@ void Check::storeTyped() {
 
 QSqlRecord Check::showRecord() {
     QSqlRecord row;
-    // A record that cannot be read shows as empty boxes; the screen stays usable.
+    // A record that cannot be read shows as empty boxes, and the user is told why, so that
+    // a check is never taken for an empty one; the screen stays usable.
     if (m_book)
-        skipIfFails([&] { row = m_book->current(); });
+        run([&] { row = m_book->current(); });
     m_binding->show(row);
     m_ui.Label11->setText(row.value(QStringLiteral("ID")).toString());
     m_ui.PrintedDate->setText(row.value(QStringLiteral("Printed")).toString());

@@ -99,15 +99,15 @@ const Row kFace[] = {
 };
 // clang-format on
 
-PrintFont font(const QString& spec) {
+PrintFont font(const QString& written) {
     static const QRegularExpression re(QStringLiteral("^(M?)([0-9.]+)(b?)(i?)$"));
-    const QRegularExpressionMatch m = re.match(spec);
+    const QRegularExpressionMatch m = re.match(written);
     return {m.captured(1).isEmpty() ? QStringLiteral("Times New Roman") : QStringLiteral("MICR65"),
             m.captured(2).toDouble(), !m.captured(3).isEmpty(), !m.captured(4).isEmpty()};
 }
 
-double top(const QString& spec) {
-    const QStringList parts = spec.split(QLatin1Char(' '));
+double top(const QString& written) {
+    const QStringList parts = written.split(QLatin1Char(' '));
     double y = parts.first().toDouble();
     for (const QString& line : parts.mid(1))
         y += Printed::lineHeight(font(line.mid(1)));
