@@ -1,11 +1,12 @@
 #include "BenchData.h"
 
-#include "core/settings/SettingsDb.h"
 #include "core/databases/CheckDb.h"
 #include "core/platform/Database.h"
+#include "core/settings/SettingsDb.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QTemporaryDir>
@@ -22,6 +23,19 @@ QString BenchData::programFolder() {
     if (!QFileInfo::exists(settings))
         SettingsDb::createShipped(settings);
     return dir().path();
+}
+
+QString BenchData::filledDatabase(const QString& name,
+                                  const QList<std::pair<QString, QVariantList>>& statements) {
+    const QString path = QDir(programFolder()).filePath(name);
+    QFile::remove(path);
+    CheckDb::createTemplate(path);
+    auto db = Database::open(path);
+    db->transaction([&] {
+        for (const auto& [sql, binds] : statements)
+            db->exec(sql, binds);
+    });
+    return path;
 }
 
 QString BenchData::checkDatabase(int records) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QVariantList>
 #include <benchmark/benchmark.h>
+#include <utility>
 
 /// Generated check databases for the benchmarks.
 namespace BenchData {
@@ -9,6 +12,11 @@ namespace BenchData {
 /// Makes (once per run) a check database of `records` checks in a temporary folder and
 /// returns its path.
 QString checkDatabase(int records);
+
+/// Makes the check database `name` in the program folder afresh from the template, runs
+/// `statements` (each with its bound values) on it in one transaction, and returns its path.
+QString filledDatabase(const QString& name,
+                       const QList<std::pair<QString, QVariantList>>& statements);
 
 /// The way every benchmark here is measured: wall-clock time in `unit`, three repetitions,
 /// medians reported.

@@ -2,12 +2,12 @@
 // it, walking with Next and Previous, and New. Each is judged as a ratio against the same
 // action on 1,000 checks in the same run.
 #include "BenchData.h"
-#include "gui/app/AppContext.h"
-#include "gui/entry/Check.h"
 #include "core/platform/Clock.h"
-#include "core/platform/RecordingPrinter.h"
 #include "core/platform/Program.h"
 #include "core/platform/QuietPrompter.h"
+#include "core/platform/RecordingPrinter.h"
+#include "gui/app/AppContext.h"
+#include "gui/entry/Check.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -34,26 +34,21 @@ QString oneTimeChecks(int n) {
     static QMap<int, QString> made;
     if (made.contains(n))
         return made.value(n);
-    const QString path =
-        QDir(BenchData::programFolder()).filePath(QStringLiteral("once%1.mdb").arg(n));
-    QFile::remove(path);
-    CheckDb::createTemplate(path);
-    auto db = Database::open(path);
-    db->transaction([&] {
-        db->exec(QStringLiteral(
-                     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
-                     "INSERT INTO Account (BusinessName, FirstName, LastName, Address, City, "
-                     "State, Zip, Phone, PayTo, \"Check\", Amount, Bank, BankCity, BankState, ABA, "
-                     "Account, \"For\", Date, Comments, Print, LabelPrint) "
-                     "SELECT 'Maple Street Bakery', 'Jordan', 'Reyes', i || ' Maple Street', "
-                     "'Fairview', 'OH', '44118', '(216) 555-0142', 'Payee number ' || i, 1000 + i, "
-                     "(i % 5000) || '.' || printf('%02d', i % 100), 'Fairview Community Bank', "
-                     "'Fairview', 'OH', '041000124', '1234D567 8', 'Invoice ' || i, '12/1/2026', "
-                     "'Customer called on ' || i, 'Once', 0 FROM n"),
-                 {n});
-        db->exec(QStringLiteral("UPDATE Properties SET AccountType = 'Check', LastCheck = ?"),
-                 {1000 + n});
-    });
+    const QString path = BenchData::filledDatabase(
+        QStringLiteral("once%1.mdb").arg(n),
+        {{QStringLiteral(
+              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+              "INSERT INTO Account (BusinessName, FirstName, LastName, Address, City, "
+              "State, Zip, Phone, PayTo, \"Check\", Amount, Bank, BankCity, BankState, ABA, "
+              "Account, \"For\", Date, Comments, Print, LabelPrint) "
+              "SELECT 'Maple Street Bakery', 'Jordan', 'Reyes', i || ' Maple Street', "
+              "'Fairview', 'OH', '44118', '(216) 555-0142', 'Payee number ' || i, 1000 + i, "
+              "(i % 5000) || '.' || printf('%02d', i % 100), 'Fairview Community Bank', "
+              "'Fairview', 'OH', '041000124', '1234D567 8', 'Invoice ' || i, '12/1/2026', "
+              "'Customer called on ' || i, 'Once', 0 FROM n"),
+          {n}},
+         {QStringLiteral("UPDATE Properties SET AccountType = 'Check', LastCheck = ?"),
+          {1000 + n}}});
     made.insert(n, path);
     return path;
 }

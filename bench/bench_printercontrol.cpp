@@ -33,23 +33,19 @@ QString database() {
     static QString made;
     if (!made.isEmpty())
         return made;
-    const QString path = QDir(BenchData::programFolder()).filePath(QStringLiteral("counts.mdb"));
-    QFile::remove(path);
-    CheckDb::createTemplate(path);
-    auto db = Database::open(path);
-    db->transaction([&] {
-        db->exec(QStringLiteral(
-                     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
-                     "INSERT INTO Account (BusinessName, FirstName, LastName, PayTo, \"Check\", "
-                     "Amount, ABA, Account, Date, Print, LabelPrint) "
-                     "SELECT 'Maple Street Bakery', 'Jordan', 'Reyes', 'Payee number ' || i, "
-                     "100 + i, (i % 5000) || '.00', '041000124', '1234D567 8', '12/7/2026', "
-                     "CASE i % 4 WHEN 0 THEN 'Once' WHEN 1 THEN 'Monthly' WHEN 2 THEN 'Never' "
-                     "ELSE CASE WHEN i % 40 = 3 THEN NULL ELSE 'Never' END END, "
-                     "CASE i % 2 WHEN 0 THEN -1 ELSE 0 END FROM n"),
-                 {kChecks - 1});
-        db->exec(QStringLiteral("UPDATE Properties SET AccountType = 'Check'"));
-    });
+    const QString path = BenchData::filledDatabase(
+        QStringLiteral("counts.mdb"),
+        {{QStringLiteral(
+              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+              "INSERT INTO Account (BusinessName, FirstName, LastName, PayTo, \"Check\", "
+              "Amount, ABA, Account, Date, Print, LabelPrint) "
+              "SELECT 'Maple Street Bakery', 'Jordan', 'Reyes', 'Payee number ' || i, "
+              "100 + i, (i % 5000) || '.00', '041000124', '1234D567 8', '12/7/2026', "
+              "CASE i % 4 WHEN 0 THEN 'Once' WHEN 1 THEN 'Monthly' WHEN 2 THEN 'Never' "
+              "ELSE CASE WHEN i % 40 = 3 THEN NULL ELSE 'Never' END END, "
+              "CASE i % 2 WHEN 0 THEN -1 ELSE 0 END FROM n"),
+          {kChecks - 1}},
+         {QStringLiteral("UPDATE Properties SET AccountType = 'Check'"), {}}});
     made = path;
     return path;
 }

@@ -97,19 +97,28 @@ private:
     bool m_failed = false;
 };
 
+// A copy of the folder's database `file` in `scratch`, so that printing from it changes
+// nothing the tour shows; empty, the tour told, when it cannot be made.
+QString scratchCopy(Tour& tour, const QDir& folder, const QString& file,
+                    const QTemporaryDir& scratch) {
+    const QString copy = scratch.filePath(file);
+    if (QFile::copy(folder.filePath(file), copy))
+        return copy;
+    tour.failed(QStringLiteral("cannot copy %1").arg(file));
+    return {};
+}
+
 // Prints a run from a copy of `file` (the program folder's databases keep their state)
 // through the Qt page into demo/<pdfName>; the quiet prompter answers No, so nothing is
 // marked, and starts labels on label 1.
 void printRun(Tour& tour, const QDir& folder, const QString& file, const PrintSelection& selection,
               const QString& pdfName) {
     QTemporaryDir scratch;
-    const QString copy = scratch.filePath(file);
+    const QString copy = scratchCopy(tour, folder, file, scratch);
+    if (copy.isEmpty())
+        return;
     const QString pdf = tour.out().filePath(pdfName);
     QFile::remove(pdf);
-    if (!QFile::copy(folder.filePath(file), copy)) {
-        tour.failed(QStringLiteral("cannot copy %1").arg(file));
-        return;
-    }
     QtPrinter printer(folder.path());
     printer.useFile(pdf);
     if (selection.checks() && !PrinterHasFont(printer, PrintFaces::kMicr)) {
@@ -170,13 +179,11 @@ using BlankJobRun = std::function<BlankJob::Result(Printer&, Prompter&, const QS
 void printBlank(Tour& tour, const QDir& folder, const QString& file, const QString& count,
                 const BlankJobRun& job, const QString& pdfName) {
     QTemporaryDir scratch;
-    const QString copy = scratch.filePath(file);
+    const QString copy = scratchCopy(tour, folder, file, scratch);
+    if (copy.isEmpty())
+        return;
     const QString pdf = tour.out().filePath(pdfName);
     QFile::remove(pdf);
-    if (!QFile::copy(folder.filePath(file), copy)) {
-        tour.failed(QStringLiteral("cannot copy %1").arg(file));
-        return;
-    }
     QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
     QtPrinter printer(folder.path());
     printer.useFile(pdf);

@@ -259,7 +259,7 @@ QString DatabaseFiles::create(const QDir& folder, const QString& typedName,
             throw DbError(QStringLiteral("A file named %1 already exists.").arg(fileName));
         throw fail(error);
     }
-    // A rename took the part file along; a copy left it behind, to be removed.
+    // A rename took the temporary file along; a copy left it behind, to be removed.
     if (!QFileInfo::exists(part.path()))
         part.published();
     // A name the disk did not confirm could vanish in a power cut, with the checks entered

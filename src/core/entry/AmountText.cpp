@@ -10,15 +10,15 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-/// Where the parts of an amount lie in its text. The whole part may hold commas.
-struct AmountParts {
+/// Where the dollars and the cents of an amount lie in its text. The dollars may hold commas.
+struct AmountSpans {
     bool negative = false;
     qsizetype wholeBegin = 0, wholeEnd = 0;
     qsizetype fractionBegin = 0, fractionEnd = 0;
 };
 
 /// Reads an amount; `maxDecimals` < 0 allows any number of decimals.
-bool parse(QByteArrayView text, int maxDecimals, AmountParts& p) {
+bool parse(QByteArrayView text, int maxDecimals, AmountSpans& p) {
     qsizetype i = 0;
     qsizetype end = text.size();
     while (i < end && isBlank(text[i]))
@@ -71,8 +71,8 @@ bool parse(QByteArrayView text, int maxDecimals, AmountParts& p) {
     return i == end && (run > 0 || p.fractionEnd > p.fractionBegin);
 }
 
-/// The whole part's digits without commas and leading zeros ("0" when none are left).
-void appendWhole(QByteArray& out, QByteArrayView text, const AmountParts& p, qsizetype& digits) {
+/// The dollars' digits without commas and leading zeros ("0" when none are left).
+void appendWhole(QByteArray& out, QByteArrayView text, const AmountSpans& p, qsizetype& digits) {
     digits = 0;
     bool leading = true;
     for (qsizetype i = p.wholeBegin; i < p.wholeEnd; ++i) {
@@ -87,7 +87,7 @@ void appendWhole(QByteArray& out, QByteArrayView text, const AmountParts& p, qsi
         out += '0';
 }
 
-bool isZero(QByteArrayView text, const AmountParts& p) {
+bool isZero(QByteArrayView text, const AmountSpans& p) {
     for (qsizetype i = p.wholeBegin; i < p.fractionEnd; ++i)
         if (isDigit(text[i]) && text[i] != '0')
             return false;
@@ -102,7 +102,7 @@ QByteArray ascii(const QString& text) {
 } // namespace
 
 bool AmountText::appendNormalised(QByteArray& out, QByteArrayView text) {
-    AmountParts p;
+    AmountSpans p;
     if (!parse(text, 2, p))
         return false;
     const qsizetype start = out.size();
@@ -122,7 +122,7 @@ bool AmountText::appendNormalised(QByteArray& out, QByteArrayView text) {
 }
 
 bool AmountText::appendPlainNumber(QByteArray& out, QByteArrayView text) {
-    AmountParts p;
+    AmountSpans p;
     if (!parse(text, -1, p))
         return false;
     if (p.negative && !isZero(text, p))

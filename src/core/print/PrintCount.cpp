@@ -50,28 +50,27 @@ qint64 PrintCount::ask(Prompter& prompter, const QString& title, const QString& 
     QString shown = typed.trimmed();
     if (shown.size() > kLongestQuote)
         shown = shown.left(kLongestQuote) + QChar(0x2026);
+    // An answer that is no count is told, and counts as nothing to print.
+    const auto refuse = [&](const QString& why) -> qint64 {
+        prompter.message(why + QStringLiteral(" Nothing was printed."), title,
+                         Prompter::Icon::Warning);
+        return 0;
+    };
     switch (reading.verdict) {
     case Verdict::Empty:
         return 0;
     case Verdict::NotWhole:
-        prompter.message(QStringLiteral("\"%1\" is not a number of %2. Type the number as a "
-                                        "whole number in digits, such as 25. Nothing was "
-                                        "printed.")
-                             .arg(shown, things),
-                         title, Prompter::Icon::Warning);
-        return 0;
+        return refuse(QStringLiteral("\"%1\" is not a number of %2. Type the number as a whole "
+                                     "number in digits, such as 25.")
+                          .arg(shown, things));
     case Verdict::BelowOne:
-        prompter.message(QStringLiteral("%1 %2 means nothing to print. Type a number from 1 up, "
-                                        "such as 25. Nothing was printed.")
-                             .arg(shown, things),
-                         title, Prompter::Icon::Warning);
-        return 0;
+        return refuse(QStringLiteral("%1 %2 means nothing to print. Type a number from 1 up, "
+                                     "such as 25.")
+                          .arg(shown, things));
     case Verdict::TooMany:
-        prompter.message(QStringLiteral("At most %1 %2 are printed at a time; print more in "
-                                        "several runs. Nothing was printed.")
-                             .arg(text(kMaximum), things),
-                         title, Prompter::Icon::Warning);
-        return 0;
+        return refuse(QStringLiteral("At most %1 %2 are printed at a time; print more in "
+                                     "several runs.")
+                          .arg(text(kMaximum), things));
     case Verdict::Count:
         break;
     }
