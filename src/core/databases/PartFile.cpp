@@ -24,7 +24,7 @@ bool processIsRunning(qint64 pid) {
 
 void removeWithLeftovers(const QDir& folder, const QString& name) {
     // What SQLite keeps beside a file it writes belongs to that file alone. A file that
-    // cannot be removed now carries a part file's name, so it never passes for a database
+    // cannot be removed now carries a temporary file's name, so it never passes for a database
     // or a backup, and a later removeStale() takes it away.
     for (const char* suffix : {"", "-journal", "-wal", "-shm"})
         QFile::remove(folder.filePath(name + QLatin1String(suffix)));
@@ -67,7 +67,7 @@ QStringList PartFile::removeStale(const QDir& folder) {
     const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& entry : entries) {
         const QRegularExpressionMatch m = pattern.match(entry);
-        // Each file is judged by its part file; the journals beside it follow it.
+        // Each file is judged by its temporary file; the journals beside it follow it.
         if (!m.hasMatch() || m.captured(1) != entry)
             continue;
         const QByteArray path = QFile::encodeName(folder.filePath(entry));
@@ -93,7 +93,7 @@ QStringList PartFile::removeStale(const QDir& folder) {
         }
         ::close(fd); // opened only to ask for the lock: nothing to report
     }
-    // Journals whose part file is already gone.
+    // Journals whose temporary file is already gone.
     for (const QString& entry : entries) {
         const QRegularExpressionMatch m = pattern.match(entry);
         if (m.hasMatch() && m.captured(1) != entry &&
