@@ -1,11 +1,11 @@
 #!/usr/bin/python3
-"""Builds the TrueType font MICR65 from the matrix drawings in micr65.glyphs.
+"""Builds the TrueType font MICR65 from the E-13B drawings in micr65.glyphs.
 
 Usage: build_micr_font.py GLYPHS OUTPUT.ttf
 
-Each character is drawn on the E-13B matrix of 0.013-inch squares. The font is designed
-for 12 points, where an em is 1/6 inch: at 1000 units to the em one square is 78 units,
-the nine squares of a full character are 702 units (0.117 inch) and every character
+Each character is drawn on squares of half an E-13B module (0.0065 inch). The font is
+designed for 12 points, where an em is 1/6 inch: at 1000 units to the em a half module is
+39 units, the digits' eighteen half modules are 702 units (0.117 inch) and every character
 advances 750 units (0.125 inch, eight characters to the inch).
 
 The squares of a character are merged into clean outlines: one contour per connected
@@ -22,55 +22,57 @@ import os
 import sys
 import tempfile
 
+from fontTools.agl import UV2AGL
 from fontTools.fontBuilder import FontBuilder
 from fontTools.misc.timeTools import timestampFromString
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 
 UNITS_PER_EM = 1000
-SQUARE = 78          # 0.013 inch at 12 points
-ROWS = 9             # E-13B characters are nine squares high...
-MAX_COLUMNS = 7      # ...and at most seven wide
+SQUARE = 39          # half an E-13B module, 0.0065 inch at 12 points
+MAX_ROWS = 18        # the digits are nine modules high...
+MAX_COLUMNS = 14     # ...and no character is wider than seven
 ADVANCE = 750        # 0.125 inch at 12 points
-# Bank readers measure the pitch between right edges, so every ink ends on this line; the
-# widest characters (seven squares) stand in the middle of their cell.
-RIGHT_EDGE = (ADVANCE + MAX_COLUMNS * SQUARE) // 2
+# Bank readers measure the pitch between right edges, so every character ends 0.108 inch
+# into its cell; the widest characters (seven modules) stand in the middle of it.
+RIGHT_EDGE = 648
 ASCENDER = 800
 DESCENDER = -200
 
 FAMILY = "MICR65"
-VERSION = "Version 1.000"
+VERSION = "Version 2.000"
 # A fixed date keeps the build reproducible: the same drawings give the same file.
 BUILD_DATE = "Thu Jan  1 00:00:00 2026"
 
 # What the font must hold: the digits and the four symbols of the bank line, mapped to
-# the characters the program stores for them.
-REQUIRED = "0123456789ABCD"
+# the characters the program stores for them ("-" prints the dash as "D" does).
+REQUIRED = "0123456789ABCD-"
 
-# The corners of each kind of cell that carries ink, clockwise (x right, y up, one square
-# from (0, 0) to (1, 1)): a whole square, or the half of a square on one side of its
-# diagonal, which rounds off a corner the way the printed characters round theirs.
-CELLS = {
-    "#": ((0, 0), (0, 1), (1, 1), (1, 0)),
-    "◢": ((1, 1), (1, 0), (0, 0)),  # lower right half
-    "◣": ((0, 0), (0, 1), (1, 0)),  # lower left half
-    "◤": ((0, 0), (0, 1), (1, 1)),  # upper left half
-    "◥": ((0, 1), (1, 1), (1, 0)),  # upper right half
-}
+INK = "#"
 PAPER = "."
 
-# Shown for a character the font lacks: an empty box the size of a full character.
-NOTDEF = ["#######"] + ["#.....#"] * 7 + ["#######"]
+# Shown for a character the font lacks: an empty box the size of a digit.
+NOTDEF = ["#" * MAX_COLUMNS] * 2 + ["##" + "." * (MAX_COLUMNS - 4) + "##"] * (MAX_ROWS - 4) + \
+    ["#" * MAX_COLUMNS] * 2
 
 
 class DrawingError(Exception):
     pass
 
 
-def read_drawings(path):
-    """Returns [(glyph name, character, rows)] in file order, after checking every block.
+class Drawing:
+    """One block of the drawings file: a glyph, the characters that print it, its rows
+    (top first) and how many half squares its bottom row stands above the baseline."""
 
-    A block is a line "glyph <name> <character>" followed by exactly nine rows; between
-    blocks only blank lines and notes (lines starting with #) may stand.
+    def __init__(self, name, chars, rows, raised):
+        self.name, self.chars, self.rows, self.raised = name, chars, rows, raised
+
+
+def read_drawings(path):
+    """Returns the drawings in file order, after checking every block.
+
+    A block is a line "glyph <name> <characters> [raised <n>]" followed by its rows up to
+    the next empty line; between blocks only empty lines and notes (lines starting with #)
+    may stand.
     """
     with open(path, encoding="utf-8") as f:
         lines = [line.rstrip() for line in f]
@@ -83,28 +85,38 @@ def read_drawings(path):
         if not line or line.startswith("#"):
             continue
         parts = line.split()
-        if parts[0] != "glyph" or len(parts) != 3 or len(parts[2]) != 1:
-            raise DrawingError(f"{where}: expected 'glyph <name> <character>'")
-        name, char = parts[1], parts[2]
-        rows = lines[i:i + ROWS]
+        raised = 0
+        if len(parts) == 5 and parts[3] == "raised" and parts[4].isdigit():
+            raised = int(parts[4])
+        elif len(parts) != 3:
+            parts = []
+        if not parts or parts[0] != "glyph":
+            raise DrawingError(f"{where}: expected 'glyph <name> <characters> [raised <n>]'")
+        name, chars = parts[1], parts[2]
+        rows = []
+        while i < len(lines) and lines[i]:
+            rows.append(lines[i])
+            i += 1
+        start = i - len(rows)
         for offset, row in enumerate(rows):
-            at = f"{path}:{i + offset + 1}"
-            if not row or not set(row) <= set(CELLS) | {PAPER}:
-                raise DrawingError(f"{at}: {name} needs {ROWS} rows of ink ('#' or a half "
-                                   f"square {''.join(list(CELLS)[1:])}) and paper ('.')")
+            at = f"{path}:{start + offset + 1}"
+            if not set(row) <= {INK, PAPER}:
+                raise DrawingError(f"{at}: {name} needs rows of ink ('#') and paper ('.')")
             if len(row) != len(rows[0]):
                 raise DrawingError(f"{at}: every row of {name} must be {len(rows[0])} squares wide")
-            if len(row) > MAX_COLUMNS:
-                raise DrawingError(f"{at}: {name} is wider than {MAX_COLUMNS} squares")
-        if len(rows) != ROWS:
-            raise DrawingError(f"{where}: {name} has {len(rows)} rows, not {ROWS}")
-        if all(set(row) <= {PAPER} for row in rows):
+        if not rows or INK not in "".join(rows):
             raise DrawingError(f"{where}: {name} has no ink")
-        i += ROWS
-        drawings.append((name, char, rows))
+        if len(rows[0]) > MAX_COLUMNS:
+            raise DrawingError(f"{where}: {name} is wider than {MAX_COLUMNS} squares")
+        if len(rows) + raised > MAX_ROWS:
+            raise DrawingError(f"{where}: {name} reaches higher than {MAX_ROWS} squares")
+        # The drawing is as wide and as tall as the character: ink in its edge rows and columns.
+        if INK not in rows[0] + rows[-1] or INK not in "".join(r[0] + r[-1] for r in rows):
+            raise DrawingError(f"{where}: {name} has a row or column of paper at its edge")
+        drawings.append(Drawing(name, chars, rows, raised))
 
-    names = [d[0] for d in drawings]
-    chars = [d[1] for d in drawings]
+    names = [d.name for d in drawings]
+    chars = [c for d in drawings for c in d.chars]
     for seen, what in ((names, "glyph name"), (chars, "character")):
         twice = sorted({x for x in seen if seen.count(x) > 1})
         if twice:
@@ -131,10 +143,10 @@ def outline(rows):
     edges = set()
     for r, row in enumerate(rows):
         for c, cell in enumerate(row):
-            if cell == PAPER:
+            if cell != INK:
                 continue
             x, y = c, height - 1 - r
-            corners = [(x + dx, y + dy) for dx, dy in CELLS[cell]]
+            corners = [(x, y), (x, y + 1), (x + 1, y + 1), (x + 1, y)]
             for a, b in zip(corners, corners[1:] + corners[:1]):
                 if (b, a) in edges:
                     edges.remove((b, a))
@@ -187,14 +199,16 @@ def simplify(points):
     return kept
 
 
-def draw(rows):
-    """A TrueType glyph of the drawing, its ink ending on the common right edge."""
+def draw(rows, raised=0):
+    """A TrueType glyph of the drawing, its ink ending on the common right edge and its
+    bottom row `raised` half squares above the baseline."""
     left = RIGHT_EDGE - len(rows[0]) * SQUARE
+    bottom = raised * SQUARE
     pen = TTGlyphPen(None)
     for contour in outline(rows):
-        pen.moveTo((left + contour[0][0] * SQUARE, contour[0][1] * SQUARE))
+        pen.moveTo((left + contour[0][0] * SQUARE, bottom + contour[0][1] * SQUARE))
         for x, y in contour[1:]:
-            pen.lineTo((left + x * SQUARE, y * SQUARE))
+            pen.lineTo((left + x * SQUARE, bottom + y * SQUARE))
         pen.closePath()
     return pen.glyph()
 
@@ -202,10 +216,15 @@ def draw(rows):
 def build(drawings, output):
     glyphs = {".notdef": draw(NOTDEF), "space": TTGlyphPen(None).glyph()}
     cmap = {ord(" "): "space"}
-    for name, char, rows in drawings:
-        glyphs[name] = draw(rows)
-        cmap[ord(char)] = name
-    order = [".notdef", "space"] + [d[0] for d in drawings]
+    order = [".notdef", "space"]
+    for d in drawings:
+        # Each character gets a glyph of its own, even where two look the same ("D" and
+        # "-"): a PDF maps glyphs back to text, and a copied MICR line should read as stored.
+        for i, char in enumerate(d.chars):
+            name = d.name if i == 0 else UV2AGL[ord(char)]
+            glyphs[name] = draw(d.rows, d.raised)
+            cmap[ord(char)] = name
+            order.append(name)
 
     fb = FontBuilder(UNITS_PER_EM, isTTF=True)
     fb.setupGlyphOrder(order)
@@ -223,7 +242,7 @@ def build(drawings, output):
         "psName": FAMILY,
         "version": VERSION,
         "description": "The E-13B characters of the bank line of a check, drawn for Ledgerline "
-                       "on the matrix of 0.013-inch squares. Use at 12 points.",
+                       "on squares of half a module (0.0065 inch). Use at 12 points.",
     })
     fb.setupOS2(
         version=4,
@@ -239,7 +258,7 @@ def build(drawings, output):
         usWinAscent=ASCENDER,
         usWinDescent=-DESCENDER,
         sxHeight=0,
-        sCapHeight=ROWS * SQUARE,
+        sCapHeight=MAX_ROWS * SQUARE,
         ulUnicodeRange1=1,              # Basic Latin
         ulCodePageRange1=1,             # Latin 1
         usDefaultChar=0,
@@ -247,8 +266,8 @@ def build(drawings, output):
         usMaxContext=0,
         panose=panose_monospaced(),
     )
-    fb.setupPost(isFixedPitch=1, underlinePosition=-100, underlineThickness=SQUARE)
-    fb.font["head"].fontRevision = 1.0
+    fb.setupPost(isFixedPitch=1, underlinePosition=-100, underlineThickness=2 * SQUARE)
+    fb.font["head"].fontRevision = 2.0
     fb.font["head"].created = fb.font["head"].modified = timestampFromString(BUILD_DATE)
     fb.font.recalcTimestamp = False
 

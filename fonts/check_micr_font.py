@@ -5,7 +5,7 @@ Usage: check_micr_font.py MICR65.ttf
 
 At 12 points an em is 1/6 inch; the font has 1000 units to the em, so 750 units are
 0.125 inch (one character of the bank line), 702 units are 0.117 inch (the E-13B height)
-and one 0.013-inch square of the E-13B matrix is 78 units.
+and a square of half an E-13B module (0.0065 inch) is 39 units.
 """
 
 import sys
@@ -20,24 +20,26 @@ def inches_at_12pt(units):
     return units / 1000 * 12 / 72
 
 
-# character: glyph name, ink box (xMin, yMin, xMax, yMax), ink in half squares, contours
+# character: glyph name, ink box (xMin, yMin, xMax, yMax), ink in half-module squares,
+# contours
 EXPECTED = {
-    "0": ("zero", (180, 0, 648, 702), 76, 2),
-    "1": ("one", (336, 0, 648, 702), 42, 1),
-    "2": ("two", (336, 0, 648, 702), 43, 1),
-    "3": ("three", (180, 0, 648, 702), 45, 1),
-    "4": ("four", (102, 0, 648, 702), 54, 1),
-    "5": ("five", (180, 0, 648, 702), 50, 1),
-    "6": ("six", (180, 0, 648, 702), 54, 2),
-    "7": ("seven", (258, 0, 648, 702), 35, 1),
-    "8": ("eight", (180, 0, 648, 702), 56, 3),
-    "9": ("nine", (180, 0, 648, 702), 49, 2),
-    "A": ("transit", (180, 0, 648, 702), 72, 3),
-    "B": ("amount", (102, 0, 648, 702), 42, 3),
-    "C": ("onus", (102, 78, 648, 624), 50, 3),
-    "D": ("dash", (102, 156, 648, 546), 40, 2),
+    "0": ("zero", (102, 0, 648, 702), 96, 2),
+    "1": ("one", (336, 0, 648, 702), 90, 1),
+    "2": ("two", (336, 0, 648, 702), 72, 1),
+    "3": ("three", (258, 0, 648, 702), 87, 1),
+    "4": ("four", (180, 0, 648, 702), 96, 1),
+    "5": ("five", (258, 0, 648, 702), 84, 1),
+    "6": ("six", (180, 0, 648, 702), 102, 2),
+    "7": ("seven", (258, 0, 648, 702), 64, 1),
+    "8": ("eight", (102, 0, 648, 702), 144, 3),
+    "9": ("nine", (180, 0, 648, 702), 105, 2),
+    "A": ("transit", (102, 0, 648, 702), 120, 3),
+    "B": ("amount", (102, 0, 648, 702), 80, 3),
+    "C": ("onus", (102, 117, 648, 663), 96, 3),
+    "D": ("dash", (102, 195, 648, 507), 80, 3),
+    "-": ("hyphen", (102, 195, 648, 507), 80, 3),
 }
-HALF_SQUARE = 78 * 78 / 2
+SQUARE = 39 * 39
 
 
 def contours_of(font, name):
@@ -84,12 +86,12 @@ class MicrFontTest(unittest.TestCase):
         self.assertEqual(windows[4], "MICR65")
 
     def test_character_map(self):
-        self.assertEqual(sorted(self.cmap), [ord(c) for c in " 0123456789ABCD"])
+        self.assertEqual(sorted(self.cmap), [ord(c) for c in " -0123456789ABCD"])
         for char, (glyph, *_rest) in EXPECTED.items():
             self.assertEqual(self.cmap[ord(char)], glyph, char)
         self.assertEqual(self.cmap[ord(" ")], "space")
         # A lowercase letter is not a symbol: it shows as what it is.
-        for char in "abcd-":
+        for char in "abcdx_":
             self.assertNotIn(ord(char), self.cmap)
         self.assertEqual(self.font.getGlyphOrder()[0], ".notdef")
 
@@ -105,7 +107,7 @@ class MicrFontTest(unittest.TestCase):
 
     def test_ink_of_each_character(self):
         glyf, hmtx = self.font["glyf"], self.font["hmtx"]
-        for char, (name, box, halves, contours) in EXPECTED.items():
+        for char, (name, box, squares, contours) in EXPECTED.items():
             with self.subTest(char=char):
                 g = glyf[name]
                 self.assertEqual((g.xMin, g.yMin, g.xMax, g.yMax), box)
@@ -116,7 +118,7 @@ class MicrFontTest(unittest.TestCase):
                 self.assertLessEqual(g.xMax, 750)
                 self.assertEqual(g.xMax, 648)
                 self.assertAlmostEqual(inches_at_12pt(g.xMax), 0.108, places=9)
-                self.assertEqual(self._ink_area(name), halves * HALF_SQUARE)
+                self.assertEqual(self._ink_area(name), squares * SQUARE)
 
     def test_heights(self):
         glyf = self.font["glyf"]
@@ -127,9 +129,9 @@ class MicrFontTest(unittest.TestCase):
                 self.assertAlmostEqual(inches_at_12pt(g.yMax - g.yMin), 0.117, places=9)
         onus, dash = glyf[self.cmap[ord("C")]], glyf[self.cmap[ord("D")]]
         self.assertAlmostEqual(inches_at_12pt(onus.yMax - onus.yMin), 0.091, places=9)
-        self.assertAlmostEqual(inches_at_12pt(onus.yMin), 0.013, places=9)
-        self.assertAlmostEqual(inches_at_12pt(dash.yMax - dash.yMin), 0.065, places=9)
-        self.assertAlmostEqual(inches_at_12pt(dash.yMin), 0.026, places=9)
+        self.assertAlmostEqual(inches_at_12pt(onus.yMin), 0.0195, places=9)
+        self.assertAlmostEqual(inches_at_12pt(dash.yMax - dash.yMin), 0.052, places=9)
+        self.assertAlmostEqual(inches_at_12pt(dash.yMin), 0.0325, places=9)
         self.assertEqual(self.font["OS/2"].sCapHeight, 702)
 
     def test_line_metrics(self):
@@ -154,19 +156,18 @@ class MicrFontTest(unittest.TestCase):
                     self.assertTrue(all(f & 1 for f in flags), "only on-curve points")
                     for (x0, y0), (x1, y1) in zip(points, points[1:] + points[:1]):
                         dx, dy = x1 - x0, y1 - y0
-                        # Along the matrix, or across a square's diagonal; never a zero edge.
-                        self.assertTrue(dx == 0 or dy == 0 or abs(dx) == abs(dy))
+                        # Along the squares' edges; never a zero edge.
+                        self.assertTrue(dx == 0 or dy == 0)
                         self.assertNotEqual((dx, dy), (0, 0))
-                        self.assertEqual(dx % 78, 0)
-                        self.assertEqual(dy % 78, 0)
+                        self.assertEqual(dx % 39, 0)
+                        self.assertEqual(dy % 39, 0)
                 # Inside the ink every point is wound exactly once, clockwise; outside not
                 # at all. Two overlapping contours, or a hole wound the wrong way, would wind
                 # some point twice.
-                for column in range(7):
-                    for row in range(9):
-                        for fx, fy in ((0.13, 0.11), (0.38, 0.36), (0.63, 0.61), (0.88, 0.86),
-                                       (0.13, 0.86), (0.88, 0.11), (0.38, 0.61), (0.63, 0.36)):
-                            w = winding(contours, 102 + 78 * (column + fx), 78 * (row + fy))
+                for column in range(14):
+                    for row in range(18):
+                        for fx, fy in ((0.13, 0.11), (0.63, 0.61), (0.13, 0.86), (0.88, 0.11)):
+                            w = winding(contours, 102 + 39 * (column + fx), 39 * (row + fy))
                             self.assertIn(w, (0, -1), f"square {column},{row} is wound {w} times")
                 # So the contours' areas add up to the ink, clockwise (negative).
                 self.assertLess(sum(signed_area(points) for points, _ in contours), 0)
@@ -175,7 +176,7 @@ class MicrFontTest(unittest.TestCase):
         g = self.font["glyf"][".notdef"]
         self.assertEqual((g.xMin, g.yMin, g.xMax, g.yMax), (102, 0, 648, 702))
         self.assertEqual(g.numberOfContours, 2)
-        self.assertEqual(self._ink_area(".notdef"), 28 * 2 * HALF_SQUARE)
+        self.assertEqual(self._ink_area(".notdef"), (2 * 2 * 14 + 2 * 2 * 14) * SQUARE)
 
     def _ink_area(self, name):
         """The inked area in square units: holes count against the contour around them."""

@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
@@ -14,6 +18,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -50,6 +56,27 @@ QString run(const QString& tool, const QStringList& arguments) {
     return QString::fromLocal8Bit(p.readAllStandardOutput());
 }
 
+/// The E-13B shapes the font is held to, as the standard's reference drawings give them.
+QJsonObject e13b() {
+    QFile file(QStringLiteral(LEDGERLINE_TEST_DATA "/e13b-grid.json"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+/// How much of the square from (x, y), `side` pixels wide, is inked, from 0 to 1; pixels
+/// the square only partly covers count by the part it covers.
+double coverage(const QImage& image, double x, double y, double side) {
+    double ink = 0;
+    for (int py = int(y); py < int(std::ceil(y + side)); ++py)
+        for (int px = int(x); px < int(std::ceil(x + side)); ++px) {
+            const double w = std::min(px + 1.0, x + side) - std::max(double(px), x);
+            const double h = std::min(py + 1.0, y + side) - std::max(double(py), y);
+            ink += w * h * (255 - qGray(image.pixel(px, py))) / 255.0;
+        }
+    return ink / (side * side);
+}
+
 } // namespace
 
 class TestMicrFont : public QObject {
@@ -81,7 +108,7 @@ private slots:
 
     void eightCharactersToTheInch_data() {
         QTest::addColumn<QChar>("character");
-        for (const QChar c : QStringLiteral("0123456789ABCD "))
+        for (const QChar c : QStringLiteral("0123456789ABCD- "))
             QTest::newRow(qPrintable(c == QLatin1Char(' ') ? QStringLiteral("space") : QString(c)))
                 << c;
     }
@@ -107,11 +134,12 @@ private slots:
         QTest::addColumn<QChar>("character");
         QTest::addColumn<qreal>("top");    // above the baseline
         QTest::addColumn<qreal>("bottom"); // above the baseline
-        // 0.117 inch is 168.48 twips; one square of the matrix 18.72.
+        // 0.117 inch is 168.48 twips; one E-13B module (0.013 inch) 18.72.
         for (const QChar c : QStringLiteral("0123456789AB"))
             QTest::newRow(qPrintable(QString(c))) << c << 168.48 << 0.0;
-        QTest::newRow("on-us") << QChar(u'C') << 149.76 << 18.72;
-        QTest::newRow("dash") << QChar(u'D') << 131.04 << 37.44;
+        QTest::newRow("on-us") << QChar(u'C') << 159.12 << 28.08;
+        QTest::newRow("dash") << QChar(u'D') << 121.68 << 46.8;
+        QTest::newRow("minus sign, the dash") << QChar(u'-') << 121.68 << 46.8;
     }
 
     void heightsInTwips() {
@@ -127,6 +155,75 @@ private slots:
         // Every ink ends 0.108 inch (155.52 twips) into its cell.
         QVERIFY2(qAbs(box.right() - 155.52) < 0.5, qPrintable(QString::number(box.right())));
         QVERIFY(box.left() >= 0);
+    }
+
+    // Every character, printed at 12 points at 2400 dpi as the print page prints it, is the
+    // E-13B shape square by square: each square of half a module (0.0065 inch), counted from
+    // the character's right edge (0.108 inch into its cell) and the baseline, is ink when
+    // more than half of it is covered. A ring of squares around the shape must be paper.
+    void everySquareIsTheE13BShape_data() {
+        QTest::addColumn<QString>("symbol");
+        QTest::addColumn<QChar>("character");
+        const QJsonObject letters = e13b().value(QStringLiteral("font_letters")).toObject();
+        QCOMPARE(letters.size(), 4);
+        for (const QChar c : QStringLiteral("0123456789"))
+            QTest::newRow(qPrintable(QString(c))) << QString(c) << c;
+        for (const QString symbol : {"transit", "amount", "on-us", "dash"})
+            QTest::newRow(qPrintable(symbol)) << symbol << letters.value(symbol).toString().at(0);
+        QTest::newRow("minus sign") << QStringLiteral("dash") << QChar(u'-');
+    }
+    void everySquareIsTheE13BShape() {
+        QFETCH(QString, symbol);
+        QFETCH(QChar, character);
+        if (!qtUsesTheShippedFont())
+            QSKIP("a MICR65 from elsewhere is installed, and Qt prints with that one");
+        const QJsonObject shape =
+            e13b().value(QStringLiteral("characters")).toObject().value(symbol).toObject();
+        const QJsonArray rows = shape.value(QStringLiteral("rows_half")).toArray();
+        QVERIFY(!rows.isEmpty());
+        const int width = rows[0].toString().size();
+        const int height = int(rows.size());
+        const int raised = qRound(shape.value(QStringLiteral("bottom")).toDouble() * 2);
+
+        constexpr double kDpi = 2400;
+        constexpr double kPixelsPerTwip = kDpi / 1440;
+        const double half = 0.0065 * kDpi; // one square, in pixels
+        const QPointF cell(60, 300);       // the cell's left edge and the baseline, twips
+        QImage image(600, 600, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setRenderHint(QPainter::TextAntialiasing);
+            painter.scale(kPixelsPerTwip, kPixelsPerTwip); // one unit is one twip
+            painter.setFont(micrAt12pt());
+            painter.setPen(Qt::black);
+            painter.drawText(cell, QString(character));
+        }
+        const double right = (cell.x() + 0.108 * 1440) * kPixelsPerTwip;
+        const double baseline = cell.y() * kPixelsPerTwip;
+
+        // Squares from one beyond the shape on every side; those outside it are paper.
+        QStringList drawn, wrong;
+        for (int up = raised + height; up >= raised - 1; --up) {
+            QString line;
+            for (int left = width; left >= -1; --left) {
+                const int row = raised + height - 1 - up; // in rows_half, top first
+                const bool inside = row >= 0 && row < height && left >= 0 && left < width;
+                const bool expected =
+                    inside && rows[row].toString().at(width - 1 - left) == QLatin1Char('#');
+                const bool ink = coverage(image, right - (left + 1) * half,
+                                          baseline - (up + 1) * half, half) > 0.5;
+                line += ink ? QLatin1Char('#') : QLatin1Char('.');
+                if (ink != expected)
+                    wrong << QStringLiteral("%1 squares left of the right edge, %2 up")
+                                 .arg(left)
+                                 .arg(up);
+            }
+            drawn << line;
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; ")) +
+                                             QStringLiteral("\n") + drawn.join('\n')));
     }
 
     void lineMetrics() {
