@@ -3,8 +3,10 @@
 #include "core/platform/RecordingPage.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -34,6 +36,44 @@ QString unescape(const QString& html) {
 }
 
 } // namespace
+
+QList<double> PdfText::characterRightEdges(const QString& pdf, int page, double baseline) {
+    constexpr int kDpi = 1200;
+    constexpr double kTwipsPerDot = 1440.0 / kDpi;
+    // A band from 0.15 inch above the baseline to a little below it, across the sheet.
+    const int top = int((baseline - 216) / kTwipsPerDot);
+    const int height = int(240 / kTwipsPerDot);
+    const int width = int(8.5 * kDpi);
+    QTemporaryDir dir;
+    const QString prefix = dir.filePath(QStringLiteral("band"));
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QString::number(kDpi), QStringLiteral("-gray"),
+         QStringLiteral("-singlefile"), QStringLiteral("-f"), QString::number(page + 1),
+         QStringLiteral("-l"), QString::number(page + 1), QStringLiteral("-x"), QStringLiteral("0"),
+         QStringLiteral("-y"), QString::number(top), QStringLiteral("-W"), QString::number(width),
+         QStringLiteral("-H"), QString::number(height), pdf, prefix});
+    const QImage band(prefix + QStringLiteral(".pgm"));
+    QList<bool> ink(band.width(), false);
+    for (int y = 0; y < band.height(); ++y) {
+        const uchar* line = band.constScanLine(y);
+        for (int x = 0; x < band.width(); ++x)
+            ink[x] = ink[x] || line[x] < 128;
+    }
+    const int gap = int(0.030 * kDpi);
+    QList<double> edges;
+    int paper = gap; // columns of paper since the last ink
+    for (int x = 0; x < band.width(); ++x) {
+        if (!ink[x]) {
+            ++paper;
+            continue;
+        }
+        if (paper < gap && !edges.isEmpty())
+            edges.removeLast();
+        edges.append((x + 1) * kTwipsPerDot);
+        paper = 0;
+    }
+    return edges;
+}
 
 QList<PdfText::Word> PdfText::words(const QString& pdf) {
     const QString html = QString::fromUtf8(

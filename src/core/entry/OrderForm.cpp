@@ -116,6 +116,10 @@ Extract extract(const QString& text, qsizetype at, const Rule& rule) {
 QString refusal(const QString& field) {
     if (field == QLatin1String("Check"))
         return QStringLiteral("is not a whole number");
+    if (field == QLatin1String("ABA"))
+        return QStringLiteral("may hold digits only, as the MICR line prints it");
+    if (field == QLatin1String("Account"))
+        return QStringLiteral("may hold only digits, blanks, D and -, as the MICR line prints it");
     return QStringLiteral("is not an amount in dollars and cents");
 }
 

@@ -92,6 +92,11 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
     }
     if (refuseDraft(header))
         return Result::Stopped;
+    if (refuseUnreadableMicr(payer, {},
+                             QStringLiteral("Nothing was printed and no check number was used. "
+                                            "Correct the first check of this database on the "
+                                            "data-entry screen and print again.")))
+        return Result::Stopped;
     if (variant.only88mm && !settings.options.use88mm) {
         tell(QStringLiteral("To print Quicken(tm) checks you must set check length to 88mm. "
                             "Select the 88mm check length check box at the bottom of this "

@@ -1,6 +1,7 @@
 #include "core/print/BlankJob.h"
 
 #include "core/databases/CheckDb.h"
+#include "core/entry/MicrText.h"
 #include "core/platform/PrintPage.h"
 #include "core/platform/Printer.h"
 #include "core/platform/Program.h"
@@ -28,6 +29,27 @@ bool BlankJob::refuseDraft(RecordSet& header) {
         return false;
     tell(QStringLiteral("Sorry - this function only works with CHECK databases, the current "
                         "database is a Draft database."));
+    return true;
+}
+
+bool BlankJob::refuseUnreadableMicr(const QSqlRecord& payer, const QString& tranCode,
+                                    const QString& afterwards) {
+    using MicrText::Field;
+    const QString who = QStringLiteral("The first check");
+    QStringList refused;
+    for (const auto& [field, micr] :
+         {std::pair{"ABA", Field::Routing}, std::pair{"Account", Field::Account}}) {
+        const QString value = payer.value(QString::fromLatin1(field)).toString();
+        if (!MicrText::fits(micr, value))
+            refused << MicrText::refusedValue(who, micr, value);
+    }
+    if (!MicrText::fits(Field::TranCode, tranCode))
+        refused << MicrText::refusedValue(QStringLiteral("Program Setup"), Field::TranCode,
+                                          tranCode);
+    if (refused.isEmpty())
+        return false;
+    m_prompter.message(MicrText::refusal(refused, afterwards), m_program.name(),
+                       Prompter::Icon::Warning);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "core/print/BlankPrintSettings.h"
 #include "core/print/PrinterOffsets.h"
 
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -35,6 +36,11 @@ protected:
     void askToLoadStock();
     /// Tells the user and returns true when `header` is a DRAFT database's header.
     bool refuseDraft(RecordSet& header);
+    /// Tells the user and returns true when the MICR line of the template `payer` (and the
+    /// `tranCode` after its account number, on deposit tickets) would print something a
+    /// bank cannot read; `afterwards` says what was not done and what to correct.
+    bool refuseUnreadableMicr(const QSqlRecord& payer, const QString& tranCode,
+                              const QString& afterwards);
     /// The offsets as the job uses them, or nothing after telling the user why they cannot
     /// be used. The horizontal start is raised to `leastLeft` when it is smaller; without
     /// one it is used as stored, and one left of the sheet's edge is refused.

@@ -1,6 +1,7 @@
 #include "core/print/DepositTicket.h"
 
 #include "core/print/BlankCheckValues.h"
+#include "core/print/MicrLine.h"
 
 using LayoutRows::has;
 using LayoutRows::text;
@@ -33,8 +34,8 @@ QList<LayoutRow> DepositTicket::rows(const BlankCheckValues& c, const QString& t
         {{body, 10, false, false},    H,        kNextLine,               {text(r, "BankCity") + ", " + text(r, "BankState")},                has(r, "BankState")},
         {{body, 14, true, false},     H,        T + 1800,                {"DEPOSIT TICKET"}},
         {{body, 12, true, false},     H,        kNextLine,               {"Date: " + QString(15, QLatin1Char('_'))}},
-        {{micr, 12, false, false},    H + 3330, T + c.stock.micrRow,     {"A" + text(r, "ABA") + "A" + " "},                                has(r, "ABA")},
-        {{micr, 12, false, false},    H + 5655, T + c.stock.micrRow,     {text(r, "Account") + "C" + "   " + tranCode + "   "},           has(r, "Account")},
+        {{micr, 12, false, false},    H + MicrLine::kRoutingX, T + c.stock.micrRow,     {"A" + text(r, "ABA") + "A" + " "},                                has(r, "ABA")},
+        {{micr, 12, false, false},    H + MicrLine::kAccountX, T + c.stock.micrRow,     {text(r, "Account") + "C" + "   " + tranCode + "   "},           has(r, "Account")},
         {{body, 10, false, false},    0,        T + c.stock.cutMarkRow,  {"-"},                                                              c.cutMarks},
         {{body, 10, false, false},    12000,    T + c.stock.cutMarkRow,  {"-"},                                                              c.cutMarks},
         // (the amount grid is drawn here)

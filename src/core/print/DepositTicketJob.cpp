@@ -12,8 +12,9 @@
 
 namespace {
 
-// From the horizontal start to the end of the account field: the account and a tran code.
-constexpr qint64 kTicketWidth = 5655 + 3000;
+// From the horizontal start to the end of the account field: room for the account number
+// and a tran code. It sets how far right the horizontal start of tickets may go.
+constexpr qint64 kTicketWidth = 8655;
 
 } // namespace
 
@@ -23,6 +24,15 @@ BlankJob::Result DepositTicketJob::run(const QString& databasePath,
     auto db = Database::open(databasePath);
     RecordSet header(db, CheckDb::kHeader);
     if (refuseDraft(header))
+        return Result::Stopped;
+    // A template without names prints tickets with an empty depositor block.
+    RecordSet account(db, CheckDb::kAccount);
+    account.moveFirst();
+    const QSqlRecord payer = account.hasCurrent() ? account.record() : QSqlRecord();
+    if (refuseUnreadableMicr(payer, settings.tranCode,
+                             QStringLiteral("Nothing was printed. Correct the first check of "
+                                            "this database on the data-entry screen, or the tran "
+                                            "code in File - Program Setup, and print again.")))
         return Result::Stopped;
     tell(QStringLiteral("Some banks use different routing numbers or insert an additional "
                         "number that is usually called TRAN CODE after the account number on "
@@ -51,11 +61,6 @@ BlankJob::Result DepositTicketJob::run(const QString& databasePath,
                  contents);
     if (count < 1)
         return Result::Stopped;
-
-    // A template without names prints tickets with an empty depositor block.
-    RecordSet account(db, CheckDb::kAccount);
-    account.moveFirst();
-    const QSqlRecord payer = account.hasCurrent() ? account.record() : QSqlRecord();
 
     const std::unique_ptr<PrintPage> job = m_printer.startJob(contents);
     PrintPage& page = *job;

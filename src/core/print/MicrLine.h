@@ -7,10 +7,14 @@
 /// on-us symbol and "D" the dash; values print exactly as stored.
 namespace MicrLine {
 
-/// x of each field from the horizontal start, twips.
-constexpr int kCheckNumberX = 1535;
+/// x of each field from the horizontal start, twips. Every layout's MICR line puts its fields
+/// here. A reader-sorter finds characters on one 0.125-inch (180-twip) pitch across the whole
+/// line, so the check number and the account number stand a whole number of cells from
+/// the routing number: 10 cells before it (on-us, six digits, on-us, two blanks) and 13
+/// after it (transit, nine digits, transit, two blanks).
+constexpr int kCheckNumberX = 1530;
 constexpr int kRoutingX = 3330;
-constexpr int kAccountX = 5655;
+constexpr int kAccountX = 5670;
 constexpr double kSize = 12;
 
 /// On-us symbol, the check number (a number, with its blanks), on-us symbol, two blanks.

@@ -1,5 +1,6 @@
 #include "core/print/PrintRun.h"
 
+#include "core/entry/MicrText.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
@@ -48,6 +49,17 @@ PrintRun::Outcome PrintRun::run(const PrintSelection& selection, const StockOpti
         const PrintSettings settings = PrintSettings::read(m_settingsPath);
         if (!PrintWalk::checksCanPrint(m_printer, m_prompter, settings, options))
             return Outcome::Refused;
+        // A check whose MICR line the bank cannot read is worth nothing printed: the whole
+        // job waits until every such value is corrected.
+        if (const QStringList refused = PrintWalk::unreadableMicr(m_db, selection);
+            !refused.isEmpty()) {
+            m_prompter.message(
+                MicrText::refusal(refused, QStringLiteral("Nothing was printed, marked or "
+                                                          "numbered. Correct these checks on the "
+                                                          "data-entry screen and print again.")),
+                {}, Prompter::Icon::Warning);
+            return Outcome::Refused;
+        }
         checkJob(selection, options, settings, bodyFont);
     }
     if (selection.labels())

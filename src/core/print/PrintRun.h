@@ -29,7 +29,8 @@ public:
 
     enum class Outcome {
         NothingToDo, ///< nothing was selected; the printer control screen stays open
-        Refused,     ///< the checks cannot print as set up (MICR font, starting positions):
+        Refused,     ///< the checks cannot print as set up (MICR font, starting positions,
+                     ///< values the MICR line cannot print):
                      ///< the user was told why, nothing printed; the screen stays open
         Ended,       ///< the run is over; the screen returns to data entry
     };

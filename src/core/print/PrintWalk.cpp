@@ -1,6 +1,7 @@
 #include "core/print/PrintWalk.h"
 
 #include "core/databases/CheckDb.h"
+#include "core/entry/MicrText.h"
 #include "core/entry/PrintOption.h"
 #include "core/platform/Database.h"
 #include "core/platform/Printer.h"
@@ -30,6 +31,42 @@ bool PrintWalk::checksCanPrint(const Printer& printer, Prompter& prompter,
         return false;
     }
     return true;
+}
+
+QStringList PrintWalk::unreadableMicr(const std::shared_ptr<Database>& db,
+                                      const PrintSelection& selection) {
+    QStringList refused;
+    QVariantList kinds;
+    if (selection.once)
+        kinds << PrintOption::kOnce;
+    if (selection.monthly)
+        kinds << PrintOption::kMonthly;
+    if (kinds.isEmpty())
+        return refused;
+    const QString condition =
+        kinds.size() == 1 ? QStringLiteral("\"Print\" = ?") : QStringLiteral("\"Print\" IN (?, ?)");
+    RecordSet rows(db, CheckDb::kAccount, condition, kinds);
+    using MicrText::Field;
+    const struct {
+        const char* field;
+        Field micr;
+    } fields[] = {
+        {"Check", Field::CheckNumber}, {"ABA", Field::Routing}, {"Account", Field::Account}};
+    db->transaction([&] {
+        for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+            const QSqlRecord row = rows.record();
+            for (const auto& f : fields) {
+                // The text exactly as the MICR line prints it: a number with its blanks.
+                const QString printed =
+                    PrintItem::value(row.value(QString::fromLatin1(f.field))).text();
+                if (!MicrText::fits(f.micr, printed))
+                    refused << MicrText::refusedValue(
+                        MicrText::whoIs(row.value(QStringLiteral("Check")), rows.currentId()),
+                        f.micr, printed.trimmed());
+            }
+        }
+    });
+    return refused;
 }
 
 PrintWalk::PrintedChecks PrintWalk::checks(PrintPage& page, const std::shared_ptr<Database>& db,

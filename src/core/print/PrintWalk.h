@@ -30,6 +30,11 @@ struct PrintedChecks {
 bool checksCanPrint(const Printer& printer, Prompter& prompter, const PrintSettings& settings,
                     const StockOptions& options);
 
+/// The values of the checks the selection asks for that the MICR line cannot print (letters
+/// in an account number, a negative check number), one line each as MicrText words it;
+/// empty when every selected check can print.
+QStringList unreadableMicr(const std::shared_ptr<Database>& db, const PrintSelection& selection);
+
 /// Walks `Account` from its first row and prints every check the selection asks for,
 /// placed on the sheets of the stock. A check that prints every time shows `today` as its
 /// date; nothing is stored. Ends the document. Throws DbError when the page fails.

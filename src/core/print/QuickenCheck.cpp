@@ -1,6 +1,7 @@
 #include "core/print/QuickenCheck.h"
 
 #include "core/print/BlankCheckValues.h"
+#include "core/print/MicrLine.h"
 
 using LayoutRows::has;
 using LayoutRows::text;
@@ -27,9 +28,9 @@ QList<LayoutRow> QuickenCheck::rows(const BlankCheckValues& c) {
         {{body, 10, false, false},    H - 300,   kNextLine, {"ORDER OF:"}},
         {{body, 9, false, false},     H - 300,   T + 3590,  {"Memo:"}},
         {{body, 12, true, false},     H + 10000, T,         {PrintItem::number(c.number)}},
-        {{micr, 12, false, false},    H + 1535,  T + 4055,  {PrintItem::number(c.number)}},
-        {{micr, 12, false, false},    H + 3330,  T + 4055,  {"A" + text(r, "ABA") + "A" + " "},                                has(r, "ABA")},
-        {{micr, 12, false, false},    H + 5655,  T + 4055,  {text(r, "Account") + "C" + "   "},                                has(r, "Account")},
+        {{micr, 12, false, false},    H + MicrLine::kCheckNumberX, T + 4055,  {PrintItem::number(c.number)}},
+        {{micr, 12, false, false},    H + MicrLine::kRoutingX, T + 4055,  {"A" + text(r, "ABA") + "A" + " "},                                has(r, "ABA")},
+        {{micr, 12, false, false},    H + MicrLine::kAccountX, T + 4055,  {text(r, "Account") + "C" + "   "},                                has(r, "Account")},
         {{body, 10, false, false},    0,         T + 4455,  {"-"},                                                              c.cutMarks},
         {{body, 10, false, false},    10500,     T + 4455,  {"-"},                                                              c.cutMarks},
         {{body, 8, false, false},     H + 6050,  T + 3590,  {QString(45, QLatin1Char('_'))}},

@@ -1,6 +1,7 @@
 #include "core/print/RegularBlankCheck.h"
 
 #include "core/print/BlankCheckValues.h"
+#include "core/print/MicrLine.h"
 
 using LayoutRows::has;
 using LayoutRows::text;
@@ -37,9 +38,9 @@ QList<LayoutRow> RegularBlankCheck::rows(const BlankCheckValues& c) {
         // The date is written on the rule one empty line below the number.
         {{body, 12, false, false},    H + 9100,  kNextLine,          {""}},
         {{body, 12, false, false},    H + 9100,  kNextLine,          {QString(12, QLatin1Char('_'))}},
-        {{micr, 12, false, false},    H + 1535,  T + c.stock.micrRow, {PrintItem::number(c.number)}},
-        {{micr, 12, false, false},    H + 3330,  T + c.stock.micrRow, {"A" + text(r, "ABA") + "A" + " "},                                has(r, "ABA")},
-        {{micr, 12, false, false},    H + 5655,  T + c.stock.micrRow, {text(r, "Account") + "C " + "   "},                               has(r, "Account")},
+        {{micr, 12, false, false},    H + MicrLine::kCheckNumberX, T + c.stock.micrRow, {PrintItem::number(c.number)}},
+        {{micr, 12, false, false},    H + MicrLine::kRoutingX, T + c.stock.micrRow, {"A" + text(r, "ABA") + "A" + " "},                                has(r, "ABA")},
+        {{micr, 12, false, false},    H + MicrLine::kAccountX, T + c.stock.micrRow, {text(r, "Account") + "C " + "   "},                               has(r, "Account")},
         {{body, 8, false, false},     H + 6050,  T + 3500,           {signatureRule}},
         {{body, 8, false, false},     H + 6050,  kNextLine,          {"Authorized Signature "}},
         {{body, 14, false, false},    H + 9100,  T + 1350,           {"$ " + QString(9, QLatin1Char('_'))}},

@@ -1,6 +1,7 @@
 #include "core/print/VoucherCheck.h"
 
 #include "core/print/BlankCheckValues.h"
+#include "core/print/MicrLine.h"
 #include "core/print/QuickenCheck.h"
 
 using LayoutRows::has;
@@ -18,8 +19,8 @@ QList<LayoutRow> VoucherCheck::rows(const BlankCheckValues& c) {
     // Voucher stock wants the routing field without its trailing blank and one blank less
     // after the account.
     // clang-format off
-    rows[12] = {{micr, 12, false, false}, H + 3330,  T + 4055, {"A" + text(r, "ABA") + "A"},         has(r, "ABA")};
-    rows[13] = {{micr, 12, false, false}, H + 5655,  T + 4055, {text(r, "Account") + "C " + "  "},    has(r, "Account")};
+    rows[12] = {{micr, 12, false, false}, H + MicrLine::kRoutingX, T + 4055, {"A" + text(r, "ABA") + "A"},         has(r, "ABA")};
+    rows[13] = {{micr, 12, false, false}, H + MicrLine::kAccountX, T + 4055, {text(r, "Account") + "C " + "  "},    has(r, "Account")};
     for (const double stub : {T + pitch, T + 2 * pitch}) {
         rows += {
             {{body, 10, true, true},      H,         stub,     {text(r, "BusinessName")},             has(r, "BusinessName")},

@@ -1,5 +1,6 @@
 #include "core/setup/SetupOptions.h"
 
+#include "core/entry/MicrText.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/RecordSet.h"
@@ -25,6 +26,11 @@ bool SetupOptions::backupAtExit() const {
 }
 
 void SetupOptions::store(const QString& tranCode, bool backupAtExit) {
+    // The tran code prints in the MICR line of deposit tickets, after the account number.
+    if (!MicrText::fits(MicrText::Field::TranCode, tranCode))
+        throw DbError(QStringLiteral("The tran code must be %1, as the MICR line of deposit "
+                                     "tickets prints it; \"%2\" was not stored.")
+                          .arg(MicrText::allowed(MicrText::Field::TranCode), tranCode));
     m_settings->moveFirst();
     m_settings->edit();
     m_settings->setValue(SettingsDb::kTranCode, tranCode);

@@ -17,7 +17,8 @@ public:
     /// A Null flag counts as no backup.
     bool backupAtExit() const;
 
-    /// Stores both values in one update of the settings record.
+    /// Stores both values in one update of the settings record. A tran code the MICR line
+    /// cannot print is refused (DbError) and nothing is stored.
     void store(const QString& tranCode, bool backupAtExit);
 
 private:

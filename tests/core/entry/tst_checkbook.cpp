@@ -339,6 +339,20 @@ private slots:
                                                     << "0.105" << QVariant();
         QTest::newRow("amount two points") << "Amount"
                                            << "1.2.3" << QVariant();
+        // Printed in the MICR line, which a bank reads only in E-13B characters.
+        QTest::newRow("routing number") << "ABA"
+                                        << "041000124" << QVariant(QStringLiteral("041000124"));
+        QTest::newRow("routing number with a dash") << "ABA"
+                                                    << "0410-0012" << QVariant();
+        QTest::newRow("routing number with a blank") << "ABA"
+                                                     << "041000124 " << QVariant();
+        QTest::newRow("account with dashes, D and blanks")
+            << "Account"
+            << "12-34 D56" << QVariant(QStringLiteral("12-34 D56"));
+        QTest::newRow("account with a letter") << "Account"
+                                               << "1234-5678 x" << QVariant();
+        QTest::newRow("account with a lowercase d") << "Account"
+                                                    << "12d34" << QVariant();
         QTest::newRow("empty box") << "PayTo"
                                    << "" << QVariant();
         QTest::newRow("text as typed") << "PayTo"
@@ -357,6 +371,11 @@ private slots:
             QVERIFY(refused);
             QCOMPARE(e.field(), field);
             QVERIFY(e.message().startsWith(QStringLiteral("Caption must be ")));
+            if (field == QLatin1String("Account"))
+                QCOMPARE(e.message(), QStringLiteral("Caption must be digits, blanks, D and - "
+                                                     "only, as the MICR line prints it; \"%1\" "
+                                                     "was not stored.")
+                                          .arg(typed));
             QVERIFY(e.message().endsWith(QStringLiteral("\"%1\" was not stored.").arg(typed)));
         }
     }

@@ -245,6 +245,16 @@ private slots:
             << "The order form's TotalCost \"1,234,567,890.12\" is longer than the 14 characters "
                "it "
                "may have; nothing was imported.";
+        QTest::newRow("letters in the account number")
+            << "BankAccountNumber: 1234-5678 x\r\n"
+            << "The order form's BankAccountNumber \"1234-5678 x\" may hold only digits, blanks, "
+               "D and -, as the MICR line prints it; nothing was imported.";
+        QTest::newRow("a dash in the routing number")
+            << "BankRoutingNumber: 0410-00124\r\n"
+            << "The order form's BankRoutingNumber \"0410-00124\" may hold digits only, as the "
+               "MICR line prints it; nothing was imported.";
+        QTest::newRow("account number with dashes and blanks") << "BankAccountNumber: 12-34 5D6\r\n"
+                                                               << "";
         QTest::newRow("trailing blanks past the limit are fine") << "CheckNumber: 123456   \r\n"
                                                                  << "";
         QTest::newRow("bad value of an unread label ignored") << "CardExpYear: soon\r\n"

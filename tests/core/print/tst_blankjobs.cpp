@@ -116,7 +116,7 @@ QString sheets(const RecordingPage& page, int layout) {
 QStringList micrNumbers(const RecordingPage& page) {
     QStringList out;
     for (const RecordingPage::Text& t : page.texts())
-        if (t.font.face == PrintFaces::kMicr && t.x == 2060)
+        if (t.font.face == PrintFaces::kMicr && t.x == 2055)
             out << t.text.trimmed();
     return out;
 }
@@ -473,6 +473,55 @@ private slots:
         QVERIFY(env.printer.jobs().isEmpty());
         QCOMPARE(Drive::digest(env.path(file)), before);
         env.prompter.clear();
+    }
+
+    // The template's MICR line (and the tran code after it on deposit tickets) must hold only
+    // what a bank reads; otherwise nothing prints and no number is used.
+    void micrLinesABankCannotRead_data() {
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<QVariantMap>("changes");
+        QTest::addColumn<QString>("tranCode");
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<QString>("afterwards");
+        const QString checks = QStringLiteral(
+            "Nothing was printed and no check number was used. Correct the first check of this "
+            "database on the data-entry screen and print again.");
+        const QString tickets = QStringLiteral(
+            "Nothing was printed. Correct the first check of this database on the data-entry "
+            "screen, or the tran code in File - Program Setup, and print again.");
+        QTest::newRow("letters in the account")
+            << int(Layout::Regular) << QVariantMap{{"Account", "1234-5678 x"}} << ""
+            << "The first check: the account number \"1234-5678 x\" (digits, blanks, D and - "
+               "only)"
+            << checks;
+        QTest::newRow("routing and account, voucher")
+            << int(Layout::Voucher) << QVariantMap{{"ABA", "O41000124"}, {"Account", "12_34"}} << ""
+            << "The first check: the routing number \"O41000124\" (digits only)\nThe first "
+               "check: the account number \"12_34\" (digits, blanks, D and - only)"
+            << checks;
+        QTest::newRow("tran code with letters")
+            << kDeposit << QVariantMap{} << "XYZ-12"
+            << "Program Setup: the tran code \"XYZ-12\" (digits, blanks, D and - only)" << tickets;
+    }
+    void micrLinesABankCannotRead() {
+        QFETCH(int, layout);
+        QFETCH(QVariantMap, changes);
+        QFETCH(QString, tranCode);
+        QFETCH(QString, refused);
+        QFETCH(QString, afterwards);
+        TestEnv env;
+        const QString file = shop(env, CheckDb::Kind::Check, CheckDbFixture::with(kPayer, changes));
+        const QByteArray before = Drive::digest(env.path(file));
+        Run run{env};
+        QCOMPARE(run(layout, file, options(true, false, false, 200, 525, tranCode)),
+                 Result::Stopped);
+        QCOMPARE(env.prompter.takeTexts().constLast(),
+                 QStringLiteral("The MICR line at the bottom of a check may hold only what a "
+                                "bank's reader can read. These values would print something "
+                                "else:\n\n%1\n\n%2")
+                     .arg(refused, afterwards));
+        QVERIFY(env.printer.jobs().isEmpty());
+        QCOMPARE(Drive::digest(env.path(file)), before);
     }
 
     // The lowest vertical start that keeps every check on the sheet depends on the stock and

@@ -126,9 +126,9 @@ private slots:
         item("check number", " 1201 ", 10525, 5470, kTimes, 12, true, false);
         item("date rule, one line down", underscores(12), 9625, 5470 + line(12, true) + line(12),
              kTimes, 12, false, false);
-        item("MICR check number", " 1201 ", 2060, 9739, kMicr, 12, false, false);
+        item("MICR check number", " 1201 ", 2055, 9739, kMicr, 12, false, false);
         item("MICR routing", "A041000124A ", 3855, 9739, kMicr, 12, false, false);
-        item("MICR account", "1234D567C    ", 6180, 9739, kMicr, 12, false, false);
+        item("MICR account", "1234D567C    ", 6195, 9739, kMicr, 12, false, false);
         item("signature rule", underscores(55), 6575, 8970, kTimes, 8, false, false);
         item("signature caption", "Authorized Signature ", 6575, 8970 + line(8), kTimes, 8, false,
              false);
@@ -215,9 +215,9 @@ private slots:
              false);
         item("memo caption", "Memo:", 225, 8810, kTimes, 9, false, false);
         item("check number", " 1201 ", 10525, 5220, kTimes, 12, true, false);
-        item("MICR check number", " 1201 ", 2060, 9275, kMicr, 12, false, false);
+        item("MICR check number", " 1201 ", 2055, 9275, kMicr, 12, false, false);
         item("MICR routing", "A041000124A ", 3855, 9275, kMicr, 12, false, false);
-        item("MICR account", "1234D567C   ", 6180, 9275, kMicr, 12, false, false);
+        item("MICR account", "1234D567C   ", 6195, 9275, kMicr, 12, false, false);
         item("left cut mark", "-", 0, 9675, kTimes, 10, false, false);
         item("right cut mark", "-", 10500, 9675, kTimes, 10, false, false);
         item("signature rule", underscores(45), 6575, 8810, kTimes, 8, false, false);
@@ -249,9 +249,9 @@ private slots:
              false);
         item("memo caption", "Memo:", 225, 3790, kTimes, 9, false, false);
         item("check number", " 1201 ", 10525, 200, kTimes, 12, true, false);
-        item("MICR check number", " 1201 ", 2060, 4255, kMicr, 12, false, false);
+        item("MICR check number", " 1201 ", 2055, 4255, kMicr, 12, false, false);
         item("MICR routing, no blank after it", "A041000124A", 3855, 4255, kMicr, 12, false, false);
-        item("MICR account", "1234D567C   ", 6180, 4255, kMicr, 12, false, false);
+        item("MICR account", "1234D567C   ", 6195, 4255, kMicr, 12, false, false);
         item("left cut mark", "-", 0, 4655, kTimes, 10, false, false);
         item("right cut mark", "-", 10500, 4655, kTimes, 10, false, false);
         item("signature rule", underscores(45), 6575, 3790, kTimes, 8, false, false);
@@ -298,7 +298,7 @@ private slots:
         item("date rule", "Date: " + underscores(15), 525, 7270 + line(14, true), kTimes, 12, true,
              false);
         item("MICR routing", "A041000124A ", 3855, 9739, kMicr, 12, false, false);
-        item("MICR account and tran code", "1234D567C   0123   ", 6180, 9739, kMicr, 12, false,
+        item("MICR account and tran code", "1234D567C   0123   ", 6195, 9739, kMicr, 12, false,
              false);
         item("left cut mark", "-", 0, 10140, kTimes, 10, false, false);
         item("right cut mark", "-", 12000, 10140, kTimes, 10, false, false);

@@ -64,9 +64,9 @@ const Row kFace[] = {
     {"check", "Fairview, OH", 525, "2600 +12b", "10"},
     {"check", "For: Printer paper", 525, "3300", "10"},
     {"check", "_____________________________________", 7125, "3400", "10"},
-    {"check", "C 1043 C  ", 2060, "4255", "M12"},
+    {"check", "C 1043 C  ", 2055, "4255", "M12"},
     {"check", "A041000124A  ", 3855, "4255", "M12"},
-    {"check", "1234D567C   ", 6180, "4255", "M12"},
+    {"check", "1234D567C   ", 6195, "4255", "M12"},
     {"check", " 1043 ", 10125, "500", "12b"},
     {"check", "12/1/2026", 10125, "500 +12b", "12b"},
     {"draft", "Alice Brennan", 525, "200", "12bi"},
@@ -81,9 +81,9 @@ const Row kFace[] = {
     {"draft", "Payment authorized by accountholder", 7125, "2900", "8.25"},
     {"draft", "Indemnification agreement provided by:", 7125, "2900 +8.25", "8.25"},
     {"draft", "Maple Street Bakery", 7125, "2900 +8.25 +8.25", "8.25i"},
-    {"draft", "C 2001 C  ", 2060, "4255", "M12"},
+    {"draft", "C 2001 C  ", 2055, "4255", "M12"},
     {"draft", "A071000013A  ", 3855, "4255", "M12"},
-    {"draft", "4410 2231 7C   ", 6180, "4255", "M12"},
+    {"draft", "4410 2231 7C   ", 6195, "4255", "M12"},
     {"draft", " 2001 ", 10125, "500", "12b"},
     {"draft", "12/7/2026", 10125, "500 +12b", "12b"}, // printed every time: the run's date
     {"draft without memo", " ", 525, "3300", "8.25"},
@@ -93,9 +93,9 @@ const Row kFace[] = {
     {"no zip, no bank state", "Fairview, OH  ", 0, "absent", ""},
     {"no zip, no bank state", "PH: 555-0142", 525, "200 +12bi +12bi +10i", "10i"},
     {"no zip, no bank state", "Fairview, ", 0, "absent", ""},
-    {"no routing", "C 1043 C  ", 2060, "4255", "M12"},
+    {"no routing", "C 1043 C  ", 2055, "4255", "M12"},
     {"no routing", "A", 0, "absent", ""},
-    {"no routing", "1234D567C   ", 6180, "4255", "M12"},
+    {"no routing", "1234D567C   ", 6195, "4255", "M12"},
 };
 // clang-format on
 

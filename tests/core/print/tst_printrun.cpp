@@ -137,6 +137,33 @@ private slots:
                  }));
     }
 
+    // A value its MICR line cannot print stops the whole job before the load-stock prompt:
+    // one message names every such check of the selection, and nothing is printed or marked.
+    void micrLinesABankCannotReadStopTheJob() {
+        PrintShop shop;
+        const qint64 first = shop.add({{"Account", "1234-5678 x"}});
+        shop.add({{"Check", -5}});
+        shop.add({{"Check", QVariant()}, {"ABA", "04100012A"}});
+        shop.add({{"Check", 1046}, {"Print", "Monthly"}, {"Account", "12 34-5D"}});
+        shop.add({{"Check", 1047}, {"Print", "Never"}, {"Account", "not selected"}});
+        const QVariantMap before = shop.row(first);
+        QCOMPARE(shop.print("Once Monthly OLabel"), QString());
+        QCOMPARE(shop.outcome, PrintRun::Outcome::Refused);
+        QCOMPARE(
+            shop.env.prompter.takeTexts(),
+            QStringList{"The MICR line at the bottom of a check may hold only what a bank's reader "
+                        "can read. These values would print something else:\n\n"
+                        "Check #1043: the account number \"1234-5678 x\" (digits, blanks, D and - "
+                        "only)\n"
+                        "Check #-5: the check number \"-5\" (a whole number from 0 up)\n"
+                        "The check without a number (record 4): the routing number \"04100012A\" "
+                        "(digits only)\n\n"
+                        "Nothing was printed, marked or numbered. Correct these checks on the "
+                        "data-entry screen and print again."});
+        QVERIFY(shop.env.printer.jobs().isEmpty());
+        QCOMPARE(shop.row(first), before);
+    }
+
     // The worked example: two one-time checks and one printed every time, last number 1050,
     // both boxes set, Yes.
     void confirmedRun() {

@@ -1,6 +1,7 @@
 // The rules behind program setup: the product type list and the installation's setup values,
 // on a shipped settings file.
 #include "core/platform/Database.h"
+#include "core/platform/DbError.h"
 #include "core/platform/RecordSet.h"
 #include "core/settings/SettingsDb.h"
 #include "core/setup/ProductTypeList.h"
@@ -94,6 +95,11 @@ private slots:
         QTest::newRow("a tran code, backup") << "5" << true << QVariant(-1);
         QTest::newRow("no tran code, no backup") << "" << false << QVariant(0);
         QTest::newRow("a tran code of several digits") << "0412" << false << QVariant(0);
+        QTest::newRow("dashes and blanks, as the bank prints them")
+            << "04-1 2D" << false << QVariant(0);
+        // Printed after the account number in the MICR line: anything else is refused.
+        QTest::newRow("letters refused") << "XYZ-12" << false << QVariant();
+        QTest::newRow("a lowercase d refused") << "04d1" << false << QVariant();
     }
     void setupValues() {
         QFETCH(QString, tranCode);
@@ -101,6 +107,21 @@ private slots:
         QFETCH(QVariant, storedFlag);
         TestEnv env;
         const QString path = env.path(SettingsDb::kFileName);
+        if (storedFlag.isNull()) {
+            try {
+                SetupOptions(path).store(tranCode, backup);
+                QFAIL("the tran code was stored");
+            } catch (const DbError& e) {
+                QCOMPARE(e.message(), QStringLiteral("The tran code must be digits, blanks, D and "
+                                                     "- only, as the MICR line of deposit tickets "
+                                                     "prints it; \"%1\" was not stored.")
+                                          .arg(tranCode));
+            }
+            const SetupOptions shipped(path);
+            QCOMPARE(shipped.tranCode(), QString());
+            QVERIFY(shipped.backupAtExit()); // nothing of the refused change was stored
+            return;
+        }
         SetupOptions(path).store(tranCode, backup);
         const SetupOptions again(path);
         QCOMPARE(again.tranCode(), tranCode);

@@ -82,6 +82,24 @@ private slots:
         QCOMPARE(PdfText::find(words, "Indemnification").size(), draft ? checks : 0);
         QCOMPARE(PdfText::find(words, QString(37, QLatin1Char('_'))).size(), draft ? 0 : checks);
         QCOMPARE(PdfText::find(words, "-").size(), stock == QLatin1String("plain") ? 4 : 0);
+
+        // A reader-sorter finds every character of the bank line on one 0.125-inch (180
+        // twips) pitch; 0.010 inch (14.4 twips) is all it allows, across the whole line.
+        qsizetype characters = 0;
+        for (const RecordingPage::Text& t : shop.job().texts())
+            if (t.page == 0 && t.font.face == kMicr && t.y == micrY)
+                characters += t.text.size() - t.text.count(QLatin1Char(' '));
+        const QList<double> edges = PdfText::characterRightEdges(pdf, 0, micrY + 192);
+        QCOMPARE(edges.size(), characters);
+        // The first, the on-us symbol before the check number, ends 0.108 inch into its cell.
+        QVERIFY2(qAbs(edges[0] - (525 + 1530 + 155.52)) <= 14.4,
+                 qPrintable(QString::number(edges[0])));
+        for (const double edge : edges) {
+            const double cells = (edge - edges[0]) / 180;
+            QVERIFY2(qAbs(cells - qRound(cells)) * 180 <= 14.4,
+                     qPrintable(QStringLiteral("a character ends %1 twips off the pitch")
+                                    .arg((cells - qRound(cells)) * 180)));
+        }
     }
 
     // Labels from label 11 across two sheets; no MICR font in them.
