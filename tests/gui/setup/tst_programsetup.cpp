@@ -114,6 +114,23 @@ private slots:
         QCOMPARE(setting(env, SettingsDb::kBackupAtExit).toInt(), backup ? -1 : 0);
     }
 
+    // A tran code the MICR line cannot print keeps the screen open, with the reason.
+    void aTranCodeWithLettersIsRefused() {
+        TestEnv env;
+        QWidget* screen = openSetup(env);
+        typeInto(screen, QStringLiteral("Text1"), QStringLiteral("XYZ-12"));
+        click(screen, QStringLiteral("Command3"));
+        QCOMPARE(env.prompter.takeTexts(),
+                 QStringList{"The tran code must be digits, blanks, D and - only, as the MICR "
+                             "line of deposit tickets prints it; \"XYZ-12\" was not stored."});
+        QCOMPARE(TestEnv::openScreens(), (QStringList{"Check", "ProgramSetup"}));
+        QCOMPARE(setting(env, SettingsDb::kTranCode), QVariant(""));
+        typeInto(screen, QStringLiteral("Text1"), QStringLiteral("12-3"));
+        click(screen, QStringLiteral("Command3"));
+        QCOMPARE(TestEnv::openScreens(), QStringList{"Check"});
+        QCOMPARE(setting(env, SettingsDb::kTranCode), QVariant("12-3"));
+    }
+
     void newDeleteAndWalking() {
         TestEnv env;
         QWidget* screen = openSetup(env);
