@@ -164,7 +164,9 @@ class CountPrompter : public QuietPrompter {
 public:
     explicit CountPrompter(QString count) : m_count(std::move(count)) {}
     void message(const QString& text, const QString&, Icon) override { m_said = text; }
-    QString input(const QString&, const QString&, const QString&) override { return m_count; }
+    std::optional<QString> ask(const QString&, const QString&, const QString&) override {
+        return m_count;
+    }
     const QString& said() const { return m_said; }
 
 private:

@@ -24,13 +24,25 @@ bool PrintPreview::ready(const PrintSelection& selection, const StockOptions& op
         PrintRun::tellNothingToDo(m_prompter);
         return false;
     }
-    // Where Print would refuse the checks it prints nothing at all, labels included.
-    if (selection.checks() &&
-        !PrintWalk::checksCanPrint(m_printer, m_prompter, PrintSettings::read(m_settingsPath),
-                                   options))
-        return false;
+    // Where Print would refuse the checks it prints nothing at all, labels included; without
+    // the MICR font it prints the labels alone.
+    m_checks = selection.checks();
+    if (m_checks) {
+        switch (PrintWalk::checksReady(m_printer, m_prompter, Database::open(m_databasePath),
+                                       selection, PrintSettings::read(m_settingsPath), options)) {
+        case PrintWalk::ChecksReady::Refused:
+            return false;
+        case PrintWalk::ChecksReady::NoMicrFont:
+            if (!selection.labels())
+                return false;
+            m_checks = false;
+            break;
+        case PrintWalk::ChecksReady::Yes:
+            break;
+        }
+    }
     const PrintCounts counts = PrintCounts::count(m_databasePath);
-    if (counts.checks(selection) + counts.labels(selection) == 0) {
+    if ((m_checks ? counts.checks(selection) : 0) + counts.labels(selection) == 0) {
         m_prompter.message(kNothingSelected);
         return false;
     }
@@ -41,7 +53,7 @@ void PrintPreview::render(Printer& pages, const PrintSelection& selection,
                           const StockOptions& options) {
     auto db = Database::open(m_databasePath);
     const QString bodyFont = PrintFaces::body(m_printer);
-    if (selection.checks()) {
+    if (m_checks && selection.checks()) {
         const PrintSettings settings = PrintSettings::read(m_settingsPath);
         auto page = pages.startJob(QStringLiteral("checks"));
         PrintWalk::checks(*page, db, selection, options, settings, bodyFont, m_clock.todayText());

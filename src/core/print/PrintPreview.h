@@ -25,8 +25,8 @@ public:
     /// that no check or label is selected, and returns false. Throws DbError.
     bool ready(const PrintSelection& selection, const StockOptions& options);
 
-    /// Draws the pages onto `pages`, one job for the checks and one for the labels, as the
-    /// run starts them. Throws DbError.
+    /// Draws the pages onto `pages`, one job for the checks (unless ready() found that they
+    /// cannot print) and one for the labels, as the run starts them. Throws DbError.
     void render(Printer& pages, const PrintSelection& selection, const StockOptions& options);
 
     static const QString kNothingSelected;
@@ -37,4 +37,5 @@ private:
     const Printer& m_printer;
     Prompter& m_prompter;
     const Clock& m_clock;
+    bool m_checks = true; // whether the checks print, as ready() found
 };

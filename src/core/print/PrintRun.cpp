@@ -47,20 +47,17 @@ PrintRun::Outcome PrintRun::run(const PrintSelection& selection, const StockOpti
     const QString bodyFont = PrintFaces::body(m_printer);
     if (selection.checks()) {
         const PrintSettings settings = PrintSettings::read(m_settingsPath);
-        if (!PrintWalk::checksCanPrint(m_printer, m_prompter, settings, options))
+        switch (PrintWalk::checksReady(m_printer, m_prompter, m_db, selection, settings, options)) {
+        case PrintWalk::ChecksReady::Refused:
             return Outcome::Refused;
-        // A check whose MICR line the bank cannot read is worth nothing printed: the whole
-        // job waits until every such value is corrected.
-        if (const QStringList refused = PrintWalk::unreadableMicr(m_db, selection);
-            !refused.isEmpty()) {
-            m_prompter.message(
-                MicrText::refusal(refused, QStringLiteral("Nothing was printed, marked or "
-                                                          "numbered. Correct these checks on the "
-                                                          "data-entry screen and print again.")),
-                {}, Prompter::Icon::Warning);
-            return Outcome::Refused;
+        case PrintWalk::ChecksReady::NoMicrFont:
+            if (!selection.labels())
+                return Outcome::Refused;
+            break;
+        case PrintWalk::ChecksReady::Yes:
+            checkJob(selection, options, settings, bodyFont);
+            break;
         }
-        checkJob(selection, options, settings, bodyFont);
     }
     if (selection.labels())
         labelJob(selection, bodyFont);
@@ -69,6 +66,25 @@ PrintRun::Outcome PrintRun::run(const PrintSelection& selection, const StockOpti
 
 void PrintRun::tellNothingToDo(Prompter& prompter) {
     prompter.message(kNothingToDo, kNothingToDoTitle);
+}
+
+void PrintRun::markOrTell(const std::function<void()>& mark, const QString& what,
+                          const QString& notDone) {
+    for (;;) {
+        try {
+            mark();
+            return;
+        } catch (const DbError& e) {
+            // Another program holding the database lets go in a moment; the user decides
+            // when to try again, and what stays undone is said exactly when they give up.
+            if (!m_prompter.retry(QStringLiteral("The %1 printed, but they could not be marked "
+                                                 "as printed. %2\n\nChoose Retry to try again, "
+                                                 "or Cancel to leave them unmarked.")
+                                      .arg(what, e.message()),
+                                  {}, Prompter::Icon::Warning))
+                throw DbError(notDone, e.reason());
+        }
+    }
 }
 
 void PrintRun::checkJob(const PrintSelection& selection, const StockOptions& options,
@@ -104,35 +120,45 @@ void PrintRun::checkJob(const PrintSelection& selection, const StockOptions& opt
 
     if (!m_prompter.question(kChecksQuestion, kBlankTitle, Prompter::Icon::Stop, false))
         return;
-    try {
-        CheckMarking::markConfirmed(m_db, once, monthly, today);
-    } catch (const DbError& e) {
-        throw DbError(QStringLiteral("The checks printed, but they could not be marked as "
-                                     "printed. %1 No check was marked or renumbered: before you "
-                                     "print again, set the checks that printed to Don't Print on "
-                                     "the data-entry screen, or they will print twice.")
-                          .arg(e.message()));
-    }
+    QStringList notDone{QStringLiteral("The checks were not marked as printed.")};
+    if (!once.isEmpty())
+        notDone << QStringLiteral("These one-time checks still print: %1. Set them to Don't "
+                                  "Print on the data-entry screen before you print again, or "
+                                  "they will print twice.")
+                       .arg(printed.onceNumbers.join(QStringLiteral(", ")));
+    if (!monthly.isEmpty())
+        notDone << QStringLiteral("These checks that print every time were not given new "
+                                  "numbers: %1. Give each a new number on the data-entry "
+                                  "screen before the next run, or it prints with the same "
+                                  "number again.")
+                       .arg(printed.monthlyNumbers.join(QStringLiteral(", ")));
+    markOrTell([&] { CheckMarking::markConfirmed(m_db, once, monthly, today); },
+               QStringLiteral("checks"), notDone.join(QStringLiteral("\n\n")));
 }
 
-int PrintRun::askFirstLabel() {
+std::optional<int> PrintRun::askFirstLabel() {
     for (;;) {
+        const std::optional<QString> typed = m_prompter.ask(kLabelPrompt, {});
+        if (!typed)
+            return std::nullopt;
         QString problem;
-        const std::optional<int> first =
-            LabelSheet::firstLabel(m_prompter.input(kLabelPrompt, {}), &problem);
+        const std::optional<int> first = LabelSheet::firstLabel(*typed, &problem);
         if (first)
-            return *first;
+            return first;
         m_prompter.message(problem, {}, Prompter::Icon::Warning);
     }
 }
 
 void PrintRun::labelJob(const PrintSelection& selection, const QString& bodyFont) {
-    const int first = askFirstLabel();
+    // Cancel on the label prompt prints no labels.
+    const std::optional<int> first = askFirstLabel();
+    if (!first)
+        return;
     QList<qint64> printed;
     QString notice;
     try {
         auto page = m_printer.startJob(QStringLiteral("labels"));
-        printed = PrintWalk::labels(*page, m_db, selection, first, bodyFont);
+        printed = PrintWalk::labels(*page, m_db, selection, *first, bodyFont);
         notice = page->destinationNotice();
     } catch (const DbError& e) {
         throw DbError(QStringLiteral("Printing the labels failed. %1 No label was marked as "
@@ -143,11 +169,8 @@ void PrintRun::labelJob(const PrintSelection& selection, const QString& bodyFont
 
     if (!m_prompter.question(kLabelsQuestion, kBlankTitle, Prompter::Icon::Stop, false))
         return;
-    try {
-        LabelMarking::markConfirmed(m_db, printed, m_clock.todayText());
-    } catch (const DbError& e) {
-        throw DbError(QStringLiteral("The labels printed, but they could not be marked as "
-                                     "printed. %1 They will print again with the next labels.")
-                          .arg(e.message()));
-    }
+    markOrTell([&] { LabelMarking::markConfirmed(m_db, printed, m_clock.todayText()); },
+               QStringLiteral("labels"),
+               QStringLiteral("The labels were not marked as printed. They will print again "
+                              "with the next labels."));
 }

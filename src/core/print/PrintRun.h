@@ -6,7 +6,9 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class Clock;
 class Database;
@@ -36,7 +38,8 @@ public:
     };
 
     /// Runs the jobs that `selection` asks for, with the stock `options` of the screen's
-    /// boxes. Throws DbError when a job fails or its marking cannot be stored.
+    /// boxes. Throws DbError when a job fails, or its marking cannot be stored and the user
+    /// gives up trying again.
     Outcome run(const PrintSelection& selection, const StockOptions& options);
 
     /// The "Nothing to do." message, shown wherever the boxes select nothing.
@@ -54,7 +57,11 @@ private:
     void checkJob(const PrintSelection& selection, const StockOptions& options,
                   const PrintSettings& settings, const QString& bodyFont);
     void labelJob(const PrintSelection& selection, const QString& bodyFont);
-    int askFirstLabel();
+    /// The label to start on; nothing when the user cancels the prompt.
+    std::optional<int> askFirstLabel();
+    /// Runs `mark` until it succeeds or the user gives up; then throws DbError with
+    /// `notDone`, which says what stayed unmarked and what to do. `what`: "checks".
+    void markOrTell(const std::function<void()>& mark, const QString& what, const QString& notDone);
 
     QString m_databasePath;
     QString m_settingsPath;

@@ -20,17 +20,40 @@ const QString kPrint = QStringLiteral("Print");
 
 } // namespace
 
-bool PrintWalk::checksCanPrint(const Printer& printer, Prompter& prompter,
-                               const PrintSettings& settings, const StockOptions& options) {
-    if (!PrintFaces::micrPresent(printer.fonts(), prompter))
-        return false;
+PrintWalk::ChecksReady PrintWalk::checksReady(const Printer& printer, Prompter& prompter,
+                                              const std::shared_ptr<Database>& db,
+                                              const PrintSelection& selection,
+                                              const PrintSettings& settings,
+                                              const StockOptions& options) {
+    if (!PrintFaces::lists(printer.fonts(), PrintFaces::kMicr)) {
+        // Unlike the blank layouts, a run from the database goes on: its labels need no
+        // MICR font.
+        prompter.message(QStringLiteral("Checks cannot be printed without the MICR font MICR65, "
+                                        "in which the bank's numbers at the bottom of every "
+                                        "check are printed. No check was printed, marked or "
+                                        "numbered. Ledgerline goes on, and address labels "
+                                        "still print: they need no MICR font. Install MICR65, "
+                                        "then print the checks again."),
+                         {}, Prompter::Icon::Warning);
+        return ChecksReady::NoMicrFont;
+    }
     const QString misplaced = PrinterOffsets::problem(
         settings.verticalStart, settings.horizontalStart, CheckPlacement::reach(options));
     if (!misplaced.isEmpty()) {
         prompter.message(misplaced, {}, Prompter::Icon::Warning);
-        return false;
+        return ChecksReady::Refused;
     }
-    return true;
+    // A check whose MICR line the bank cannot read is worth nothing printed: the whole job
+    // waits until every such value is corrected.
+    if (const QStringList refused = unreadableMicr(db, selection); !refused.isEmpty()) {
+        prompter.message(
+            MicrText::refusal(refused, QStringLiteral("Nothing was printed, marked or numbered. "
+                                                      "Correct these checks on the data-entry "
+                                                      "screen and print again.")),
+            {}, Prompter::Icon::Warning);
+        return ChecksReady::Refused;
+    }
+    return ChecksReady::Yes;
 }
 
 QStringList PrintWalk::unreadableMicr(const std::shared_ptr<Database>& db,
@@ -96,6 +119,10 @@ PrintWalk::PrintedChecks PrintWalk::checks(PrintPage& page, const std::shared_pt
             placement.printCutMarks(page, bodyFont);
             placement.advance(page);
             (isOnce ? printed.once : printed.monthly).append(rows.currentId());
+            const QVariant number = check.value(QStringLiteral("Check"));
+            (isOnce ? printed.onceNumbers : printed.monthlyNumbers)
+                << (number.isNull() ? QStringLiteral("without a number")
+                                    : QLatin1Char('#') + number.toString());
         }
     });
     page.endDocument();

@@ -18,17 +18,29 @@ class Prompter;
 /// but what Print prints.
 namespace PrintWalk {
 
-/// The checks a check job printed, by kind, in the order printed.
+/// The checks a check job printed, by kind, in the order printed: their rows, and their
+/// numbers as printed ("#1043", or "without a number") to name them to the user.
 struct PrintedChecks {
     QList<qint64> once;
     QList<qint64> monthly;
+    QStringList onceNumbers;
+    QStringList monthlyNumbers;
 };
 
-/// Whether checks may print on `printer` with the starting positions of `settings` and
-/// the stock `options`. When they may not (no MICR font: no bank line in a stand-in font;
-/// a start that puts checks off the sheet), tells the user why and returns false.
-bool checksCanPrint(const Printer& printer, Prompter& prompter, const PrintSettings& settings,
-                    const StockOptions& options);
+/// Whether the checks a selection asks for may print.
+enum class ChecksReady {
+    Yes,
+    NoMicrFont, ///< no check prints; labels, which need no MICR font, still do
+    Refused,    ///< nothing prints: the starting positions or MICR values must be corrected
+};
+
+/// Whether the checks `selection` asks for may print on `printer` with the starting
+/// positions of `settings` and the stock `options`. When they may not (no MICR font: no
+/// bank line in a stand-in font; a start that puts checks off the sheet; a stored value the
+/// MICR line cannot print), tells the user why.
+ChecksReady checksReady(const Printer& printer, Prompter& prompter,
+                        const std::shared_ptr<Database>& db, const PrintSelection& selection,
+                        const PrintSettings& settings, const StockOptions& options);
 
 /// The values of the checks the selection asks for that the MICR line cannot print (letters
 /// in an account number, a negative check number), one line each as MicrText words it;

@@ -6,15 +6,11 @@
 
 #include <algorithm>
 
-namespace {
-
 // A family installed from several foundries is listed once for each ("MICR65 [Foundry]").
-bool lists(const QStringList& fonts, const QString& family) {
+bool PrintFaces::lists(const QStringList& fonts, const QString& family) {
     return std::any_of(fonts.cbegin(), fonts.cend(),
                        [&](const QString& listed) { return IsFontFamily(listed, family); });
 }
-
-} // namespace
 
 QString PrintFaces::body(const QStringList& fonts) {
     return lists(fonts, kTimes) ? kTimes : kHelv;

@@ -45,6 +45,9 @@ inline const QString kMicrMissing = QStringLiteral(
 /// not print.
 bool micrPresent(const QStringList& fonts, Prompter& prompter);
 
+/// True when `fonts` lists `family`, by itself or from one of several foundries.
+bool lists(const QStringList& fonts, const QString& family);
+
 /// Tells where an ended job went when it went to a file: `notice` is its page's
 /// destination notice, empty (and nothing is shown) when the job went to a printer.
 void tellDestination(Prompter& prompter, const QString& notice, const QString& title = {});

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace {
@@ -24,6 +25,19 @@ QMessageBox::Icon toQt(Prompter::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Long prompts wrap instead of stretching their box across (and off) a small screen.
+constexpr int kWidest = 560;
+
+void wrapLongText(QDialog& box) {
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        if (label->text().size() < 80)
+            continue;
+        label->setWordWrap(true);
+        label->setMinimumWidth(qMin(label->sizeHint().width(), kWidest - 40));
+        label->setMaximumWidth(kWidest - 40);
+    }
+}
+
 } // namespace
 
 QString QtPrompter::titleOr(const QString& title) const {
@@ -36,6 +50,14 @@ void QtPrompter::message(const QString& text, const QString& title, Icon icon) {
     box.exec();
 }
 
+bool QtPrompter::retry(const QString& text, const QString& title, Icon icon) {
+    QMessageBox box(toQt(icon), titleOr(title), text, QMessageBox::Retry | QMessageBox::Cancel,
+                    QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Retry);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Retry;
+}
+
 bool QtPrompter::question(const QString& text, const QString& title, Icon icon, bool yesIsDefault) {
     QMessageBox box(toQt(icon), titleOr(title), text, QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
@@ -44,9 +66,15 @@ bool QtPrompter::question(const QString& text, const QString& title, Icon icon, 
     return box.exec() == QMessageBox::Yes;
 }
 
-QString QtPrompter::input(const QString& prompt, const QString& title, const QString& initial) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), titleOr(title), prompt,
-                                               QLineEdit::Normal, initial, &ok);
-    return ok ? text : QString();
+std::optional<QString> QtPrompter::ask(const QString& prompt, const QString& title,
+                                       const QString& initial) {
+    QInputDialog box(QApplication::activeWindow());
+    box.setWindowTitle(titleOr(title));
+    box.setInputMode(QInputDialog::TextInput);
+    box.setLabelText(prompt);
+    box.setTextValue(initial);
+    wrapLongText(box);
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.textValue();
 }

@@ -10,7 +10,9 @@ public:
     explicit QtPrompter(const Program& program) : m_program(program) {}
     void message(const QString& text, const QString& title, Icon icon) override;
     bool question(const QString& text, const QString& title, Icon icon, bool yesIsDefault) override;
-    QString input(const QString& prompt, const QString& title, const QString& initial) override;
+    bool retry(const QString& text, const QString& title, Icon icon) override;
+    std::optional<QString> ask(const QString& prompt, const QString& title,
+                               const QString& initial) override;
 
 private:
     QString titleOr(const QString& title) const;

@@ -137,11 +137,13 @@ private slots:
                                    "To print blank checks, choose Print Blank Checks from the "
                                    "upper left menu. ";
         QTest::newRow("no MICR font, labels too")
-            << "Once OLabel"
+            << "Once"
             << "no micr"
-            << "WARNING"
-            << "Your PC does not have the MICR font installed. Further program execution is not "
-               "possible";
+            << ""
+            << "Checks cannot be printed without the MICR font MICR65, in which the bank's "
+               "numbers at the bottom of every check are printed. No check was printed, marked or "
+               "numbered. Ledgerline goes on, and address labels still print: they need no MICR "
+               "font. Install MICR65, then print the checks again.";
         QTest::newRow("checks below the sheet")
             << "Once"
             << "low"

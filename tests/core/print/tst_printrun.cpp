@@ -6,6 +6,7 @@
 #include "core/platform/TableSchema.h"
 #include "core/print/PrintSettings.h"
 #include "core/settings/SettingsDb.h"
+#include "support/Child.h"
 #include "support/PrintShop.h"
 #include "support/Printed.h"
 
@@ -283,36 +284,119 @@ private slots:
         QCOMPARE(lastCheck(shop.env, shop.file), QVariant(1043));
     }
 
-    // A marking that cannot be stored changes no check at all, and says the checks printed.
+    // A marking that cannot be stored is offered again; given up, it changes no check at
+    // all, and the message names what still prints and what was not renumbered.
     void failedMarkingChangesNothing() {
         PrintShop shop;
         const qint64 once = shop.add();
-        const qint64 monthly = shop.add({{"Print", "Monthly"}});
+        shop.add({{"Check", QVariant()}});
+        const qint64 monthly = shop.add({{"Print", "Monthly"}, {"Check", 1046}});
         Database::open(shop.env.path(shop.file))
-            ->exec("CREATE TRIGGER refuse BEFORE UPDATE OF \"Check\" ON Account BEGIN SELECT "
+            ->exec("CREATE TRIGGER refuse BEFORE UPDATE OF \"Printed\" ON Account BEGIN SELECT "
                    "RAISE(ABORT, 'disk I/O error'); END");
-        shop.env.prompter.answerQuestion(true);
-        const QString failure = shop.print("Once Monthly");
-        QVERIFY2(
-            failure.startsWith("The checks printed, but they could not be marked as printed. ") &&
-                failure.endsWith("No check was marked or renumbered: before you print again, "
-                                 "set the checks that printed to Don't Print on the "
-                                 "data-entry screen, or they will print twice."),
-            qPrintable(failure));
+        shop.env.prompter.answerQuestion(true);  // all printed
+        shop.env.prompter.answerQuestion(true);  // Retry: fails again
+        shop.env.prompter.answerQuestion(false); // Cancel
+        QCOMPARE(shop.print("Once Monthly"),
+                 QStringLiteral("The checks were not marked as printed.\n\nThese one-time checks "
+                                "still print: #1043, without a number. Set them to Don't Print on "
+                                "the data-entry screen before you print again, or they will print "
+                                "twice.\n\nThese checks that print every time were not given new "
+                                "numbers: #1046. Give each a new number on the data-entry screen "
+                                "before the next run, or it prints with the same number again."));
+        const QList<Prompt> shown = shop.env.prompter.take();
+        QCOMPARE(shown.size(), 4);
+        QCOMPARE(shown[2].kind, Prompt::Kind::Retry);
+        QCOMPARE(shown[2].text,
+                 QStringLiteral("The checks printed, but they could not be marked as "
+                                "printed. Ledgerline could not use the file "
+                                "Shop.mdb: disk I/O error\n\nChoose Retry to try "
+                                "again, or Cancel to leave them unmarked."));
+        QCOMPARE(shown[3].kind, Prompt::Kind::Retry);
         QCOMPARE(shop.row(once).value("Print"), QVariant("Once"));
         QCOMPARE(shop.row(monthly).value("Comments"), QVariant());
+        QCOMPARE(shop.row(monthly).value("Check"), QVariant(1046));
     }
 
-    // Without the MICR font nothing prints, labels included: no bank line in a stand-in.
+    // Today's date that cannot be stored in the checks printed every time is told, and the
+    // user is still asked: the checks are on paper, and Yes still marks them.
+    void aDateThatCannotBeStoredStillAsks() {
+        PrintShop shop;
+        const qint64 once = shop.add();
+        const qint64 monthly = shop.add({{"Print", "Monthly"}, {"Check", 1046}});
+        setLastCheck(shop.env, shop.file, 1050);
+        Database::open(shop.env.path(shop.file))
+            ->exec("CREATE TRIGGER full BEFORE UPDATE OF \"Date\" ON Account BEGIN SELECT "
+                   "RAISE(ABORT, 'database or disk is full'); END");
+        shop.env.prompter.answerQuestion(true);
+        QCOMPARE(shop.print("Once Monthly"), QString());
+        QCOMPARE(shown(shop), "Please load check stock /  | The checks printed, but / | Q The "
+                              "print job has been s/  [stop, No]");
+        QCOMPARE(shop.row(once).value("Print"), QVariant("Never"));
+        QCOMPARE(shop.row(monthly).value("Check"), QVariant(1051));
+        QCOMPARE(shop.row(monthly).value("Date"), QVariant("12/1/2026"));
+    }
+
+    // Another program holds the database when the checks are to be marked: Retry, once it
+    // let go, marks them as if nothing had happened.
+    void markingRetriedOnceTheDatabaseIsFree() {
+        PrintShop shop;
+        const qint64 once = shop.add();
+        const qint64 label = shop.add({{"Check", 1044}, {"LabelPrint", YesNo::True}});
+        std::unique_ptr<Child> holder;
+        shop.env.prompter.whileAnswering([&] {
+            holder = std::make_unique<Child>(
+                QStringList{QStringLiteral("hold-exclusive"), shop.env.path(shop.file)});
+        });
+        shop.env.prompter.answerQuestion(true); // all printed
+        shop.env.prompter.whileAnswering([&] { holder.reset(); });
+        shop.env.prompter.answerQuestion(true); // Retry
+        shop.env.prompter.answerCancel();       // no labels after all
+        QCOMPARE(shop.print("Once OLabel"), QString());
+        const QList<Prompt> shown = shop.env.prompter.take();
+        QCOMPARE(shown.size(), 4);
+        QVERIFY(shown[2].text.contains(QLatin1String("The database is in use by another program")));
+        QCOMPARE(shop.row(once).value("Print"), QVariant("Never"));
+        // Cancel on the label prompt: no label job, nothing asked, nothing marked.
+        QCOMPARE(shown[3].kind, Prompt::Kind::Input);
+        QCOMPARE(shop.env.printer.jobs().size(), 1);
+        QCOMPARE(shop.row(label).value("LPrinted"), QVariant());
+    }
+
+    // Without the MICR font no check prints (no bank line in a stand-in), and the program
+    // goes on: labels, which need no MICR font, still print.
+    void micrFontMissing_data() {
+        QTest::addColumn<QString>("boxes");
+        QTest::addColumn<int>("jobs");
+        QTest::addColumn<int>("outcome");
+        QTest::newRow("checks and labels") << "Once OLabel" << 1 << int(PrintRun::Outcome::Ended);
+        QTest::newRow("checks alone") << "Once" << 0 << int(PrintRun::Outcome::Refused);
+    }
     void micrFontMissing() {
+        QFETCH(QString, boxes);
+        QFETCH(int, jobs);
+        QFETCH(int, outcome);
         PrintShop shop;
         const qint64 id = shop.add({{"LabelPrint", YesNo::True}});
         const QVariantMap before = shop.row(id);
         shop.env.printer.setFonts({QStringLiteral("Times New Roman"), QStringLiteral("micr65")});
-        QCOMPARE(shop.print("Once OLabel"), QString());
-        QCOMPARE(shown(shop), "Your PC does not have th/WARNING");
-        QVERIFY(shop.env.printer.jobs().isEmpty());
+        shop.env.prompter.answerInput(QString());
+        shop.env.prompter.answerQuestion(false);
+        QCOMPARE(shop.print(boxes), QString());
+        const QStringList texts = shop.env.prompter.takeTexts();
+        QCOMPARE(texts.value(0),
+                 QStringLiteral("Checks cannot be printed without the MICR font MICR65, in which "
+                                "the bank's numbers at the bottom of every check are printed. No "
+                                "check was printed, marked or numbered. Ledgerline goes on, and "
+                                "address labels still print: they need no MICR font. Install "
+                                "MICR65, then print the checks again."));
+        QCOMPARE(texts.size(), jobs ? 3 : 1);
+        QCOMPARE(shop.env.printer.jobs().size(), jobs);
+        if (jobs)
+            QCOMPARE(shop.env.printer.jobs().first().contents, QStringLiteral("labels"));
+        QCOMPARE(int(shop.outcome), outcome);
         QCOMPARE(shop.row(id), before);
+        shop.env.prompter.clear();
     }
 
     // Starting positions that put a check off the Letter sheet (or past 16 bits) are refused

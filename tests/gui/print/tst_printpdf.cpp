@@ -129,8 +129,11 @@ private slots:
         qt.useFile(shop.env.path("checks.pdf"));
         QCOMPARE(shop.print("Once", &qt), QString());
         QCOMPARE(shop.env.prompter.takeTexts(),
-                 QStringList{"Your PC does not have the MICR font installed. Further program "
-                             "execution is not possible"});
+                 QStringList{"Checks cannot be printed without the MICR font MICR65, in which "
+                             "the bank's numbers at the bottom of every check are printed. No "
+                             "check was printed, marked or numbered. Ledgerline goes on, and "
+                             "address labels still print: they need no MICR font. Install MICR65, "
+                             "then print the checks again."});
         QVERIFY(QDir(shop.env.folderPath()).entryList({"*.pdf"}).isEmpty());
         QCOMPARE(shop.row(id).value("Print"), QVariant("Once"));
     }
