@@ -9,13 +9,20 @@
 #include "core/platform/Clock.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
+#include "core/platform/Program.h"
+#include "core/platform/Prompter.h"
 #include "core/platform/Signals.h"
+#include "core/print/BlankCheckJob.h"
+#include "core/print/BlankPrintSettings.h"
+#include "core/print/PrintRun.h"
 #include "core/settings/SettingsDb.h"
 #include "core/settings/SingleCopy.h"
+#include "gui/platform/MicrFont.h"
+#include "gui/platform/QtPrinter.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
 #include <sqlite3.h>
@@ -57,11 +64,48 @@ public:
     }
 };
 
+/// Says every message on its own line and answers Yes, a count of three and label 1.
+class AnsweringPrompter : public Prompter {
+public:
+    void message(const QString& text, const QString&, Icon) override { m_said << text; }
+    bool question(const QString&, const QString&, Icon, bool) override { return true; }
+    bool retry(const QString&, const QString&, Icon) override { return false; }
+    std::optional<QString> ask(const QString&, const QString&, const QString&) override {
+        return QStringLiteral("3");
+    }
+    QStringList m_said;
+};
+
+/// A print run (checks or labels) or a run of blank checks through the real printer page
+/// into PDF files in `out`, as the program prints where there is no printer.
+QString printInto(const QString& folder, const QString& database, const QString& out,
+                  const QString& layout) {
+    registerMicrFont();
+    Program program(folder);
+    SystemClock clock;
+    AnsweringPrompter prompter;
+    QtPrinter printer(folder);
+    printer.useFile(QDir(out).filePath(layout + QStringLiteral(".pdf")));
+    const QString db = program.path(database);
+    const QString settings = program.path(SettingsDb::kFileName);
+    if (layout == QLatin1String("blank")) {
+        BlankCheckJob job(printer, prompter, clock, program);
+        job.run(BlankCheckJob::Layout::Regular, db, BlankPrintSettings::read(settings));
+    } else {
+        PrintSelection selection;
+        selection.once = layout == QLatin1String("checks");
+        selection.oneTimeLabels = layout == QLatin1String("labels");
+        PrintRun(db, settings, printer, prompter, clock).run(selection, StockOptions());
+    }
+    return QStringLiteral("printed");
+}
+
 int usage() {
     say(QStringLiteral(
         "usage: ledgerline-childtool write-and-wait DB SQL... | hold-exclusive DB | "
         "hold-folder FOLDER | hold-part FOLDER | backup DB BAK LIMIT guard|noguard | "
-        "create FOLDER NAME LIMIT guard|noguard | look FOLDER FILE | new DB | new-and-die DB"));
+        "create FOLDER NAME LIMIT guard|noguard | look FOLDER FILE | new DB | new-and-die DB | "
+        "print FOLDER DB OUT checks|labels|blank LIMIT"));
     return 2;
 }
 
@@ -70,8 +114,11 @@ int usage() {
 int main(int argc, char** argv) {
     // The lock file records the program's path, by which a later copy tells a live holder
     // from one whose process id was reused.
-    QCoreApplication app(argc, argv);
-    const QStringList a = app.arguments();
+    // Printing needs the fonts of a graphical application; everything else does not.
+    const bool printing = argc > 1 && qstrcmp(argv[1], "print") == 0;
+    const std::unique_ptr<QCoreApplication> app(printing ? new QGuiApplication(argc, argv)
+                                                         : new QCoreApplication(argc, argv));
+    const QStringList a = QCoreApplication::arguments();
     if (a.size() < 3)
         return usage();
     const QString command = a.at(1);
@@ -124,6 +171,16 @@ int main(int argc, char** argv) {
             CheckBook book(a.at(2));
             book.newCheck(SystemClock());
             say(QStringLiteral("made"));
+        } else if (command == QLatin1String("print") && a.size() == 7) {
+            limitFileSize(a.at(6), QStringLiteral("guard"));
+            try {
+                say(printInto(a.at(2), a.at(3), a.at(4), a.at(5)));
+            } catch (const DbError& e) {
+                say(e.message());
+            }
+            // What the job left in its folder, hidden files included.
+            say(QStringLiteral("left: ") +
+                QDir(a.at(4)).entryList(QDir::Files | QDir::Hidden, QDir::Name).join(' '));
         } else if (command == QLatin1String("look") && a.size() == 4) {
             const QDir folder(a.at(2));
             say(DatabaseFiles::list(folder).join(QLatin1Char('|')));

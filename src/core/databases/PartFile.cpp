@@ -61,8 +61,8 @@ bool PartFile::create() {
 
 QStringList PartFile::removeStale(const QDir& folder) {
     static const QRegularExpression pattern(
-        QStringLiteral("^(\\.ledgerline-(?:backup|new)-(?:(\\d+)-)?[A-Za-z0-9]{6}\\.part)(?:-"
-                       "journal|-wal|-shm)?$"));
+        QStringLiteral("^(\\.[Ll]edgerline-(?:backup|new|job)-(?:(\\d+)-)?[A-Za-z0-9]{6}\\.part)"
+                       "(?:-journal|-wal|-shm)?$"));
     QStringList removed;
     const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& entry : entries) {

@@ -108,3 +108,18 @@ int WholeFile::publishByCopy(const QString& from, const QString& to) {
         ::unlink(target.constData());
     return error;
 }
+
+int WholeFile::syncFolder(const QString& folder) {
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    // Nothing was written through this handle, so closing it has nothing to report.
+    ::close(fd);
+    // Some file systems (network shares, FUSE) cannot flush a folder and say so with
+    // EINVAL; they keep their names by themselves.
+    if (error == EINVAL)
+        error = 0;
+    return error;
+}

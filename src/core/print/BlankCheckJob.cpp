@@ -132,6 +132,43 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
         return Result::Stopped;
     const qint64 last = first + count - 1;
 
+    // The numbers are reserved before anything is sent: should the program or the computer
+    // stop while the job is on its way, the numbers are used up, and the next run goes on
+    // after them. A gap in the numbering is harmless; a number printed twice is not.
+    account.moveFirst();
+    const QVariant keptCheck = account.value(QStringLiteral("Check"));
+    const QVariant keptComments = account.value(QStringLiteral("Comments"));
+    header.moveFirst();
+    const QVariant keptLast = header.value(QStringLiteral("LastCheck"));
+    const QString line = BlankNumbering::runLine(variant.runLine, first, last, m_clock.todayText());
+    const auto record = [&](const QVariant& check, const QVariant& comments,
+                            const QVariant& lastCheck) {
+        db->transaction([&] {
+            account.moveFirst();
+            account.edit();
+            account.setValue(QStringLiteral("Check"), check);
+            account.setValue(QStringLiteral("Comments"), comments);
+            account.update();
+            header.moveFirst();
+            header.edit();
+            header.setValue(QStringLiteral("LastCheck"), lastCheck);
+            header.update();
+        });
+    };
+    try {
+        record(last,
+               line + QStringLiteral("\r\n") +
+                   (keptComments.isNull() ? QString() : keptComments.toString()),
+               last);
+    } catch (const DbError& e) {
+        throw DbError(QStringLiteral("The %1 were not printed: their numbers #%2 to #%3 could not "
+                                     "be recorded in the database first. %4")
+                          .arg(variant.contents)
+                          .arg(first)
+                          .arg(last)
+                          .arg(e.message()));
+    }
+
     std::unique_ptr<PrintPage> job;
     try {
         job = m_printer.startJob(variant.contents);
@@ -151,38 +188,24 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
         }
         page.endDocument();
     } catch (const DbError& e) {
+        // Nothing printed: the numbers go back, and the next run prints them.
+        try {
+            record(keptCheck, keptComments, keptLast);
+        } catch (const DbError& back) {
+            throw DbError(e.message() +
+                          QStringLiteral(" The check numbers #%1 to #%2 could not be given back "
+                                         "(%3), so they stay used: the next %4 start at #%5.")
+                              .arg(first)
+                              .arg(last)
+                              .arg(back.message())
+                              .arg(variant.contents)
+                              .arg(last + 1));
+        }
         throw DbError(e.message() +
                       QStringLiteral(" No check numbers were used: the next %1 start again at "
                                      "#%2.")
                           .arg(variant.contents)
                           .arg(first));
-    }
-
-    const QString line = BlankNumbering::runLine(variant.runLine, first, last, m_clock.todayText());
-    try {
-        db->transaction([&] {
-            account.moveFirst();
-            const QVariant comments = account.value(QStringLiteral("Comments"));
-            account.edit();
-            account.setValue(QStringLiteral("Check"), last);
-            account.setValue(QStringLiteral("Comments"),
-                             line + QStringLiteral("\r\n") +
-                                 (comments.isNull() ? QString() : comments.toString()));
-            account.update();
-            header.moveFirst();
-            header.edit();
-            header.setValue(QStringLiteral("LastCheck"), last);
-            header.update();
-        });
-    } catch (const DbError& e) {
-        throw DbError(QStringLiteral("The %1 #%2 to #%3 were printed, but their numbers could "
-                                     "not be recorded in the database: %4 Before you print "
-                                     "more checks, type %3 as the check number of the first "
-                                     "check in this database, so that no number is used twice.")
-                          .arg(variant.contents)
-                          .arg(first)
-                          .arg(last)
-                          .arg(e.message()));
     }
     tellDestination(*job);
     return Result::Printed;

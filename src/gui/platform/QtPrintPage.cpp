@@ -2,18 +2,15 @@
 
 #include "core/platform/DbError.h"
 #include "core/platform/RecordingPage.h"
+#include "gui/platform/JobFile.h"
+#include "gui/platform/PrintQueue.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrinter>
-#include <QTemporaryFile>
-
-#include <cerrno>
-#include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -30,10 +27,9 @@ QFontMetricsF metricsFor(const PrintFont& font) {
     return cache.last().second;
 }
 
-QString candidateName(const QString& baseName, int number) {
-    return number == 1 ? baseName + QStringLiteral(".pdf")
-                       : QStringLiteral("%1 (%2).pdf").arg(baseName).arg(number);
-}
+// The resolution of the job's document: what a laser printer prints at, and fine enough
+// that no place on the page is rounded by more than a fiftieth of a point.
+constexpr int kDocumentDpi = 1200;
 
 } // namespace
 
@@ -47,50 +43,43 @@ void QtPrintPage::setUpSheet(QPrinter& printer) {
     printer.setColorMode(QPrinter::GrayScale);
 }
 
-QtPrintPage::QtPrintPage()
-    : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)), m_device(m_printer.get()),
-      m_painter(&m_ownPainter), m_fonts(QFontDatabase::families()) {
-    setUpSheet(*m_printer);
-}
+QtPrintPage::QtPrintPage(Output output, QString contents)
+    : m_output(output), m_contents(std::move(contents)), m_painter(&m_ownPainter),
+      m_fonts(QFontDatabase::families()) {}
 
 QtPrintPage::QtPrintPage(QPrinter& printer, QPainter& painter)
-    : m_device(&printer), m_painter(&painter), m_fonts(QFontDatabase::families()), m_shared(true) {}
+    : m_output(Output::Shared), m_device(&printer), m_painter(&painter),
+      m_fonts(QFontDatabase::families()) {}
 
 std::unique_ptr<QtPrintPage> QtPrintPage::onto(QPrinter& printer, QPainter& painter) {
     return std::unique_ptr<QtPrintPage>(new QtPrintPage(printer, painter));
 }
 
-std::unique_ptr<QtPrintPage> QtPrintPage::toPrinter(const QString& printerName) {
-    std::unique_ptr<QtPrintPage> page(new QtPrintPage());
-    // The format is always set: without a printer Qt would quietly switch to PDF.
-    page->m_device->setOutputFormat(QPrinter::NativeFormat);
-    page->m_device->setPrinterName(printerName);
-    page->m_device->setDocName(QStringLiteral("Ledgerline"));
+std::unique_ptr<QtPrintPage> QtPrintPage::toPrinter(const QString& printerName,
+                                                    const QMarginsF& margins,
+                                                    const QString& contents) {
+    std::unique_ptr<QtPrintPage> page(new QtPrintPage(Output::Printer, contents));
+    page->m_printerName = printerName;
+    page->m_margins = margins;
+    // The job waits in the computer's temporary folder until the print system takes it.
+    page->m_folder = QDir::temp();
     return page;
 }
 
 std::unique_ptr<QtPrintPage> QtPrintPage::toPdf(const QDir& folder, const QString& baseName,
                                                 const QString& contents, bool noPrinter) {
-    std::unique_ptr<QtPrintPage> page(new QtPrintPage());
-    page->m_device->setOutputFormat(QPrinter::PdfFormat);
-    page->m_device->setDocName(baseName);
-    page->m_device->setCreator(QStringLiteral("Ledgerline"));
-    page->m_toPdf = true;
+    std::unique_ptr<QtPrintPage> page(new QtPrintPage(Output::PdfFile, contents));
     page->m_noPrinter = noPrinter;
     page->m_folder = folder;
     page->m_baseName = baseName;
-    page->m_contents = contents;
     return page;
 }
 
 QtPrintPage::~QtPrintPage() {
-    // A shared document belongs to whoever holds its painter.
-    if (m_begun && !m_finished && !m_shared) {
-        m_device->abort();
-        if (m_painter->isActive())
-            m_painter->end();
-    }
-    // m_temp removes the hidden file unless it became the job's file.
+    // A shared document belongs to whoever holds its painter. A job of our own that did not
+    // finish ends here unused: its private file goes with m_file.
+    if (m_output != Output::Shared && m_painter->isActive())
+        m_painter->end();
 }
 
 int QtPrintPage::fontCount() const {
@@ -102,15 +91,22 @@ QString QtPrintPage::fontName(int index) const {
 }
 
 QString QtPrintPage::where() const {
-    return m_toPdf ? QStringLiteral("the PDF file in %1")
-                         .arg(QDir::toNativeSeparators(m_folder.absolutePath()))
-                   : QStringLiteral("the printer \"%1\"").arg(m_device->printerName());
+    switch (m_output) {
+    case Output::PdfFile:
+        return QStringLiteral("the PDF file in %1")
+            .arg(QDir::toNativeSeparators(m_folder.absolutePath()));
+    case Output::Printer:
+        return QStringLiteral("the printer \"%1\"").arg(m_printerName);
+    case Output::Shared:
+        break;
+    }
+    return QStringLiteral("the preview");
 }
 
 void QtPrintPage::begin() {
     if (m_begun)
         return;
-    if (m_shared) {
+    if (m_output == Output::Shared) {
         // A job that follows another one in the same document starts on a sheet of its own.
         if (m_painter->isActive()) {
             if (!m_device->newPage())
@@ -125,30 +121,21 @@ void QtPrintPage::begin() {
         scaleToTwips();
         return;
     }
-    if (m_toPdf) {
-        // The job is written under a hidden name of its own and given its real name only
-        // when complete: no earlier file is ever opened for writing.
-        m_temp = std::make_unique<QTemporaryFile>(
-            m_folder.filePath(QStringLiteral(".Ledgerline-job-XXXXXX.part")));
-        if (!m_temp->open())
-            throw DbError(QStringLiteral("The %1 could not be written to a PDF file in %2: %3. "
-                                         "Check that the folder exists and that you may write "
-                                         "in it.")
-                              .arg(m_contents, QDir::toNativeSeparators(m_folder.absolutePath()),
-                                   m_temp->errorString()));
-        m_temp->close();
-        m_device->setOutputFileName(m_temp->fileName());
-    }
+    // The job is drawn into a private file of its own and used only when complete: no
+    // earlier file is ever opened for writing, and nothing half drawn reaches a printer.
+    m_file = std::make_unique<JobFile>(m_folder, m_contents);
+    m_file->create();
+    m_writer = std::make_unique<QPdfWriter>(m_file.get());
+    m_writer->setResolution(kDocumentDpi);
+    m_writer->setCreator(QStringLiteral("Ledgerline"));
+    m_writer->setTitle(m_output == Output::PdfFile ? m_baseName : QStringLiteral("Ledgerline"));
+    // The document is the whole sheet; where the printer cannot reach, its margins keep
+    // (0, 0) at the corner of what it can.
+    m_writer->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                        m_margins, QPageLayout::Point));
+    m_device = m_writer.get();
     if (!m_painter->begin(m_device))
-        throw DbError(m_toPdf
-                          ? QStringLiteral("The %1 could not be written to a PDF file in %2. "
-                                           "Check that the folder exists, that you may write "
-                                           "in it and that the disk is not full.")
-                                .arg(m_contents, QDir::toNativeSeparators(m_folder.absolutePath()))
-                          : QStringLiteral("The printer \"%1\" did not accept the print "
-                                           "job. Check that it is switched on and "
-                                           "connected, then print again.")
-                                .arg(m_device->printerName()));
+        throw DbError(QStringLiteral("The %1 could not be drawn for %2.").arg(m_contents, where()));
     m_begun = true;
     scaleToTwips();
 }
@@ -196,73 +183,28 @@ void QtPrintPage::startNewPage() {
     if (!m_device->newPage())
         throw DbError(QStringLiteral("A new sheet could not be started on %1; the %2 were not "
                                      "all printed.")
-                          .arg(where(), m_toPdf ? m_contents : QStringLiteral("pages")));
+                          .arg(where(), m_contents));
 }
 
 void QtPrintPage::finishDocument() {
-    if (!m_begun || m_shared) {
+    if (!m_begun || m_output == Output::Shared) {
         // Nothing was printed, or the document goes on with the next job of a preview: no
         // sheet is fed and no file is written.
         m_finished = true;
         return;
     }
     if (!m_painter->end())
-        throw DbError(m_toPdf
-                          ? QStringLiteral("The PDF file of the %1 could not be finished in "
-                                           "%2. Check that the disk is not full.")
-                                .arg(m_contents, QDir::toNativeSeparators(m_folder.absolutePath()))
-                          : QStringLiteral("The print job could not be handed to the "
-                                           "printer \"%1\".")
-                                .arg(m_device->printerName()));
+        throw DbError(
+            QStringLiteral("The %1 could not be finished for %2.").arg(m_contents, where()));
+    m_writer.reset();
+    // Only a whole file goes on: to its name, or to the print system.
+    m_file->finish();
+    if (m_output == Output::PdfFile)
+        m_written = m_file->publish(m_baseName);
+    else
+        PrintQueue::submit(m_printerName, m_file->path(), QStringLiteral("Ledgerline"));
+    m_file.reset();
     m_finished = true;
-    if (m_toPdf) {
-        m_written = placeFile();
-        m_temp.reset();
-    }
-}
-
-QString QtPrintPage::placeFile() {
-    const QString temp = m_temp->fileName();
-    if (QFileInfo(temp).size() == 0)
-        throw DbError(QStringLiteral("The PDF file of the %1 could not be written in %2. Check "
-                                     "that the disk is not full.")
-                          .arg(m_contents, QDir::toNativeSeparators(m_folder.absolutePath())));
-    for (int number = 1; number < 10000; ++number) {
-        const QString target = m_folder.filePath(candidateName(m_baseName, number));
-        // A hard link never replaces a file that exists: the first free name wins, also
-        // against another program that takes a name at the same moment.
-        if (::link(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) == 0)
-            return target; // the temporary name goes when m_temp does
-        const int error = errno;
-        if (error == EEXIST)
-            continue;
-        // A file system without hard links: copy into a file created only if it is new.
-        QFile out(target);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (out.exists())
-                continue;
-            throw DbError(QStringLiteral("The PDF file %1 could not be created: %2.")
-                              .arg(QDir::toNativeSeparators(target), out.errorString()));
-        }
-        QFile in(temp);
-        bool copied = in.open(QIODevice::ReadOnly);
-        while (copied && !in.atEnd()) {
-            const QByteArray chunk = in.read(1 << 20);
-            copied = !chunk.isEmpty() && out.write(chunk) == chunk.size();
-        }
-        copied = copied && out.flush();
-        out.close();
-        if (!copied) {
-            out.remove();
-            throw DbError(QStringLiteral("The PDF file %1 could not be written. Check that the "
-                                         "disk is not full.")
-                              .arg(QDir::toNativeSeparators(target)));
-        }
-        return target;
-    }
-    throw DbError(QStringLiteral("There are too many PDF files named \"%1\" in %2. Move some "
-                                 "of them elsewhere and print again.")
-                      .arg(m_baseName, QDir::toNativeSeparators(m_folder.absolutePath())));
 }
 
 QString QtPrintPage::destinationNotice() const {

@@ -3,28 +3,36 @@
 #include "core/platform/PrintPage.h"
 
 #include <QDir>
+#include <QMarginsF>
 #include <QPainter>
 #include <memory>
 
+class JobFile;
+class QPagedPaintDevice;
+class QPdfWriter;
 class QPrinter;
-class QTemporaryFile;
 
-/// One print job through Qt: a QPainter on a QPrinter, for a system printer or a PDF file.
+/// One print job through Qt: a QPainter on a PDF document, for a PDF file, for a queue of
+/// the system's print system (CUPS), or drawn into a preview.
 ///
 /// One painter unit is one twip: the painter is scaled by the device's resolution over
 /// 1440, fonts take their size in pixels (points × 20), text is drawn at its top plus the
 /// font's ascent and a line end moves y by the font's line spacing, exactly as the
 /// recording page measures. Position (0, 0) is the top left corner of the printable area
-/// (the paper corner on a PDF). Nothing reaches the printer or the disk until the first
-/// output; a job that prints nothing ends without a sheet or a file.
+/// (the paper corner on a PDF file). Nothing reaches the printer or the disk until the
+/// first output; a job that prints nothing ends without a sheet or a file.
 ///
-/// A PDF job is written to a hidden file in the destination folder and, once complete,
-/// linked under the first free name of its series ("name.pdf", "name (2).pdf", ...), so
-/// that it never replaces an earlier file and a failed job leaves no half-written one.
+/// Every job is first written whole into a private file (JobFile) and checked. A PDF job
+/// is then given the first free name of its series ("name.pdf", "name (2).pdf", ...), so
+/// that it never replaces an earlier file and a failed job leaves no file behind; a printer
+/// job is handed to the print system, and counts as printed once the print system has
+/// accepted it.
 class QtPrintPage : public PrintPage {
 public:
-    /// A job for the system printer of that name.
-    static std::unique_ptr<QtPrintPage> toPrinter(const QString& printerName);
+    /// A job for the system's printer of that name, whose printable area starts `margins`
+    /// (points) from the paper's edges; `contents` says what it holds ("checks").
+    static std::unique_ptr<QtPrintPage>
+    toPrinter(const QString& printerName, const QMarginsF& margins, const QString& contents);
     /// A job written to a new PDF file in `folder`, named `baseName` ".pdf" when that name is
     /// free, else `baseName` " (2).pdf" and so on. `contents` says what the job holds
     /// ("checks") for the notice; `noPrinter` says the file was written because the
@@ -60,31 +68,37 @@ protected:
     void finishDocument() override;
 
 private:
-    QtPrintPage();
+    enum class Output { PdfFile, Printer, Shared };
+
+    QtPrintPage(Output output, QString contents);
     QtPrintPage(QPrinter& printer, QPainter& painter);
     void begin();
     void scaleToTwips();
     void useFont(const PrintFont& font);
-    QString placeFile();
     QString where() const;
 
-    std::unique_ptr<QPrinter> m_printer; // a job of its own: its printer and painter
+    Output m_output;
+    QString m_contents;
     QPainter m_ownPainter;
-    QPrinter* m_device;  // the printer drawn on, the job's own or a preview's
-    QPainter* m_painter; // m_ownPainter, or the painter of a shared document
+    QPagedPaintDevice* m_device = nullptr; // the job's own document, or a preview's printer
+    QPainter* m_painter;                   // m_ownPainter, or the painter of a shared document
     QStringList m_fonts;
-    bool m_shared = false;
     bool m_begun = false;
     bool m_finished = false;
     PrintFont m_painterFont;
     bool m_painterFontSet = false;
 
-    // A PDF job: where it goes and what it is called.
-    bool m_toPdf = false;
-    bool m_noPrinter = false;
+    // A job of its own: the file it is drawn into and the document on it.
     QDir m_folder;
+    std::unique_ptr<JobFile> m_file;
+    std::unique_ptr<QPdfWriter> m_writer;
+    QMarginsF m_margins;
+
+    // A PDF job: what it is called, and the file it became.
+    bool m_noPrinter = false;
     QString m_baseName;
-    QString m_contents;
-    std::unique_ptr<QTemporaryFile> m_temp;
     QString m_written;
+
+    // A printer job: the queue it goes to.
+    QString m_printerName;
 };

@@ -1,16 +1,42 @@
 #include "gui/platform/QtPrinter.h"
 
+#include "core/databases/PartFile.h"
 #include "core/platform/DbError.h"
 #include "core/platform/Program.h"
+#include "gui/platform/PrintQueue.h"
 #include "gui/platform/QtPrintPage.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QPageLayout>
 #include <QPrinter>
-#include <QPrinterInfo>
 
-QtPrinter::QtPrinter(const QString& programFolder) : m_programFolder(programFolder) {}
+namespace {
+
+/// How far the printer's printable area starts from the paper's edges, in points, as the
+/// print system describes the printer.
+QMarginsF marginsOf(const QString& printerName) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    printer.setPrinterName(printerName);
+    QtPrintPage::setUpSheet(printer);
+    return printer.pageLayout().margins(QPageLayout::Point);
+}
+
+std::unique_ptr<PrintPage> printerJob(const QString& printerName, const QString& contents) {
+    // A queue that would hold the job, or none that would take it, is told before anything
+    // is sent.
+    PrintQueue::checkReady(printerName, contents);
+    return QtPrintPage::toPrinter(printerName, marginsOf(printerName), contents);
+}
+
+} // namespace
+
+QtPrinter::QtPrinter(const QString& programFolder) : m_programFolder(programFolder) {
+    // Print jobs a copy of Ledgerline left half written when it was stopped.
+    PartFile::removeStale(m_programFolder);
+}
 
 QStringList QtPrinter::fonts() const {
     return QFontDatabase::families();
@@ -19,11 +45,11 @@ QStringList QtPrinter::fonts() const {
 std::unique_ptr<PrintPage> QtPrinter::startJob(const QString& contents) {
     switch (m_target) {
     case Target::Printer:
-        if (QPrinterInfo::printerInfo(m_chosen).isNull())
+        if (!PrintQueue::exists(m_chosen))
             throw DbError(QStringLiteral("The printer \"%1\" chosen in Printer Setup is no longer "
                                          "available. Choose another printer and print again.")
                               .arg(m_chosen));
-        return QtPrintPage::toPrinter(m_chosen);
+        return printerJob(m_chosen, contents);
     case Target::File: {
         const QFileInfo file(m_chosen);
         QString base = file.fileName();
@@ -34,9 +60,8 @@ std::unique_ptr<PrintPage> QtPrinter::startJob(const QString& contents) {
     case Target::Default:
         break;
     }
-    const QPrinterInfo system = QPrinterInfo::defaultPrinter();
-    if (!system.isNull())
-        return QtPrintPage::toPrinter(system.printerName());
+    if (const QString system = PrintQueue::defaultPrinter(); !system.isEmpty())
+        return printerJob(system, contents);
     const QString base =
         QStringLiteral("%1 %2 %3")
             .arg(QString::fromLatin1(Program::kName),
@@ -46,7 +71,7 @@ std::unique_ptr<PrintPage> QtPrinter::startJob(const QString& contents) {
 }
 
 void QtPrinter::usePrinter(const QString& name) {
-    if (QPrinterInfo::printerInfo(name).isNull())
+    if (!PrintQueue::exists(name))
         throw DbError(
             QStringLiteral("There is no printer named \"%1\" on this computer.").arg(name));
     m_target = Target::Printer;
@@ -64,8 +89,7 @@ void QtPrinter::useDefault() {
 }
 
 void QtPrinter::showChoice(QPrinter& printer) const {
-    const QString name =
-        m_target == Target::Printer ? m_chosen : QPrinterInfo::defaultPrinterName();
+    const QString name = m_target == Target::Printer ? m_chosen : PrintQueue::defaultPrinter();
     if (m_target == Target::File || name.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(m_target == Target::File
@@ -89,8 +113,7 @@ void QtPrinter::choose(const QPrinter& printer) {
 }
 
 void QtPrinter::showPreviewOn(QPrinter& printer) const {
-    const QString name =
-        m_target == Target::Printer ? m_chosen : QPrinterInfo::defaultPrinterName();
+    const QString name = m_target == Target::Printer ? m_chosen : PrintQueue::defaultPrinter();
     // A PDF file gets the whole sheet, as does a computer without a printer.
     if (m_target == Target::File || name.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);

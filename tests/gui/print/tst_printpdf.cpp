@@ -4,10 +4,12 @@
 #include "core/platform/TableSchema.h"
 #include "gui/platform/MicrFont.h"
 #include "gui/platform/QtPrinter.h"
+#include "support/Child.h"
 #include "support/PdfText.h"
 #include "support/PrintShop.h"
 
 #include <QFontDatabase>
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -116,6 +118,79 @@ private slots:
         QVERIFY(first.page == 0 && qAbs(first.x - 4200) <= 20 && qAbs(first.y - 700) <= 20);
         QVERIFY(last.page == 1 && qAbs(last.x - 200) <= 20 && qAbs(last.y - 2143) <= 20);
         QVERIFY(!PdfText::fonts(shop.env.path("labels.pdf")).join(' ').contains(kMicr));
+    }
+
+    // A job that cannot be written whole (a file-size limit, a full disk, a disk that
+    // reports an error) fails in one message that says why: nothing is marked or numbered,
+    // and no file is left behind. A real Ledgerline process prints; the trouble is real too.
+    void aJobThatCannotBeWrittenWholeMarksNothing_data() {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("trouble");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("checks, file-size limit")
+            << "checks"
+            << "limit"
+            << "Printing the checks failed. The PDF file of the checks could not be written in "
+               "%1, because it would be larger than the largest file this computer lets "
+               "Ledgerline write. No check was marked as printed, renumbered or dated; print "
+               "them again once the printer is ready.";
+        QTest::newRow("labels, full disk")
+            << "labels"
+            << "full"
+            << "Printing the labels failed. The PDF file of the labels could not be written in "
+               "%1, because the disk is full. No label was marked as printed; print them again "
+               "once the printer is ready.";
+        QTest::newRow("blank checks, disk error at the flush")
+            << "blank"
+            << "flush"
+            << "The PDF file of the blank checks could not be written in %1, because the disk "
+               "reported an error. No check numbers were used: the next blank checks start "
+               "again at #1201.";
+    }
+    void aJobThatCannotBeWrittenWholeMarksNothing() {
+        QFETCH(QString, layout);
+        QFETCH(QString, trouble);
+        QFETCH(QString, message);
+        PrintShop shop;
+        shop.add({{"LabelPrint", YesNo::True}});
+        shop.add({{"Check", 1044}, {"LabelPrint", YesNo::True}});
+        CheckDbFixture::setTemplate(shop.env, shop.file, CheckDbFixture::payer());
+        CheckDbFixture::setLastCheck(shop.env, shop.file, 1200);
+        const QString out = shop.env.path(QStringLiteral("out"));
+        QVERIFY(QDir().mkpath(out));
+        QStringList wrapper;
+        QString limit = QStringLiteral("0");
+        if (trouble == QLatin1String("limit")) {
+            limit = QStringLiteral("6000");
+        } else if (trouble == QLatin1String("flush")) {
+            wrapper = Child::failingCalls({QStringLiteral("fsync:EIO")});
+            if (wrapper.isEmpty())
+                QSKIP("strace cannot make system calls fail here");
+        } else {
+            // A disk of 16 KB, mounted over the folder for the printing process alone.
+            if (QProcess::execute(QStringLiteral("unshare"),
+                                  {QStringLiteral("-m"), QStringLiteral("mount"),
+                                   QStringLiteral("-t"), QStringLiteral("tmpfs"),
+                                   QStringLiteral("none"), out}) != 0)
+                QSKIP("a small disk cannot be mounted here (needs unshare and mount as root)");
+            wrapper = QStringList{QStringLiteral("unshare"),
+                                  QStringLiteral("-m"),
+                                  QStringLiteral("sh"),
+                                  QStringLiteral("-c"),
+                                  QStringLiteral("mount -t tmpfs -o size=16k none \"$0\" && exec "
+                                                 "\"$@\""),
+                                  out};
+        }
+        const QVariantMap before = shop.row(2);
+        const QVariantMap templ = CheckDbFixture::row(shop.env, shop.file, 1);
+        const Child::Outcome ran = Child::run(
+            {QStringLiteral("print"), shop.env.folderPath(), shop.file, out, layout, limit},
+            wrapper);
+        QCOMPARE(ran.lines.value(0), message.arg(QDir::toNativeSeparators(out)));
+        QCOMPARE(ran.lines.value(1), QStringLiteral("left: "));
+        QCOMPARE(shop.row(2), before);
+        QCOMPARE(CheckDbFixture::row(shop.env, shop.file, 1), templ);
+        QCOMPARE(CheckDbFixture::lastCheck(shop.env, shop.file), QVariant(1200));
     }
 
     // Without the MICR font the check job prints nothing, and no PDF is written.
