@@ -272,9 +272,12 @@ private slots:
                  qPrintable(workingPart));
         // A half-stamped new database with its journal, of a process that no longer runs
         // (beyond the largest process id), and what an earlier version left.
+        // A print job of a copy that was stopped, and one an earlier version named.
         QStringList leftovers{killedPart, QStringLiteral(".ledgerline-new-99999999-Ab3dE9.part"),
                               QStringLiteral(".ledgerline-new-99999999-Ab3dE9.part-journal"),
-                              QStringLiteral(".ledgerline-backup-Qx81zz.part")};
+                              QStringLiteral(".ledgerline-backup-Qx81zz.part"),
+                              QStringLiteral(".ledgerline-job-99999999-Zr02aQ.part"),
+                              QStringLiteral(".Ledgerline-job-Qx81zz.part")};
         // Files that only look alike are somebody else's.
         const QStringList others{QStringLiteral(".ledgerline-backup-notes.txt"),
                                  QStringLiteral("Shop.part"),
