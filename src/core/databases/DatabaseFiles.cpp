@@ -12,7 +12,6 @@
 #include <QUrl>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -25,23 +24,6 @@ namespace {
 const QString kMdbSuffix = QStringLiteral(".mdb");
 constexpr int kBusyTimeoutMs = 5000;
 
-/// Makes the names just given in `folder` (a new file, a rename) last through a power cut.
-/// Returns 0, or the errno that says why the disk did not confirm them.
-int syncFolder(const QString& folder) {
-    const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    int error = ::fsync(fd) == 0 ? 0 : errno;
-    // Nothing was written through this handle, so closing it has nothing to report.
-    ::close(fd);
-    // Some file systems (network shares, FUSE) cannot flush a folder and say so with
-    // EINVAL; they keep their names by themselves.
-    if (error == EINVAL)
-        error = 0;
-    return error;
-}
-
 /// Gives a file Ledgerline writes the permissions `mode`. Returns 0, or the errno that says
 /// why not. File systems without permissions (FAT and exFAT sticks) refuse any change;
 /// there the file keeps the owner-only access it was made with, which is safe and usable.
@@ -50,30 +32,6 @@ int setMode(int fd, mode_t mode) {
         return 0;
     const int error = errno;
     return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP ? 0 : error;
-}
-
-/// Why a file could not be written, to follow "could not be made because".
-QString reasonFor(int error, const QString& fileName) {
-    switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("the disk is full");
-    case EFBIG:
-        return QStringLiteral("it would be larger than the largest file this computer lets "
-                              "Ledgerline write");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("Ledgerline may not write in that folder");
-    case EROFS:
-        return QStringLiteral("the disk may only be read");
-    case EISDIR:
-        return QStringLiteral("a folder named %1 is in the way").arg(fileName);
-    case EIO:
-        return QStringLiteral("the disk reported an error");
-    default:
-        return QStringLiteral("the system reported an error (%1)")
-            .arg(QString::fromLocal8Bit(std::strerror(error)).toLower());
-    }
 }
 
 /// A reason from SQLite's own words for the ones a user can act on.
@@ -212,7 +170,7 @@ QString DatabaseFiles::create(const QDir& folder, const QString& typedName,
         throw DbError(QStringLiteral("A file named %1 already exists.").arg(fileName));
     auto fail = [&](int error) {
         return DbError(QStringLiteral("The database %1 could not be made because %2.")
-                           .arg(fileName, reasonFor(error, fileName)));
+                           .arg(fileName, WholeFile::reason(error, fileName)));
     };
 
     const QString templatePath = folder.filePath(CheckDb::kTemplateFile);
@@ -264,7 +222,7 @@ QString DatabaseFiles::create(const QDir& folder, const QString& typedName,
         part.published();
     // A name the disk did not confirm could vanish in a power cut, with the checks entered
     // meanwhile: the database counts as not made.
-    if (const int error = syncFolder(folder.absolutePath()); error != 0) {
+    if (const int error = WholeFile::syncFolder(folder.absolutePath()); error != 0) {
         QFile::remove(folder.filePath(fileName));
         throw fail(error);
     }
@@ -300,7 +258,7 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
     PartFile::removeStale(folder);
     PartFile part(folder, QStringLiteral("backup"));
     if (!part.create())
-        throw fail(reasonFor(errno, backupFile));
+        throw fail(WholeFile::reason(errno, backupFile));
 
     {
         Sqlite source;
@@ -333,7 +291,7 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
         } else if (bytes.fd < 0) {
             throw fail(QStringLiteral("the database could not be read"));
         } else if (const int error = WholeFile::copy(bytes.fd, part.handle()); error != 0) {
-            throw fail(reasonFor(error, backupFile));
+            throw fail(WholeFile::reason(error, backupFile));
         }
         if (sqlite3_exec(source.db, "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK)
             throw fail(sqliteReason(sqlite3_extended_errcode(source.db), source.db));
@@ -355,22 +313,22 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
     if (verdict != SQLITE_OK)
         throw isDamage(verdict) ? damaged() : fail(sqliteReason(verdict, nullptr));
     if (syncError != 0)
-        throw fail(reasonFor(syncError, backupFile));
+        throw fail(WholeFile::reason(syncError, backupFile));
     // The backup may be read by whoever may read the database, and by no one else.
     struct stat source {};
     if (::stat(QFile::encodeName(databasePath).constData(), &source) != 0)
-        throw fail(reasonFor(errno, backupFile));
+        throw fail(WholeFile::reason(errno, backupFile));
     if (const int error = setMode(part.handle(), source.st_mode & 0777); error != 0)
-        throw fail(reasonFor(error, backupFile));
+        throw fail(WholeFile::reason(error, backupFile));
 
     const QByteArray from = QFile::encodeName(part.path());
     const QByteArray to = QFile::encodeName(target.absoluteFilePath());
     if (std::rename(from.constData(), to.constData()) != 0)
-        throw fail(reasonFor(errno, backupFile));
+        throw fail(WholeFile::reason(errno, backupFile));
     part.published();
-    if (const int error = syncFolder(target.absolutePath()); error != 0)
+    if (const int error = WholeFile::syncFolder(target.absolutePath()); error != 0)
         throw DbError(QStringLiteral("The backup copy %1 was written, but the disk did not confirm "
                                      "it: %2. Should the computer stop now, the previous backup "
                                      "may be found in its place.")
-                          .arg(backupFile, reasonFor(error, backupFile)));
+                          .arg(backupFile, WholeFile::reason(error, backupFile)));
 }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -107,4 +108,42 @@ int WholeFile::publishByCopy(const QString& from, const QString& to) {
     if (error != 0)
         ::unlink(target.constData());
     return error;
+}
+
+int WholeFile::syncFolder(const QString& folder) {
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    // Nothing was written through this handle, so closing it has nothing to report.
+    ::close(fd);
+    // Some file systems (network shares, FUSE) cannot flush a folder and say so with
+    // EINVAL; they keep their names by themselves.
+    if (error == EINVAL)
+        error = 0;
+    return error;
+}
+
+QString WholeFile::reason(int error, const QString& fileName) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("the disk is full");
+    case EFBIG:
+        return QStringLiteral("it would be larger than the largest file this computer lets "
+                              "Ledgerline write");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Ledgerline may not write in that folder");
+    case EROFS:
+        return QStringLiteral("the disk may only be read");
+    case EISDIR:
+        return QStringLiteral("a folder named %1 is in the way").arg(fileName);
+    case EIO:
+        return QStringLiteral("the disk reported an error");
+    default:
+        return QStringLiteral("the system reported an error (%1)")
+            .arg(QString::fromLocal8Bit(std::strerror(error)).toLower());
+    }
 }

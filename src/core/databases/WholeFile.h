@@ -19,4 +19,12 @@ int publish(const QString& from, const QString& to);
 /// again if anything fails, so `to` never holds half a file. `from` stays.
 int publishByCopy(const QString& from, const QString& to);
 
+/// Makes the names just given in `folder` (a new file, a rename) last through a power cut.
+/// Returns 0, or the errno that says why the disk did not confirm them.
+int syncFolder(const QString& folder);
+
+/// Why the file `fileName` could not be written, in words that follow "could not be made
+/// because".
+QString reason(int error, const QString& fileName);
+
 } // namespace WholeFile
