@@ -26,7 +26,7 @@ run: build
 	@scripts/prepare-run $(BUILD) $(RUN)
 	@scripts/install-micr-font $(BUILD)/fonts/MICR65.ttf
 	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
-	    cd $(RUN) && exec ../$(BUILD)/ledgerline; \
+	    cd $(RUN) && exec ../$(BUILD)/ledgerline --folder .; \
 	else \
 	    echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set): showing the tour with 'make demo' instead."; \
 	    $(MAKE) --no-print-directory demo; \

@@ -10,6 +10,7 @@
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/Signals.h"
+#include "core/settings/ProgramFolder.h"
 #include "core/settings/SettingsDb.h"
 #include "core/settings/SingleCopy.h"
 
@@ -61,7 +62,8 @@ int usage() {
     say(QStringLiteral(
         "usage: ledgerline-childtool write-and-wait DB SQL... | hold-exclusive DB | "
         "hold-folder FOLDER | hold-part FOLDER | backup DB BAK LIMIT guard|noguard | "
-        "create FOLDER NAME LIMIT guard|noguard | look FOLDER FILE | new DB | new-and-die DB"));
+        "create FOLDER NAME LIMIT guard|noguard | look FOLDER FILE | new DB | new-and-die DB | "
+        "prepare FOLDER SHIPPED"));
     return 2;
 }
 
@@ -129,6 +131,9 @@ int main(int argc, char** argv) {
             say(DatabaseFiles::list(folder).join(QLatin1Char('|')));
             say(CheckDb::problem(folder.filePath(a.at(3))));
             say(SettingsDb::problem(folder.filePath(SettingsDb::kFileName)));
+        } else if (command == QLatin1String("prepare") && a.size() == 4) {
+            say(ProgramFolder::prepare(a.at(2), a.at(3)).join(QLatin1Char('|')));
+            say(ProgramFolder::writeProblem(a.at(2)));
         } else {
             return usage();
         }
