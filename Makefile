@@ -4,7 +4,7 @@ RUN   ?= run
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run demo test format bench fuzz clean
+.PHONY: all deps configure build run demo test format bench fuzz clean install package package-test
 
 all: build
 
@@ -26,7 +26,7 @@ run: build
 	@scripts/prepare-run $(BUILD) $(RUN)
 	@scripts/install-micr-font $(BUILD)/fonts/MICR65.ttf
 	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
-	    cd $(RUN) && exec ../$(BUILD)/ledgerline; \
+	    cd $(RUN) && exec ../$(BUILD)/ledgerline --folder .; \
 	else \
 	    echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set): showing the tour with 'make demo' instead."; \
 	    $(MAKE) --no-print-directory demo; \
@@ -48,8 +48,25 @@ bench: build
 fuzz: configure
 	fuzz/run-fuzz.sh $(BUILD) $(or $(FUZZ_SECONDS),600)
 
+# Installs Ledgerline into PREFIX (/usr/local unless given), below DESTDIR when that is set:
+# `make install PREFIX=$$HOME/.local` or `make install DESTDIR=/tmp/stage PREFIX=/usr`.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package $(BUILD)/ledgerline_<version>_<arch>.deb; `apt install ./that.deb`.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Installs the package in a fresh Debian 12 system under $(BUILD)/package-test and uses it
+# as a user would (needs root, debootstrap and the network to the machine's apt source).
+package-test: package
+	scripts/package-test $(BUILD)
+
 format:
 	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs -r clang-format -i
 
+# Never into another file system: should a package test have been killed with its test
+# system's /dev and /proc still mounted, those stay as they are.
 clean:
-	rm -rf $(BUILD)
+	rm -rf --one-file-system $(BUILD)

@@ -15,6 +15,7 @@
 #include "core/print/BlankCheckJob.h"
 #include "core/print/BlankPrintSettings.h"
 #include "core/print/PrintRun.h"
+#include "core/settings/ProgramFolder.h"
 #include "core/settings/SettingsDb.h"
 #include "core/settings/SingleCopy.h"
 #include "gui/platform/MicrFont.h"
@@ -105,7 +106,7 @@ int usage() {
         "usage: ledgerline-childtool write-and-wait DB SQL... | hold-exclusive DB | "
         "hold-folder FOLDER | hold-part FOLDER | backup DB BAK LIMIT guard|noguard | "
         "create FOLDER NAME LIMIT guard|noguard | look FOLDER FILE | new DB | new-and-die DB | "
-        "print FOLDER DB OUT checks|labels|blank LIMIT"));
+        "print FOLDER DB OUT checks|labels|blank LIMIT | prepare FOLDER SHIPPED"));
     return 2;
 }
 
@@ -186,6 +187,9 @@ int main(int argc, char** argv) {
             say(DatabaseFiles::list(folder).join(QLatin1Char('|')));
             say(CheckDb::problem(folder.filePath(a.at(3))));
             say(SettingsDb::problem(folder.filePath(SettingsDb::kFileName)));
+        } else if (command == QLatin1String("prepare") && a.size() == 4) {
+            say(ProgramFolder::prepare(a.at(2), a.at(3)).join(QLatin1Char('|')));
+            say(ProgramFolder::writeProblem(a.at(2)));
         } else {
             return usage();
         }

@@ -13,7 +13,6 @@
 #include <QUrl>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
