@@ -40,8 +40,12 @@ demo: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Every benchmark, then the one table of all their rows (also $(BUILD)/bench/summary.json).
+# The databases they run on are made once and kept in $(BUILD)/bench/data.
 bench: build
+	rm -rf $(BUILD)/bench/rows $(BUILD)/bench/summary.json
 	cd $(BUILD) && for b in bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b" || exit 1; fi; done
+	$(BUILD)/bench/bench-summary $(BUILD)/bench
 
 # Builds the fuzzers with clang, ASan and UBSan in $(BUILD)/fuzz-build and runs them for
 # FUZZ_SECONDS (600 unless given: `make fuzz FUZZ_SECONDS=60`).

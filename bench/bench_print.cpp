@@ -1,11 +1,11 @@
 // Printing to PDF and marking a confirmed run, each against a bare baseline in one run:
-//  - a check job of 1,000 and 10,000 checks through the real run and the Qt page, against a
-//    bare QPainter loop drawing the same text items at the same places into a PDF (goal:
-//    at most 1.3 times, and peak memory that does not grow with the count);
+//  - a check job of 10,000 checks through the real run and the Qt page, against a bare
+//    QPainter loop drawing the same text items at the same places into a PDF (goal: at most
+//    1.3 times);
 //  - marking 100,000 confirmed one-time checks, against one SQL UPDATE making the same
 //    changes (goal: at most 2 times).
 #include "BenchData.h"
-#include "core/databases/CheckDb.h"
+#include "Goals.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Database.h"
 #include "core/platform/QuietPrompter.h"
@@ -18,40 +18,14 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
-#include <fstream>
+#include <memory>
 
 namespace {
-
-// n checks, all to print one time, in a database of their own.
-QString oneTimeChecks(int n) {
-    static QMap<int, QString> made;
-    if (made.contains(n))
-        return made.value(n);
-    const QString path = BenchData::filledDatabase(
-        QStringLiteral("once%1.mdb").arg(n),
-        {{QStringLiteral(
-              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
-              "INSERT INTO Account (BusinessName, FirstName, LastName, Address, City, "
-              "State, Zip, Phone, PayTo, \"Check\", Amount, Bank, BankCity, BankState, ABA, "
-              "Account, \"For\", Date, Comments, Print, LabelPrint) "
-              "SELECT 'Maple Street Bakery', 'Jordan', 'Reyes', i || ' Maple Street', "
-              "'Fairview', 'OH', '44118', '(216) 555-0142', 'Payee number ' || i, 1000 + i, "
-              "(i % 5000) || '.' || printf('%02d', i % 100), 'Fairview Community Bank', "
-              "'Fairview', 'OH', '041000124', '1234D567 8', 'Invoice ' || i, '12/1/2026', "
-              "'Customer called on ' || i, 'Once', 0 FROM n"),
-          {n}},
-         {QStringLiteral("UPDATE Properties SET AccountType = 'Check', LastCheck = ?"),
-          {1000 + n}}});
-    made.insert(n, path);
-    return path;
-}
 
 // The system's printing into PDF files, with the program's own MICR font.
 class BenchPrinter : public QtPrinter {
@@ -68,123 +42,76 @@ PrintSelection once() {
     return s;
 }
 
-// Peak memory: the kernel's high-water mark of the process, which writing 5 to
-// clear_refs resets to what is in use now.
-void resetPeak() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-double statusMb(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0)
-            return std::stod(line.substr(std::string(field).size())) / 1024.0;
-    return 0;
-}
-
 void removePdfs(const QString& folder) {
     QDir dir(folder);
     for (const QString& f : dir.entryList({QStringLiteral("*.pdf")}, QDir::Files))
         dir.remove(f);
 }
 
-void BM_CheckJobToPdf(benchmark::State& state) {
-    const QString database = oneTimeChecks(int(state.range(0)));
-    QTemporaryDir out;
-    BenchPrinter printer(out.path());
-    QuietPrompter prompter;
-    FixedClock clock(QDate(2026, 12, 7));
-    const QString settings = QDir(BenchData::programFolder()).filePath(SettingsDb::kFileName);
-    double growth = 0;
-    qint64 bytes = 0;
-    for (auto _ : state) {
-        const double before = statusMb("VmRSS:");
-        resetPeak();
-        PrintRun run(database, settings, printer, prompter, clock);
-        run.run(once(), StockOptions());
-        growth = qMax(growth, statusMb("VmHWM:") - before);
-        state.PauseTiming();
-        bytes = QFileInfo(QDir(out.path()).filePath(QStringLiteral("checks.pdf"))).size();
-        removePdfs(out.path());
-        state.ResumeTiming();
-    }
-    state.counters["peak_rss_growth_MB"] = growth;
-    state.counters["pdf_MB"] = double(bytes) / 1e6;
-}
-
-// The same text at the same places, drawn straight with QPainter into a PDF.
-void BM_BareQPainterToPdf(benchmark::State& state) {
-    const QString database = oneTimeChecks(int(state.range(0)));
-    QTemporaryDir out;
-    BenchPrinter fonts(out.path());
-    RecordingPrinter recorder(fonts.fonts());
-    QuietPrompter prompter;
-    FixedClock clock(QDate(2026, 12, 7));
-    {
-        PrintRun run(database, QDir(BenchData::programFolder()).filePath(SettingsDb::kFileName),
-                     recorder, prompter, clock);
-        run.run(once(), StockOptions());
-    }
-    const QList<RecordingPage::Text> texts = recorder.jobs().first().page->texts();
-    // Fonts and their ascents are ready before the clock starts.
-    QList<std::pair<PrintFont, std::pair<QFont, double>>> made;
-    QList<int> fontOf;
-    for (const RecordingPage::Text& t : texts) {
-        qsizetype index = -1;
-        for (qsizetype i = 0; i < made.size(); ++i)
-            if (made[i].first == t.font)
-                index = i;
-        if (index < 0) {
-            const QFont f = twipFont(t.font);
-            made.append({t.font, {f, QFontMetricsF(f).ascent()}});
-            index = made.size() - 1;
+/// The same text at the same places as the check run prints, drawn straight with QPainter.
+class BarePainting {
+public:
+    BarePainting(const QString& database, const QString& settings, const QStringList& fonts,
+                 const QString& file)
+        : m_file(file) {
+        RecordingPrinter recorder(fonts);
+        QuietPrompter prompter;
+        FixedClock clock(QDate(2026, 12, 7));
+        PrintRun(database, settings, recorder, prompter, clock).run(once(), StockOptions());
+        m_texts = recorder.jobs().first().page->texts();
+        // Fonts and their ascents are ready before any sample.
+        for (const RecordingPage::Text& t : m_texts) {
+            qsizetype index = -1;
+            for (qsizetype i = 0; i < m_fonts.size(); ++i)
+                if (m_fonts[i].first == t.font)
+                    index = i;
+            if (index < 0) {
+                const QFont f = twipFont(t.font);
+                m_fonts.append({t.font, {f, QFontMetricsF(f).ascent()}});
+                index = m_fonts.size() - 1;
+            }
+            m_fontOf << int(index);
         }
-        fontOf << int(index);
     }
-    const QString file = QDir(out.path()).filePath(QStringLiteral("bare.pdf"));
-    double growth = 0;
-    for (auto _ : state) {
-        const double before = statusMb("VmRSS:");
-        resetPeak();
+
+    void paint() const {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
+        printer.setOutputFileName(m_file);
         printer.setPageSize(QPageSize(QPageSize::Letter));
         printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
         QPainter painter(&printer);
         painter.scale(printer.logicalDpiX() / 1440.0, printer.logicalDpiY() / 1440.0);
         int page = 0;
         int current = -1;
-        for (qsizetype i = 0; i < texts.size(); ++i) {
-            const RecordingPage::Text& t = texts[i];
+        for (qsizetype i = 0; i < m_texts.size(); ++i) {
+            const RecordingPage::Text& t = m_texts[i];
             if (t.text.isEmpty())
                 continue;
             while (t.page > page) {
                 printer.newPage();
                 ++page;
             }
-            if (fontOf[i] != current) {
-                current = fontOf[i];
-                painter.setFont(made[current].second.first);
+            if (m_fontOf[i] != current) {
+                current = m_fontOf[i];
+                painter.setFont(m_fonts[current].second.first);
             }
-            painter.drawText(QPointF(t.x, t.y + made[current].second.second), t.text);
+            painter.drawText(QPointF(t.x, t.y + m_fonts[current].second.second), t.text);
         }
         painter.end();
-        growth = qMax(growth, statusMb("VmHWM:") - before);
     }
-    state.counters["peak_rss_growth_MB"] = growth;
-    state.counters["pdf_MB"] = double(QFileInfo(file).size()) / 1e6;
-}
 
-constexpr int kMarked = 100'000;
+private:
+    QString m_file;
+    QList<RecordingPage::Text> m_texts;
+    QList<std::pair<PrintFont, std::pair<QFont, double>>> m_fonts;
+    QList<int> m_fontOf;
+};
 
-// A fresh copy of the checks to mark, opened, with the IDs the job printed.
+/// A fresh copy of the checks to mark, opened, with the IDs the job printed.
 struct MarkingCopy {
-    MarkingCopy() {
-        const QString pristine = oneTimeChecks(kMarked);
-        path = pristine + QStringLiteral(".work");
-        QFile::remove(path);
-        QFile::copy(pristine, path);
+    explicit MarkingCopy(const QString& pristine) {
+        path = BenchData::workCopy(pristine, QStringLiteral("marking.mdb"));
         db = Database::open(path);
         QSqlQuery q = db->exec(QStringLiteral("SELECT ID FROM Account WHERE Print = 'Once'"));
         while (q.next())
@@ -199,47 +126,57 @@ struct MarkingCopy {
     QList<qint64> ids;
 };
 
-void BM_MarkConfirmedRun(benchmark::State& state) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto copy = std::make_unique<MarkingCopy>();
-        state.ResumeTiming();
-        CheckMarking::markConfirmed(copy->db, copy->ids, {}, QStringLiteral("12/7/2026"));
-        state.PauseTiming();
-        copy.reset();
-        state.ResumeTiming();
-    }
-    state.counters["checks"] = kMarked;
-}
-
-void BM_OneSqlUpdate(benchmark::State& state) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto copy = std::make_unique<MarkingCopy>();
-        state.ResumeTiming();
-        copy->db->exec(
-            QStringLiteral(
-                "UPDATE Account SET Print = 'Never', Printed = ?, Comments = 'Printed "
-                "this check as #' || ifnull(\"Check\", '') || ' For $' || ifnull(Amount, "
-                "'') || ' on ' || ? || '  ' || char(13, 10) || ifnull(Comments, '') "
-                "WHERE Print = 'Once'"),
-            {QStringLiteral("12/7/2026"), QStringLiteral("12/7/2026")});
-        state.PauseTiming();
-        copy.reset();
-        state.ResumeTiming();
-    }
-    state.counters["checks"] = kMarked;
-}
-
 } // namespace
 
-BENCHMARK(BM_BareQPainterToPdf)->Arg(1000)->Arg(10000)->Apply([](auto* b) {
-    BenchData::measured(b);
-});
-BENCHMARK(BM_CheckJobToPdf)->Arg(1000)->Arg(10000)->Apply([](auto* b) { BenchData::measured(b); });
-BENCHMARK(BM_OneSqlUpdate)->Apply([](auto* b) { BenchData::measured(b)->Iterations(3); });
-BENCHMARK(BM_MarkConfirmedRun)->Apply([](auto* b) { BenchData::measured(b)->Iterations(3); });
-
 int main(int argc, char** argv) {
-    return BenchData::run(argc, argv);
+    Goals::start(argc, argv);
+    const QString folder = BenchData::programFolder(QStringLiteral("print"));
+    const QString settings = QDir(folder).filePath(SettingsDb::kFileName);
+
+    if (Goals::wanted(QStringLiteral("check run"))) {
+        const QString database = BenchData::checkDatabase(10'001, BenchData::Checks::AllOnce);
+        QTemporaryDir out;
+        BenchPrinter printer(out.path());
+        QuietPrompter prompter;
+        FixedClock clock(QDate(2026, 12, 7));
+        const BarePainting bare(database, settings, printer.fonts(),
+                                QDir(out.path()).filePath(QStringLiteral("bare.pdf")));
+        Goals::measure({QStringLiteral("check run, 10,000 checks to PDF, vs bare QPainter"), 1.3,
+                        Goals::timed([&] { removePdfs(out.path()); },
+                                     [&] {
+                                         PrintRun(database, settings, printer, prompter, clock)
+                                             .run(once(), StockOptions());
+                                     }),
+                        Goals::timed([&] { removePdfs(out.path()); }, [&] { bare.paint(); }), 5});
+    }
+
+    if (Goals::wanted(QStringLiteral("marking"))) {
+        const QString pristine = BenchData::checkDatabase(100'001, BenchData::Checks::AllOnce);
+        std::unique_ptr<MarkingCopy> copy;
+        Goals::measure({QStringLiteral("marking, 100,000 confirmed checks, vs one SQL UPDATE"), 2.0,
+                        Goals::timed(
+                            [&] {
+                                copy.reset();
+                                copy = std::make_unique<MarkingCopy>(pristine);
+                            },
+                            [&] {
+                                CheckMarking::markConfirmed(copy->db, copy->ids, {},
+                                                            QStringLiteral("12/7/2026"));
+                            }),
+                        Goals::timed(
+                            [&] {
+                                copy.reset();
+                                copy = std::make_unique<MarkingCopy>(pristine);
+                            },
+                            [&] {
+                                copy->db->exec(QStringLiteral(
+                                    "UPDATE Account SET Print = 'Never', Printed = '12/7/2026', "
+                                    "Comments = 'Printed this check as #' || ifnull(\"Check\", '') "
+                                    "|| ' For $' || ifnull(Amount, '') || ' on 12/7/2026  ' || "
+                                    "char(13, 10) || ifnull(Comments, '') WHERE Print = 'Once'"));
+                            }),
+                        5});
+        copy.reset();
+    }
+    return Goals::finish();
 }

@@ -1,0 +1,61 @@
+// Start-up: from starting the program to its password window painted, against a bare Qt
+// program showing one empty window, each in a process of its own, in one run (goal: at
+// most 1.5 times). Both are timed by the same plugin (ShownPlugin), which the real program
+// loads as Qt loads any plugin: nothing in the program is there for the benchmark.
+#include "BenchData.h"
+#include "Goals.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <ctime>
+
+#ifndef LEDGERLINE_BENCH_DIR
+#error "LEDGERLINE_BENCH_DIR names the benchmarks' folder in the build"
+#endif
+
+namespace {
+
+qint64 monotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
+}
+
+/// Seconds from starting `program` to its window of class `window` painted.
+double untilShown(const QString& program, const QStringList& arguments, const QString& window) {
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(LEDGERLINE_BENCH_DIR "/plugins"));
+    env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("benchshown"));
+    env.insert(QStringLiteral("LEDGERLINE_BENCH_SHOWN"), window);
+    child.setProcessEnvironment(env);
+    const qint64 started = monotonicNs();
+    child.start(program, arguments);
+    if (!child.waitForFinished(60'000))
+        qFatal("%s did not show its window", qPrintable(program));
+    const qint64 shown = child.readAllStandardOutput().trimmed().toLongLong();
+    if (shown <= started)
+        qFatal("%s ended without showing its window: %s", qPrintable(program),
+               child.readAllStandardError().constData());
+    return double(shown - started) / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Goals::start(argc, argv);
+    const QString folder = BenchData::programFolder(QStringLiteral("start"));
+    BenchData::placeIn(folder, BenchData::checkDatabase(1'000));
+    const QString build = QStringLiteral(LEDGERLINE_BENCH_DIR "/..");
+    Goals::measure(
+        {QStringLiteral("start-up, to the password window, vs a bare Qt window"), 1.5,
+         [&] {
+             return untilShown(build + QStringLiteral("/ledgerline"),
+                               {QStringLiteral("--folder"), folder}, QStringLiteral("Pass"));
+         },
+         [&] { return untilShown(QStringLiteral(LEDGERLINE_BENCH_DIR "/bare_window"), {}, {}); },
+         11});
+    return Goals::finish();
+}
