@@ -2,6 +2,7 @@
 
 #include "core/platform/Database.h"
 #include "core/platform/RecordSet.h"
+#include "core/platform/Statement.h"
 #include "core/platform/TableSchema.h"
 #include "core/settings/SettingsDb.h"
 
@@ -34,15 +35,24 @@ bool SettingsRecord::backupAtExit() {
 }
 
 QStringList SettingsRecord::productTypes() {
+    // One statement reads every type: a walk of the record set would take the file's lock
+    // again for every move and every read, which with thousands of types holds up the
+    // data-entry screen for seconds.
+    const auto& db = m_types->database();
+    Statement rows(db->handle(),
+                   QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
+                       .arg(Database::quote(SettingsDb::kProductType),
+                            Database::quote(SettingsDb::kProductTypeTable)),
+                   db->path());
     QStringList types;
-    m_types->moveFirst();
-    if (m_types->eof() || m_types->isNull(SettingsDb::kProductType))
-        return types;
-    // A row without a name (one the setup screen added and never named) is no product type:
-    // shown, it would be a blank entry that empties the memo when chosen.
-    for (; !m_types->eof(); m_types->moveNext())
-        if (const QString type = m_types->value(SettingsDb::kProductType).toString();
-            !type.isEmpty())
+    for (bool first = true; rows.step(); first = false) {
+        // A first row without a value means there are no product types.
+        if (first && rows.columnIsNull(0))
+            return {};
+        // A row without a name (one the setup screen added and never named) is no product
+        // type: shown, it would be a blank entry that empties the memo when chosen.
+        if (const QString type = rows.column(0).toString(); !type.isEmpty())
             types << type;
+    }
     return types;
 }

@@ -23,6 +23,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QStringListModel>
 
 template <class F> bool Check::run(F&& handler) {
     QString why;
@@ -98,8 +99,9 @@ void Check::load() {
     QStringList types;
     if (m_settings)
         skipIfFails([&] { types = m_settings->productTypes(); });
-    m_ui.Combo2->clear();
-    m_ui.Combo2->addItems(types);
+    // A plain list model (the box deletes the one it made itself): its own model makes an
+    // item object for every type, which with thousands of types holds up the screen.
+    m_ui.Combo2->setModel(new QStringListModel(types, m_ui.Combo2));
     m_ui.Combo2->setVisible(!types.isEmpty());
     ShowPrintOptions();
     show();
