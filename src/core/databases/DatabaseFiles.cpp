@@ -8,9 +8,11 @@
 #include "core/platform/FileReason.h"
 #include "core/platform/RecordSet.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -136,9 +138,25 @@ int checkCopy(const QString& path) {
 } // namespace
 
 QStringList DatabaseFiles::list(const QDir& folder) {
-    // Files Ledgerline may not read are listed too: choosing one says what is wrong.
-    return folder.entryList({QStringLiteral("*.mdb")}, QDir::Files | QDir::Hidden,
-                            QDir::Name | QDir::IgnoreCase);
+    // Files Ledgerline may not read are listed too: choosing one says what is wrong. The
+    // names are sorted here, by their lower-case form as QDir sorts them, twins then by
+    // their exact names: QDir's own sorting looks up every file's details again, which with
+    // thousands of databases holds up the chooser.
+    QStringList names;
+    QDirIterator it(folder.path(), {QStringLiteral("*.mdb")}, QDir::Files | QDir::Hidden);
+    while (it.hasNext()) {
+        it.next();
+        names << it.fileName();
+    }
+    QList<std::pair<QString, QString>> keyed;
+    keyed.reserve(names.size());
+    for (const QString& name : std::as_const(names))
+        keyed.append({name.toLower(), name});
+    std::sort(keyed.begin(), keyed.end());
+    names.clear();
+    for (const auto& [key, name] : std::as_const(keyed))
+        names << name;
+    return names;
 }
 
 bool DatabaseFiles::isValidName(const QString& name) {
