@@ -12,7 +12,6 @@
 #include <QUrl>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -42,40 +41,6 @@ int syncFolder(const QString& folder) {
     return error;
 }
 
-/// Gives a file Ledgerline writes the permissions `mode`. Returns 0, or the errno that says
-/// why not. File systems without permissions (FAT and exFAT sticks) refuse any change;
-/// there the file keeps the owner-only access it was made with, which is safe and usable.
-int setMode(int fd, mode_t mode) {
-    if (::fchmod(fd, mode) == 0)
-        return 0;
-    const int error = errno;
-    return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP ? 0 : error;
-}
-
-/// Why a file could not be written, to follow "could not be made because".
-QString reasonFor(int error, const QString& fileName) {
-    switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("the disk is full");
-    case EFBIG:
-        return QStringLiteral("it would be larger than the largest file this computer lets "
-                              "Ledgerline write");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("Ledgerline may not write in that folder");
-    case EROFS:
-        return QStringLiteral("the disk may only be read");
-    case EISDIR:
-        return QStringLiteral("a folder named %1 is in the way").arg(fileName);
-    case EIO:
-        return QStringLiteral("the disk reported an error");
-    default:
-        return QStringLiteral("the system reported an error (%1)")
-            .arg(QString::fromLocal8Bit(std::strerror(error)).toLower());
-    }
-}
-
 /// A reason from SQLite's own words for the ones a user can act on.
 QString sqliteReason(int code, sqlite3* db) {
     switch (code & 0xff) {
@@ -95,6 +60,16 @@ QString sqliteReason(int code, sqlite3* db) {
         return QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
     }
 }
+
+QString folderOf(const QFileInfo& info) {
+    return QDir::toNativeSeparators(info.absolutePath());
+}
+
+// The platform words a damaged file by its name alone; a check database's message names its
+// backup copy and the way back to it, which only this layer knows. Set as the program
+// starts, before any file is opened.
+[[maybe_unused]] const bool kDamageWordingSet =
+    (DbError::setDamageWording(&DatabaseFiles::damagedMessage), true);
 
 bool isDamage(int code) {
     return (code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB;
@@ -212,7 +187,7 @@ QString DatabaseFiles::create(const QDir& folder, const QString& typedName,
         throw DbError(QStringLiteral("A file named %1 already exists.").arg(fileName));
     auto fail = [&](int error) {
         return DbError(QStringLiteral("The database %1 could not be made because %2.")
-                           .arg(fileName, reasonFor(error, fileName)));
+                           .arg(fileName, DbError::writeReason(error, fileName)));
     };
 
     const QString templatePath = folder.filePath(CheckDb::kTemplateFile);
@@ -231,7 +206,8 @@ QString DatabaseFiles::create(const QDir& folder, const QString& typedName,
     if (const int error = WholeFile::copy(templ.handle(), part.handle()); error != 0)
         throw fail(error);
     templ.close();
-    if (const int error = setMode(part.handle(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH); error != 0)
+    if (const int error = WholeFile::setMode(part.handle(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH);
+        error != 0)
         throw fail(error);
 
     // Stamp the header while the file is still private, so the database appears complete.
@@ -279,6 +255,25 @@ QString DatabaseFiles::backupName(const QDir& folder, const QString& databaseNam
     return BackupName::of(folder, databaseName);
 }
 
+QString DatabaseFiles::damagedMessage(const QString& path) {
+    const QFileInfo info(path);
+    const QString file = info.fileName();
+    if (!file.endsWith(kMdbSuffix, Qt::CaseInsensitive))
+        return {};
+    const QString backup = BackupName::of(info.dir(), file);
+    if (!QFileInfo(info.dir().filePath(backup)).isFile())
+        return QStringLiteral("The database %1 is damaged, and it has no backup copy (%2) to go "
+                              "back to. Leave Ledgerline and keep a copy of %1 before anything "
+                              "else is done with it.")
+            .arg(file, backup);
+    return QStringLiteral("The database %1 is damaged. Your last backup copy, %2, has been kept "
+                          "as it was: Ledgerline never replaces a backup with a damaged copy. To "
+                          "go back to it, leave Ledgerline, move %1 out of the program folder "
+                          "%3, and rename %2 to %1. Checks entered since that backup must then "
+                          "be entered again.")
+        .arg(file, backup, folderOf(info));
+}
+
 void DatabaseFiles::backup(const QString& databasePath, const QString& backupPath) {
     const QFileInfo target(backupPath);
     const QString backupFile = target.fileName();
@@ -287,9 +282,7 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
                                       "previous backup has been kept as it was.")
                            .arg(backupFile, reason));
     };
-    auto damaged = [&] {
-        return DbError(DbError::damagedMessage(databasePath), DbError::Reason::Damaged);
-    };
+    auto damaged = [&] { return DbError(damagedMessage(databasePath), DbError::Reason::Damaged); };
     if (!QFileInfo(databasePath).isFile())
         throw fail(QStringLiteral("the database %1 cannot be found")
                        .arg(QFileInfo(databasePath).fileName()));
@@ -300,7 +293,7 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
     PartFile::removeStale(folder);
     PartFile part(folder, QStringLiteral("backup"));
     if (!part.create())
-        throw fail(reasonFor(errno, backupFile));
+        throw fail(DbError::writeReason(errno, backupFile));
 
     {
         Sqlite source;
@@ -333,7 +326,7 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
         } else if (bytes.fd < 0) {
             throw fail(QStringLiteral("the database could not be read"));
         } else if (const int error = WholeFile::copy(bytes.fd, part.handle()); error != 0) {
-            throw fail(reasonFor(error, backupFile));
+            throw fail(DbError::writeReason(error, backupFile));
         }
         if (sqlite3_exec(source.db, "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK)
             throw fail(sqliteReason(sqlite3_extended_errcode(source.db), source.db));
@@ -355,22 +348,22 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
     if (verdict != SQLITE_OK)
         throw isDamage(verdict) ? damaged() : fail(sqliteReason(verdict, nullptr));
     if (syncError != 0)
-        throw fail(reasonFor(syncError, backupFile));
+        throw fail(DbError::writeReason(syncError, backupFile));
     // The backup may be read by whoever may read the database, and by no one else.
     struct stat source {};
     if (::stat(QFile::encodeName(databasePath).constData(), &source) != 0)
-        throw fail(reasonFor(errno, backupFile));
-    if (const int error = setMode(part.handle(), source.st_mode & 0777); error != 0)
-        throw fail(reasonFor(error, backupFile));
+        throw fail(DbError::writeReason(errno, backupFile));
+    if (const int error = WholeFile::setMode(part.handle(), source.st_mode & 0777); error != 0)
+        throw fail(DbError::writeReason(error, backupFile));
 
     const QByteArray from = QFile::encodeName(part.path());
     const QByteArray to = QFile::encodeName(target.absoluteFilePath());
     if (std::rename(from.constData(), to.constData()) != 0)
-        throw fail(reasonFor(errno, backupFile));
+        throw fail(DbError::writeReason(errno, backupFile));
     part.published();
     if (const int error = syncFolder(target.absolutePath()); error != 0)
         throw DbError(QStringLiteral("The backup copy %1 was written, but the disk did not confirm "
                                      "it: %2. Should the computer stop now, the previous backup "
                                      "may be found in its place.")
-                          .arg(backupFile, reasonFor(error, backupFile)));
+                          .arg(backupFile, DbError::writeReason(error, backupFile)));
 }
