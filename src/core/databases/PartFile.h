@@ -13,7 +13,7 @@
 /// crash or a power cut left behind.
 class PartFile {
 public:
-    /// `kind` names what is written: "backup" or "new".
+    /// `kind` names what is written: "backup", "new" or "export".
     PartFile(const QDir& folder, const QString& kind);
     /// Removes the file unless it was moved under its own name.
     ~PartFile();

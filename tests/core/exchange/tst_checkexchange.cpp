@@ -4,6 +4,7 @@
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "support/CheckDbFixture.h"
+#include "support/Child.h"
 #include "support/Drive.h"
 #include "support/TestEnv.h"
 
@@ -138,6 +139,47 @@ private slots:
         QVERIFY2(!message.isEmpty(), "the export reported success");
         QCOMPARE(readFile(target), QByteArray("the previous export\r\n"));
         QCOMPARE(QDir(env.folderPath()).entryList({"EXPORT*"}), QStringList{"EXPORT.TXT"});
+    }
+
+    // The cause in plain words, and the previous file whole: the file was cut short and the
+    // export said it was done.
+    void aFullDiskOrAFileSizeLimitIsNamed_data() {
+        QTest::addColumn<QStringList>("failing");
+        QTest::addColumn<QString>("limit");
+        QTest::addColumn<QString>("because");
+        QTest::newRow("file-size limit")
+            << QStringList{} << "100"
+            << "it would be larger than the largest file this computer lets Ledgerline write";
+        QTest::newRow("full disk") << QStringList{"write:ENOSPC:1"} << "0"
+                                   << "the disk is full";
+        QTest::newRow("quota used up at the flush") << QStringList{"fsync:EDQUOT"} << "0"
+                                                    << "the disk is full";
+    }
+    void aFullDiskOrAFileSizeLimitIsNamed() {
+        QFETCH(QStringList, failing);
+        QFETCH(QString, limit);
+        QFETCH(QString, because);
+        const QStringList wrapper = Child::failingCalls(failing);
+        if (!failing.isEmpty() && wrapper.isEmpty())
+            QSKIP("strace is missing or may not trace here");
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kTemplate);
+        addCheck(env, file, kAwkward);
+        const QString target = env.path(QStringLiteral("EXPORT.TXT"));
+        writeFile(target, "the previous export\r\n");
+        const QStringList before = QDir(env.folderPath()).entryList(QDir::Files | QDir::Hidden);
+
+        const Child::Outcome outcome =
+            Child::run({QStringLiteral("export"), env.path(file), target, limit}, wrapper);
+        QVERIFY(!outcome.killedBySignal);
+        QCOMPARE(outcome.lines,
+                 QStringList{QStringLiteral("Ledgerline could not write EXPORT.TXT in %1 because "
+                                            "%2. Nothing has been exported; an earlier EXPORT.TXT "
+                                            "is as it was.")
+                                 .arg(env.folderPath(), because)});
+        QCOMPARE(readFile(target), QByteArray("the previous export\r\n"));
+        QCOMPARE(QDir(env.folderPath()).entryList(QDir::Files | QDir::Hidden), before);
     }
 
     void anExportImportsBackToTheSameValues() {
