@@ -112,7 +112,7 @@ void BM_Import(benchmark::State& state) {
         QFile::remove(db);
         CheckDb::createTemplate(db);
         state.ResumeTiming();
-        state.counters["rows"] = double(CheckImport::read(db, source, clock));
+        state.counters["rows"] = double(CheckImport::read(db, source, clock).records);
     }
     QFile::remove(db);
 }

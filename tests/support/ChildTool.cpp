@@ -6,6 +6,7 @@
 #include "core/databases/DatabaseFiles.h"
 #include "core/databases/PartFile.h"
 #include "core/entry/CheckBook.h"
+#include "core/exchange/CheckExport.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
@@ -105,8 +106,9 @@ int usage() {
     say(QStringLiteral(
         "usage: ledgerline-childtool write-and-wait DB SQL... | hold-exclusive DB | "
         "hold-folder FOLDER | hold-part FOLDER | backup DB BAK LIMIT guard|noguard | "
-        "create FOLDER NAME LIMIT guard|noguard | look FOLDER FILE | new DB | new-and-die DB | "
-        "print FOLDER DB OUT checks|labels|blank LIMIT | prepare FOLDER SHIPPED"));
+        "create FOLDER NAME LIMIT guard|noguard | export DB FILE LIMIT | look FOLDER FILE | "
+        "new DB | new-and-die DB | print FOLDER DB OUT checks|labels|blank LIMIT | "
+        "prepare FOLDER SHIPPED"));
     return 2;
 }
 
@@ -165,6 +167,10 @@ int main(int argc, char** argv) {
         } else if (command == QLatin1String("create") && a.size() == 6) {
             limitFileSize(a.at(4), a.at(5));
             say(DatabaseFiles::create(QDir(a.at(2)), a.at(3), a.at(3), CheckDb::Kind::Check));
+        } else if (command == QLatin1String("export") && a.size() == 5) {
+            limitFileSize(a.at(4), QStringLiteral("guard"));
+            CheckExport::write(a.at(2), a.at(3), CheckExport::Layout::Full);
+            say(QStringLiteral("exported"));
         } else if (command == QLatin1String("new-and-die") && a.size() == 3) {
             CheckBook book(a.at(2));
             book.newCheck(DyingClock());
