@@ -879,6 +879,7 @@ private slots:
         QCOMPARE(prompts[2].kind, Prompt::Kind::Input);
         QCOMPARE(prompts[2].text, kDepositPrompt);
         QCOMPARE(Drive::digest(env.path(file)), before);
+        QCOMPARE(env.printer.jobs().size(), 1);
         QCOMPARE(env.printer.jobs().first().contents, QStringLiteral("deposit tickets"));
     }
 

@@ -250,9 +250,11 @@ private slots:
         shop.env.prompter.answerQuestion(false);
         shop.print(QStringLiteral("Once"));
         const QList<Printed::Statement> printed = Printed::statements(shop.job());
+        QVERIFY(!printed.isEmpty());
         QCOMPARE(printed.first().font.face, QStringLiteral("Helv"));
-        QCOMPARE(Printed::find(printed, QStringLiteral("A041000124A  ")).first().font.face,
-                 QStringLiteral("MICR65"));
+        const QList<Printed::Statement> routing = Printed::find(printed, "A041000124A  ");
+        QCOMPARE(routing.size(), 1);
+        QCOMPARE(routing.first().font.face, QStringLiteral("MICR65"));
     }
 
     // The lines of a label, "text@y@font" each, as the payer's fields allow.
