@@ -78,8 +78,9 @@ public:
     QStringList m_said;
 };
 
-/// A print run (checks or labels) or a run of blank checks through the real printer page
-/// into PDF files in `out`, as the program prints where there is no printer.
+/// A print run (checks or labels) or a run of blank checks through the real printer page:
+/// into PDF files in `out`, as the program prints where there is no printer, or to the
+/// system's default printer when `out` is "-".
 QString printInto(const QString& folder, const QString& database, const QString& out,
                   const QString& layout) {
     registerMicrFont();
@@ -87,7 +88,8 @@ QString printInto(const QString& folder, const QString& database, const QString&
     SystemClock clock;
     AnsweringPrompter prompter;
     QtPrinter printer(folder);
-    printer.useFile(QDir(out).filePath(layout + QStringLiteral(".pdf")));
+    if (out != QLatin1String("-"))
+        printer.useFile(QDir(out).filePath(layout + QStringLiteral(".pdf")));
     const QString db = program.path(database);
     const QString settings = program.path(SettingsDb::kFileName);
     if (layout == QLatin1String("blank")) {
@@ -186,8 +188,9 @@ int main(int argc, char** argv) {
                 say(e.message());
             }
             // What the job left in its folder, hidden files included.
-            say(QStringLiteral("left: ") +
-                QDir(a.at(4)).entryList(QDir::Files | QDir::Hidden, QDir::Name).join(' '));
+            if (a.at(4) != QLatin1String("-"))
+                say(QStringLiteral("left: ") +
+                    QDir(a.at(4)).entryList(QDir::Files | QDir::Hidden, QDir::Name).join(' '));
         } else if (command == QLatin1String("look") && a.size() == 4) {
             const QDir folder(a.at(2));
             say(DatabaseFiles::list(folder).join(QLatin1Char('|')));
