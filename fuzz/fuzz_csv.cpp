@@ -48,8 +48,11 @@ void exerciseAmount(QByteArrayView value) {
 
 void exercise(QByteArrayView bytes) {
     QByteArray converted;
-    const QByteArrayView text = FileText::asUtf8(bytes, converted);
+    const FileText::Decoded decoded = FileText::decode(bytes, converted, 1 << 20);
+    const QByteArrayView text = decoded.utf8;
     require(FileText::isUtf8(text));
+    // Text that needed no conversion is the bytes themselves.
+    require((decoded.windows1252Lines > 0) == (text.data() == converted.constData()));
 
     CsvReader reader(text);
     qsizetype lastLine = 0;

@@ -77,8 +77,10 @@ QStringList Child::failingCalls(const QStringList& callsAndErrors) {
                         QStringLiteral("/dev/null")};
     for (const QString& c : callsAndErrors) {
         const QStringList parts = c.split(QLatin1Char(':'));
-        wrapper << QStringLiteral("-e")
-                << QStringLiteral("inject=%1:error=%2").arg(parts.at(0), parts.at(1));
+        QString inject = QStringLiteral("inject=%1:error=%2").arg(parts.at(0), parts.at(1));
+        if (parts.size() > 2)
+            inject += QStringLiteral(":when=") + parts.at(2);
+        wrapper << QStringLiteral("-e") << inject;
     }
     return wrapper;
 }

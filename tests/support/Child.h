@@ -34,7 +34,8 @@ public:
     /// otherwise.
     static QStringList asOrdinaryUser();
     /// A wrapper that makes the named system calls fail with an errno, through strace
-    /// ("renameat2:EINVAL"); empty when strace is missing or cannot trace here.
+    /// ("renameat2:EINVAL"), or only the calls counted ("write:ENOSPC:1", the first);
+    /// empty when strace is missing or cannot trace here.
     static QStringList failingCalls(const QStringList& callsAndErrors);
 
     static QString toolPath();

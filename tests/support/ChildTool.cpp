@@ -6,6 +6,7 @@
 #include "core/databases/DatabaseFiles.h"
 #include "core/databases/PartFile.h"
 #include "core/entry/CheckBook.h"
+#include "core/exchange/CheckExport.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
@@ -77,8 +78,9 @@ public:
     QStringList m_said;
 };
 
-/// A print run (checks or labels) or a run of blank checks through the real printer page
-/// into PDF files in `out`, as the program prints where there is no printer.
+/// A print run (checks or labels) or a run of blank checks through the real printer page:
+/// into PDF files in `out`, as the program prints where there is no printer, or to the
+/// system's default printer when `out` is "-".
 QString printInto(const QString& folder, const QString& database, const QString& out,
                   const QString& layout) {
     registerMicrFont();
@@ -86,7 +88,8 @@ QString printInto(const QString& folder, const QString& database, const QString&
     SystemClock clock;
     AnsweringPrompter prompter;
     QtPrinter printer(folder);
-    printer.useFile(QDir(out).filePath(layout + QStringLiteral(".pdf")));
+    if (out != QLatin1String("-"))
+        printer.useFile(QDir(out).filePath(layout + QStringLiteral(".pdf")));
     const QString db = program.path(database);
     const QString settings = program.path(SettingsDb::kFileName);
     if (layout == QLatin1String("blank")) {
@@ -105,8 +108,9 @@ int usage() {
     say(QStringLiteral(
         "usage: ledgerline-childtool write-and-wait DB SQL... | hold-exclusive DB | "
         "hold-folder FOLDER | hold-part FOLDER | backup DB BAK LIMIT guard|noguard | "
-        "create FOLDER NAME LIMIT guard|noguard | look FOLDER FILE | new DB | new-and-die DB | "
-        "print FOLDER DB OUT checks|labels|blank LIMIT | prepare FOLDER SHIPPED"));
+        "create FOLDER NAME LIMIT guard|noguard | export DB FILE LIMIT | look FOLDER FILE | "
+        "new DB | new-and-die DB | print FOLDER DB OUT checks|labels|blank LIMIT | "
+        "prepare FOLDER SHIPPED"));
     return 2;
 }
 
@@ -165,6 +169,10 @@ int main(int argc, char** argv) {
         } else if (command == QLatin1String("create") && a.size() == 6) {
             limitFileSize(a.at(4), a.at(5));
             say(DatabaseFiles::create(QDir(a.at(2)), a.at(3), a.at(3), CheckDb::Kind::Check));
+        } else if (command == QLatin1String("export") && a.size() == 5) {
+            limitFileSize(a.at(4), QStringLiteral("guard"));
+            CheckExport::write(a.at(2), a.at(3), CheckExport::Layout::Full);
+            say(QStringLiteral("exported"));
         } else if (command == QLatin1String("new-and-die") && a.size() == 3) {
             CheckBook book(a.at(2));
             book.newCheck(DyingClock());
@@ -180,8 +188,9 @@ int main(int argc, char** argv) {
                 say(e.message());
             }
             // What the job left in its folder, hidden files included.
-            say(QStringLiteral("left: ") +
-                QDir(a.at(4)).entryList(QDir::Files | QDir::Hidden, QDir::Name).join(' '));
+            if (a.at(4) != QLatin1String("-"))
+                say(QStringLiteral("left: ") +
+                    QDir(a.at(4)).entryList(QDir::Files | QDir::Hidden, QDir::Name).join(' '));
         } else if (command == QLatin1String("look") && a.size() == 4) {
             const QDir folder(a.at(2));
             say(DatabaseFiles::list(folder).join(QLatin1Char('|')));

@@ -27,16 +27,6 @@ namespace {
 const QString kMdbSuffix = QStringLiteral(".mdb");
 constexpr int kBusyTimeoutMs = 5000;
 
-/// Gives a file Ledgerline writes the permissions `mode`. Returns 0, or the errno that says
-/// why not. File systems without permissions (FAT and exFAT sticks) refuse any change;
-/// there the file keeps the owner-only access it was made with, which is safe and usable.
-int setMode(int fd, mode_t mode) {
-    if (::fchmod(fd, mode) == 0)
-        return 0;
-    const int error = errno;
-    return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP ? 0 : error;
-}
-
 /// A reason from SQLite's own words for the ones a user can act on.
 QString sqliteReason(int code, sqlite3* db) {
     switch (code & 0xff) {
@@ -56,6 +46,16 @@ QString sqliteReason(int code, sqlite3* db) {
         return QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
     }
 }
+
+QString folderOf(const QFileInfo& info) {
+    return QDir::toNativeSeparators(info.absolutePath());
+}
+
+// The platform words a damaged file by its name alone; a check database's message names its
+// backup copy and the way back to it, which only this layer knows. Set as the program
+// starts, before any file is opened.
+[[maybe_unused]] const bool kDamageWordingSet =
+    (DbError::setDamageWording(&DatabaseFiles::damagedMessage), true);
 
 bool isDamage(int code) {
     return (code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB;
@@ -208,7 +208,8 @@ QString DatabaseFiles::create(const QDir& folder, const QString& typedName,
     if (const int error = WholeFile::copy(templ.handle(), part.handle()); error != 0)
         throw fail(error);
     templ.close();
-    if (const int error = setMode(part.handle(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH); error != 0)
+    if (const int error = WholeFile::setMode(part.handle(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH);
+        error != 0)
         throw fail(error);
 
     // Stamp the header while the file is still private, so the database appears complete.
@@ -256,6 +257,25 @@ QString DatabaseFiles::backupName(const QDir& folder, const QString& databaseNam
     return BackupName::of(folder, databaseName);
 }
 
+QString DatabaseFiles::damagedMessage(const QString& path) {
+    const QFileInfo info(path);
+    const QString file = info.fileName();
+    if (!file.endsWith(kMdbSuffix, Qt::CaseInsensitive))
+        return {};
+    const QString backup = BackupName::of(info.dir(), file);
+    if (!QFileInfo(info.dir().filePath(backup)).isFile())
+        return QStringLiteral("The database %1 is damaged, and it has no backup copy (%2) to go "
+                              "back to. Leave Ledgerline and keep a copy of %1 before anything "
+                              "else is done with it.")
+            .arg(file, backup);
+    return QStringLiteral("The database %1 is damaged. Your last backup copy, %2, has been kept "
+                          "as it was: Ledgerline never replaces a backup with a damaged copy. To "
+                          "go back to it, leave Ledgerline, move %1 out of the program folder "
+                          "%3, and rename %2 to %1. Checks entered since that backup must then "
+                          "be entered again.")
+        .arg(file, backup, folderOf(info));
+}
+
 void DatabaseFiles::backup(const QString& databasePath, const QString& backupPath) {
     const QFileInfo target(backupPath);
     const QString backupFile = target.fileName();
@@ -264,9 +284,7 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
                                       "previous backup has been kept as it was.")
                            .arg(backupFile, reason));
     };
-    auto damaged = [&] {
-        return DbError(DbError::damagedMessage(databasePath), DbError::Reason::Damaged);
-    };
+    auto damaged = [&] { return DbError(damagedMessage(databasePath), DbError::Reason::Damaged); };
     if (!QFileInfo(databasePath).isFile())
         throw fail(QStringLiteral("the database %1 cannot be found")
                        .arg(QFileInfo(databasePath).fileName()));
@@ -337,7 +355,7 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
     struct stat source {};
     if (::stat(QFile::encodeName(databasePath).constData(), &source) != 0)
         throw fail(FileReason::why(errno, backupFile));
-    if (const int error = setMode(part.handle(), source.st_mode & 0777); error != 0)
+    if (const int error = WholeFile::setMode(part.handle(), source.st_mode & 0777); error != 0)
         throw fail(FileReason::why(error, backupFile));
 
     const QByteArray from = QFile::encodeName(part.path());

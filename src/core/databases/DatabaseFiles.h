@@ -36,6 +36,11 @@ QString backupName(const QString& databaseName);
 /// another database would share it ("Dup.mdb" and "Dup.MDB"); see BackupName.
 QString backupName(const QDir& folder, const QString& databaseName);
 
+/// What the user is told about the damaged check database at `path`: which backup copy is
+/// kept and how to go back to it; empty for a file that is not a check database (*.mdb).
+/// Every damage the platform reports of a check database is told in these words.
+QString damagedMessage(const QString& path);
+
 /// Writes a consistent copy of the database at `databasePath` to `backupPath`, replacing
 /// the previous backup only once the new one is complete, flushed to the disk and found
 /// sound by SQLite's structure check. Throws DbError with the reason when it cannot; the

@@ -60,9 +60,9 @@ bool PartFile::create() {
 }
 
 QStringList PartFile::removeStale(const QDir& folder) {
-    static const QRegularExpression pattern(
-        QStringLiteral("^(\\.[Ll]edgerline-(?:backup|new|job)-(?:(\\d+)-)?[A-Za-z0-9]{6}\\.part)"
-                       "(?:-journal|-wal|-shm)?$"));
+    static const QRegularExpression pattern(QStringLiteral(
+        "^(\\.[Ll]edgerline-(?:backup|new|job|export)-(?:(\\d+)-)?[A-Za-z0-9]{6}\\.part)"
+        "(?:-journal|-wal|-shm)?$"));
     QStringList removed;
     const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& entry : entries) {

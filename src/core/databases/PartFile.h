@@ -8,12 +8,12 @@
 /// is moved under its own name, so that no half-written file ever carries that name.
 ///
 /// Its name says what it is and which process writes it:
-/// ".ledgerline-backup-<process id>-XXXXXX.part" (kinds: "backup", "new", "job"). While it lives,
-/// its writer holds a lock on it, so that another Ledgerline can tell a file still being written
-/// from one that a crash or a power cut left behind.
+/// ".ledgerline-backup-<process id>-XXXXXX.part". While it lives, its writer holds a lock
+/// on it, so that another Ledgerline can tell a file still being written from one that a
+/// crash or a power cut left behind.
 class PartFile {
 public:
-    /// `kind` names what is written: "backup", "new" or "job" (a print job's PDF).
+    /// `kind` names what is written: "backup", "new", "export" or "job" (a print job's PDF).
     PartFile(const QDir& folder, const QString& kind);
     /// Removes the file unless it was moved under its own name.
     ~PartFile();

@@ -33,19 +33,33 @@ int copyThroughMemory(int from, int to) {
                 continue;
             return errno;
         }
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(to, buffer.constData() + done, size_t(n - done));
-            if (w < 0) {
-                if (errno == EINTR)
-                    continue;
-                return errno;
-            }
-            done += w;
-        }
+        if (const int error = WholeFile::write(to, QByteArrayView(buffer.constData(), n)))
+            return error;
     }
 }
 
 } // namespace
+
+int WholeFile::write(int to, QByteArrayView bytes) {
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t w = ::write(to, bytes.data() + done, size_t(bytes.size() - done));
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        // A short write is followed by one that says why the rest did not fit.
+        done += w;
+    }
+    return 0;
+}
+
+int WholeFile::setMode(int fd, mode_t mode) {
+    if (::fchmod(fd, mode) == 0)
+        return 0;
+    const int error = errno;
+    return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP ? 0 : error;
+}
 
 int WholeFile::copy(int from, int to) {
     // Writing back each chunk as soon as it is copied lets the disk work while the next one

@@ -1,10 +1,20 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
+#include <sys/types.h>
 
 /// Whole files: copied, and published under a name of their own without ever replacing a
 /// file already there. Each function returns 0, or the errno that says why it failed.
 namespace WholeFile {
+
+/// Writes all of `bytes` to the open file `to`.
+int write(int to, QByteArrayView bytes);
+
+/// Gives a file Ledgerline writes the permissions `mode`. File systems without permissions
+/// (FAT and exFAT sticks) refuse any change; there the file keeps the owner-only access it
+/// was made with, which is safe and usable, and that counts as done.
+int setMode(int fd, mode_t mode);
 
 /// Copies everything from the open file `from` (read from its start) to the open, empty
 /// file `to`, letting the kernel move the bytes where it can.

@@ -8,7 +8,7 @@
 #include <optional>
 
 bool FieldEntry::isWholeNumber(const QString& text) {
-    static const QRegularExpression re(QStringLiteral("^\\s*-?[0-9]{1,18}\\s*$"));
+    static const QRegularExpression re(QStringLiteral("^\\s*[0-9]{1,18}\\s*$"));
     return re.match(text).hasMatch();
 }
 
@@ -43,9 +43,9 @@ QVariant FieldEntry::convert(const QString& field, const QString& caption, const
         return {};
     if (field == QLatin1String("Check")) {
         if (!isWholeNumber(typed))
-            throw FieldRefused(field,
-                               QStringLiteral("%1 must be a whole number; \"%2\" was not stored.")
-                                   .arg(caption, typed));
+            throw FieldRefused(
+                field, QStringLiteral("%1 must be %2; \"%3\" was not stored.")
+                           .arg(caption, MicrText::allowed(MicrText::Field::CheckNumber), typed));
         return typed.trimmed().toLongLong();
     }
     if (field == QLatin1String("Amount")) {

@@ -22,7 +22,8 @@ bool accepts(const QString& field, const QString& typed);
 /// the field by `caption`, when the field cannot take it.
 QVariant convert(const QString& field, const QString& caption, const QString& typed);
 
-/// True for a whole number of at most 18 digits, blanks around it allowed.
+/// True for a whole number from 0 up of at most 18 digits, blanks around it allowed: what a
+/// check number may be.
 bool isWholeNumber(const QString& text);
 
 } // namespace FieldEntry

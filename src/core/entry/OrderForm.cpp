@@ -1,6 +1,7 @@
 #include "core/entry/OrderForm.h"
 
 #include "core/entry/FieldEntry.h"
+#include "core/entry/MicrText.h"
 
 #include <algorithm>
 #include <cstring>
@@ -115,7 +116,7 @@ Extract extract(const QString& text, qsizetype at, const Rule& rule) {
 // Only the check number and the amount refuse a value.
 QString refusal(const QString& field) {
     if (field == QLatin1String("Check"))
-        return QStringLiteral("is not a whole number");
+        return QStringLiteral("is not ") + MicrText::allowed(MicrText::Field::CheckNumber);
     if (field == QLatin1String("ABA"))
         return QStringLiteral("may hold digits only, as the MICR line prints it");
     if (field == QLatin1String("Account"))

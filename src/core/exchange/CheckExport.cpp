@@ -1,16 +1,23 @@
 #include "core/exchange/CheckExport.h"
 
 #include "core/databases/CheckDb.h"
+#include "core/databases/PartFile.h"
+#include "core/databases/WholeFile.h"
 #include "core/entry/AmountText.h"
 #include "core/exchange/CsvWriter.h"
 #include "core/exchange/ExchangeFormat.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
+#include "core/platform/FileReason.h"
 #include "core/platform/Statement.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <cerrno>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -18,11 +25,21 @@ namespace {
 // small enough that a million records never sit in memory at once.
 constexpr qsizetype kChunk = 1 << 20;
 
-DbError cannotWrite(const QString& target, const QString& why) {
+DbError cannotWrite(const QString& target, int error) {
     const QFileInfo info(target);
-    return DbError(QStringLiteral("Ledgerline could not write %1 in %2: %3. Nothing has been "
-                                  "exported; an earlier %1 is as it was.")
-                       .arg(info.fileName(), QDir::toNativeSeparators(info.absolutePath()), why));
+    return DbError(QStringLiteral("Ledgerline could not write %1 in %2 because %3. Nothing has "
+                                  "been exported; an earlier %1 is as it was.")
+                       .arg(info.fileName(), QDir::toNativeSeparators(info.absolutePath()),
+                            FileReason::why(error, info.fileName())));
+}
+
+/// The permissions the new file takes: those of the file it replaces, or read and write
+/// for its owner and read for everyone else.
+mode_t modeFor(const QString& target) {
+    struct stat previous {};
+    if (::stat(QFile::encodeName(target).constData(), &previous) == 0 && S_ISREG(previous.st_mode))
+        return previous.st_mode & 0777;
+    return S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
 }
 
 } // namespace
@@ -43,9 +60,13 @@ qint64 CheckExport::write(const QString& databasePath, const QString& targetPath
                          .arg(columns.join(QLatin1Char(',')), Database::quote(CheckDb::kAccount)),
                      db->path());
 
-    QSaveFile file(targetPath);
-    if (!file.open(QIODevice::WriteOnly))
-        throw cannotWrite(targetPath, file.errorString());
+    // Written beside its name and moved over the previous file only once complete and on
+    // the disk, so a failure at any point leaves that file as it was.
+    const QDir folder = QFileInfo(targetPath).absoluteDir();
+    PartFile::removeStale(folder);
+    PartFile part(folder, QStringLiteral("export"));
+    if (!part.create())
+        throw cannotWrite(targetPath, errno);
 
     QByteArray buffer;
     buffer.reserve(kChunk + kChunk / 4);
@@ -53,8 +74,8 @@ qint64 CheckExport::write(const QString& databasePath, const QString& targetPath
     CsvWriter out(buffer);
     qint64 records = 0;
     auto flush = [&] {
-        if (file.write(buffer) != buffer.size())
-            throw cannotWrite(targetPath, file.errorString());
+        if (const int error = WholeFile::write(part.handle(), buffer))
+            throw cannotWrite(targetPath, error);
         buffer.resize(0);
     };
 
@@ -87,10 +108,15 @@ qint64 CheckExport::write(const QString& databasePath, const QString& targetPath
         flush();
     } catch (...) {
         select.reset();
-        file.cancelWriting();
         throw;
     }
-    if (!file.commit())
-        throw cannotWrite(targetPath, file.errorString());
+    if (::fsync(part.handle()) != 0)
+        throw cannotWrite(targetPath, errno);
+    if (const int error = WholeFile::setMode(part.handle(), modeFor(targetPath)))
+        throw cannotWrite(targetPath, error);
+    if (std::rename(QFile::encodeName(part.path()).constData(),
+                    QFile::encodeName(targetPath).constData()) != 0)
+        throw cannotWrite(targetPath, errno);
+    part.published();
     return records;
 }

@@ -2,6 +2,7 @@
 
 #include "core/databases/CheckDb.h"
 #include "core/entry/AmountText.h"
+#include "core/entry/MicrText.h"
 #include "core/exchange/CsvReader.h"
 #include "core/exchange/ExchangeFormat.h"
 #include "core/exchange/FileText.h"
@@ -19,18 +20,19 @@ const QString CheckImport::kPrint = QStringLiteral("Never");
 
 namespace {
 
-/// A whole number as a check number is written: an optional minus and up to 18 digits,
-/// blanks around it allowed.
-std::optional<qint64> wholeNumber(QByteArrayView text) {
+// A check record is 18 values of at most 255 characters: under 20 kB even with every
+// character in four bytes. A line of a megabyte is no check record, and is refused before
+// the file is read any further.
+constexpr qsizetype kLongestLine = 1 << 20;
+
+/// A check number as it is written: up to 18 digits, blanks around them allowed.
+std::optional<qint64> checkNumber(QByteArrayView text) {
     qsizetype i = 0;
     qsizetype end = text.size();
     while (i < end && (text[i] == ' ' || text[i] == '\t'))
         ++i;
     while (end > i && (text[end - 1] == ' ' || text[end - 1] == '\t'))
         --end;
-    const bool negative = i < end && text[i] == '-';
-    if (negative)
-        ++i;
     if (i == end || end - i > 18)
         return std::nullopt;
     qint64 value = 0;
@@ -39,12 +41,21 @@ std::optional<qint64> wholeNumber(QByteArrayView text) {
             return std::nullopt;
         value = value * 10 + (text[i] - '0');
     }
-    return negative ? -value : value;
+    return value;
+}
+
+/// The characters of a UTF-8 text: every byte but those that continue a character.
+qsizetype characters(QByteArrayView utf8) {
+    qsizetype count = 0;
+    for (const char c : utf8)
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return count;
 }
 
 /// How a value is shown inside a message: quoted, and cut short when it is long.
 QString shown(QByteArrayView value) {
-    QString text = QString::fromUtf8(value);
+    // Only the start is read: 41 characters take at most 164 bytes.
+    QString text = QString::fromUtf8(value.first(std::min<qsizetype>(value.size(), 164)));
     if (text.size() > 40)
         text = text.left(40) + QStringLiteral("...");
     return QLatin1Char('"') + text + QLatin1Char('"');
@@ -57,8 +68,8 @@ QStringList CheckImport::files(const QDir& folder) {
                             QDir::Name | QDir::IgnoreCase);
 }
 
-qint64 CheckImport::read(const QString& databasePath, const QString& sourcePath,
-                         const Clock& clock) {
+CheckImport::Result CheckImport::read(const QString& databasePath, const QString& sourcePath,
+                                      const Clock& clock) {
     const QString name = QFileInfo(sourcePath).fileName();
     auto refuse = [&](const QString& why) {
         return DbError(
@@ -78,9 +89,19 @@ qint64 CheckImport::read(const QString& databasePath, const QString& sourcePath,
             bytes = whole = file.readAll();
     }
     QByteArray converted;
-    CsvReader reader(FileText::asUtf8(bytes, converted));
+    const FileText::Decoded text = FileText::decode(bytes, converted, kLongestLine);
+    if (text.overlongLine > 0)
+        throw refuse(QStringLiteral("line %1 is longer than a check record can be (more than "
+                                    "1 MB)")
+                         .arg(text.overlongLine));
+    CsvReader reader(text.utf8);
 
     const QStringList& fields = ExchangeFormat::kFullRecord;
+    // How many characters each field may hold; 0 where its own rule is the limit.
+    const TableDef account = CheckDb::accountTable();
+    QList<qsizetype> longest;
+    for (const QString& f : fields)
+        longest << TableSchema::mostCharacters(account.field(f)->kind);
     const qsizetype width = fields.size();
     const qsizetype checkColumn = fields.indexOf(ExchangeFormat::kCheckField);
     const qsizetype amountColumn = fields.indexOf(ExchangeFormat::kAmountField);
@@ -118,15 +139,27 @@ qint64 CheckImport::read(const QString& databasePath, const QString& sourcePath,
             for (qsizetype i = 0; i < width; ++i) {
                 const QByteArrayView value = values[i];
                 const int parameter = int(i + 1);
+                if (longest[i] > 0 && value.size() > longest[i]) {
+                    // More than a text field held in the programs these files come from. A
+                    // value of thousands is more than a box shows whole, so an edit would cut
+                    // it short; one of megabytes takes gigabytes to print.
+                    if (const qsizetype length = characters(value); length > longest[i])
+                        throw refuse(QStringLiteral("the %1 on line %2 has %3 characters; it "
+                                                    "may have at most %4")
+                                         .arg(ExchangeFormat::shownName(fields[i]))
+                                         .arg(reader.line())
+                                         .arg(length)
+                                         .arg(longest[i]));
+                }
                 if (value.isEmpty()) {
                     insert.bindNull(parameter);
                 } else if (i == checkColumn) {
-                    const std::optional<qint64> number = wholeNumber(value);
+                    const std::optional<qint64> number = checkNumber(value);
                     if (!number)
-                        throw refuse(QStringLiteral("the Check number on line %1, %2, is not a "
-                                                    "whole number")
+                        throw refuse(QStringLiteral("the Check number on line %1, %2, is not %3")
                                          .arg(reader.line())
-                                         .arg(shown(value)));
+                                         .arg(shown(value),
+                                              MicrText::allowed(MicrText::Field::CheckNumber)));
                     insert.bindInt64(parameter, *number);
                     if (!highest || *number > *highest)
                         highest = number;
@@ -164,5 +197,5 @@ qint64 CheckImport::read(const QString& databasePath, const QString& sourcePath,
                          .arg(Database::quote(CheckDb::kHeader)),
                      {*highest, *highest});
     });
-    return records;
+    return {records, text.windows1252Lines};
 }

@@ -20,6 +20,18 @@ inline const QStringList kFullRecord = {
     QStringLiteral("Account"),      QStringLiteral("For"),       QStringLiteral("BusinessType"),
 };
 
+/// A field of the record as the messages name it to the user: as the field, but for the
+/// routing and account numbers and the memo ("BankRouting", "BankAccount", "Memo").
+inline QString shownName(const QString& field) {
+    if (field == QLatin1String("ABA"))
+        return QStringLiteral("BankRouting");
+    if (field == QLatin1String("Account"))
+        return QStringLiteral("BankAccount");
+    if (field == QLatin1String("For"))
+        return QStringLiteral("Memo");
+    return field;
+}
+
 /// A customer record: the name, address and phone at the head of the full record.
 inline const QStringList kCustomerRecord = kFullRecord.mid(0, 8);
 

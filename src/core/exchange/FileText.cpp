@@ -77,9 +77,7 @@ bool FileText::isUtf8(QByteArrayView bytes) {
     return true;
 }
 
-QByteArray FileText::windows1252ToUtf8(QByteArrayView bytes) {
-    QByteArray out;
-    out.reserve(bytes.size() + bytes.size() / 8);
+void FileText::appendWindows1252(QByteArray& out, QByteArrayView bytes) {
     for (const char b : bytes) {
         const auto c = static_cast<unsigned char>(b);
         if (c < 0x80)
@@ -89,15 +87,52 @@ QByteArray FileText::windows1252ToUtf8(QByteArrayView bytes) {
         else
             appendUtf8(out, c);
     }
-    return out;
 }
 
-QByteArrayView FileText::asUtf8(QByteArrayView bytes, QByteArray& converted) {
-    if (isUtf8(bytes)) {
-        if (bytes.startsWith("\xEF\xBB\xBF"))
-            return bytes.sliced(3);
-        return bytes;
+FileText::Decoded FileText::decode(QByteArrayView bytes, QByteArray& converted,
+                                   qsizetype longestLine) {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    Decoded result;
+    // Until the first line that is not UTF-8, the text is the bytes themselves; from there
+    // on it is built in `converted`.
+    bool converting = false;
+    const char* data = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype line = 1;
+    qsizetype feed = -1; // the next line feed from `start` on (n: none), looked up once
+    for (qsizetype start = 0; start < n; ++line) {
+        if (feed < start) {
+            const void* found = std::memchr(data + start, '\n', size_t(n - start));
+            feed = found ? static_cast<const char*>(found) - data : n;
+        }
+        qsizetype end = feed;
+        if (const void* ret = std::memchr(data + start, '\r', size_t(end - start)))
+            end = static_cast<const char*>(ret) - data;
+        if (end - start > longestLine) {
+            result.overlongLine = line;
+            break;
+        }
+        qsizetype next = end;
+        if (next < n)
+            next += data[next] == '\r' && next + 1 < n && data[next + 1] == '\n' ? 2 : 1;
+        const QByteArrayView text = bytes.sliced(start, end - start);
+        if (isUtf8(text)) {
+            if (converting)
+                converted.append(bytes.sliced(start, next - start));
+        } else {
+            if (!converting) {
+                converting = true;
+                converted.clear();
+                converted.reserve(n + n / 8);
+                converted.append(bytes.first(start));
+            }
+            appendWindows1252(converted, text);
+            converted.append(bytes.sliced(end, next - end));
+            ++result.windows1252Lines;
+        }
+        start = next;
     }
-    converted = windows1252ToUtf8(bytes);
-    return converted;
+    result.utf8 = converting ? QByteArrayView(converted) : bytes;
+    return result;
 }

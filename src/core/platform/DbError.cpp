@@ -1,15 +1,17 @@
 #include "core/platform/DbError.h"
 
-// The one name the damage message needs from the check databases: which backup to go back to.
-#include "core/databases/BackupName.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
+#include <cerrno>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace {
+
+// Constant-initialized, so a layer may set it from its own static initializers.
+constinit DbError::DamageWording damageWording = nullptr;
 
 QString folderOf(const QFileInfo& info) {
     return QDir::toNativeSeparators(info.absolutePath());
@@ -30,7 +32,14 @@ DbError DbError::fromSql(const QSqlError& error, const QString& path) {
     return fromEngine(error.databaseText().isEmpty() ? error.text() : error.databaseText(), path);
 }
 
+void DbError::setDamageWording(DamageWording wording) {
+    damageWording = wording;
+}
+
 QString DbError::damagedMessage(const QString& path) {
+    if (damageWording)
+        if (QString words = damageWording(path); !words.isEmpty())
+            return words;
     const QFileInfo info(path);
     const QString file = info.fileName();
     if (file.compare(QStringLiteral("PC.OVL"), Qt::CaseInsensitive) == 0)
@@ -38,22 +47,8 @@ QString DbError::damagedMessage(const QString& path) {
                               "PC.OVL from your Ledgerline installation into that folder, then "
                               "start Ledgerline again.")
             .arg(file, folderOf(info));
-    if (!file.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive))
-        return QStringLiteral("The file %1 in the program folder %2 is damaged.")
-            .arg(file, folderOf(info));
-
-    const QString backup = BackupName::of(info.dir(), file);
-    if (!QFileInfo(info.dir().filePath(backup)).isFile())
-        return QStringLiteral("The database %1 is damaged, and it has no backup copy (%2) to go "
-                              "back to. Leave Ledgerline and keep a copy of %1 before anything "
-                              "else is done with it.")
-            .arg(file, backup);
-    return QStringLiteral("The database %1 is damaged. Your last backup copy, %2, has been kept "
-                          "as it was: Ledgerline never replaces a backup with a damaged copy. To "
-                          "go back to it, leave Ledgerline, move %1 out of the program folder "
-                          "%3, and rename %2 to %1. Checks entered since that backup must then "
-                          "be entered again.")
-        .arg(file, backup, folderOf(info));
+    return QStringLiteral("The file %1 in the program folder %2 is damaged.")
+        .arg(file, folderOf(info));
 }
 
 QString DbError::movedMessage(const QString& path) {

@@ -32,8 +32,13 @@ public:
     /// reasons, such as a crash left to repair in a file that may not be written).
     static DbError fromCode(int code, const QString& raw, const QString& path);
 
-    /// What the user is told about the damaged file at `path`: for a check database,
-    /// which backup copy is kept and how to go back to it.
+    /// Words for a damaged file from a layer that knows the file better than its name
+    /// tells: the message for the file at `path`, or an empty text to leave it to the
+    /// general words.
+    using DamageWording = QString (*)(const QString& path);
+    /// Sets those words; the check databases give theirs, which name the backup copy.
+    static void setDamageWording(DamageWording wording);
+    /// What the user is told about the damaged file at `path`.
     static QString damagedMessage(const QString& path);
     /// What the user is told when the file opened at `path` is no longer there.
     static QString movedMessage(const QString& path);
@@ -41,6 +46,7 @@ public:
     static QString busyMessage(const QString& path);
     /// What the user is told when the file at `path` may not be read.
     static QString unreadableMessage(const QString& path);
+
 
     const QString& message() const noexcept { return m_message; }
     Reason reason() const noexcept { return m_reason; }

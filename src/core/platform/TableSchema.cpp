@@ -79,6 +79,17 @@ QString TableSchema::firstMissing(Database& db, const QList<TableDef>& tables) {
     return {};
 }
 
+qsizetype TableSchema::mostCharacters(FieldKind kind) {
+    switch (kind) {
+    case FieldKind::Text:
+        return 255;
+    case FieldKind::Memo:
+        return 65535;
+    default:
+        return 0;
+    }
+}
+
 bool TableSchema::isYes(const QVariant& value) {
     if (value.isNull())
         return false;

@@ -44,6 +44,9 @@ void create(Database& db, const QList<TableDef>& tables);
 /// "field ENTER of table A"); empty when nothing is missing. Names match as the database
 /// engine matches them: letter case aside.
 QString firstMissing(Database& db, const QList<TableDef>& tables);
+/// The most characters a value of a Text field (255) or a Memo field (65,535) may have;
+/// 0 for the kinds with no such limit.
+qsizetype mostCharacters(FieldKind kind);
 /// True when a stored Yes/No value counts as Yes.
 bool isYes(const QVariant& value);
 } // namespace TableSchema

@@ -1,6 +1,9 @@
 #include "core/print/PrinterAlignment.h"
 
 #include "core/platform/Database.h"
+#include "core/print/CheckPlacement.h"
+#include "core/print/PrintSettings.h"
+#include "core/print/PrinterOffsets.h"
 #include "core/platform/RecordSet.h"
 #include "core/platform/TableSchema.h"
 #include "core/settings/SettingsDb.h"
@@ -16,15 +19,21 @@ QString shown(const QVariant& stored) {
 }
 
 // A typed position: its value, or nothing and why (the reason names the position and
-// says that it keeps its stored value).
-std::optional<qint64> position(const QString& typed, const QString& name, qint64 max,
-                               const QString& old, QString* problem) {
+// says that it keeps its stored value). A start the next print run would refuse for the
+// checks' reach is refused here, in the run's words and with its limits.
+std::optional<qint64> position(const QString& typed, PrinterOffsets::Axis axis,
+                               const PrinterOffsets::Reach& reach, const QString& old,
+                               QString* problem) {
     const QString text = typed.trimmed();
+    const qint64 max = PrinterOffsets::largest(axis, reach);
+    const QString name = axis == PrinterOffsets::Axis::Vertical
+                             ? QStringLiteral("vertical starting position")
+                             : QStringLiteral("horizontal starting position");
     const QString rule = QStringLiteral("The %1 must be a whole number from 0 to %2 (twips, 1440 "
                                         "to the inch).")
                              .arg(name)
                              .arg(max);
-    const QString kept = old.isEmpty() ? QStringLiteral("it is left as it was.")
+    QString kept = old.isEmpty() ? QStringLiteral("it is left as it was.")
                                        : QStringLiteral("it stays %1.").arg(old);
     static const QRegularExpression whole(QStringLiteral("^[+-]?[0-9]+$"));
     if (text.isEmpty()) {
@@ -37,8 +46,13 @@ std::optional<qint64> position(const QString& typed, const QString& name, qint64
     }
     bool fits = false;
     const qint64 value = text.toLongLong(&fits);
-    if (!fits || value < 0 || value > max) {
+    if (!fits) {
         *problem = rule + QStringLiteral(" %1 lies off the sheet, so ").arg(text) + kept;
+        return std::nullopt;
+    }
+    if (const QString out = PrinterOffsets::outOfRange(axis, value, reach); !out.isEmpty()) {
+        kept[0] = kept[0].toUpper();
+        *problem = out + QLatin1Char(' ') + kept;
         return std::nullopt;
     }
     return value;
@@ -62,14 +76,20 @@ PrinterAlignment::Result PrinterAlignment::store(const QString& path, const Valu
     const QVariant oldVertical = settings.value(SettingsDb::kVerticalStart);
     const QVariant oldHorizontal = settings.value(SettingsDb::kHorizontalStart);
 
+    // The checks as the next run lays them out: the stock chosen here, with the printer
+    // control screen's choice of two a sheet and plain paper.
+    StockOptions options = PrintSettings::read(path).options;
+    options.use88mm = typed.use88mm;
+    const PrinterOffsets::Reach reach = CheckPlacement::reach(options);
+
     Result result;
     QStringList problems;
     // A box left as shown keeps what is stored: only what the user typed is checked.
     QVariant vertical = oldVertical;
     if (typed.vertical != shown(oldVertical)) {
         QString problem;
-        if (const auto v = position(typed.vertical, QStringLiteral("vertical starting position"),
-                                    kMaxVertical, shown(oldVertical), &problem))
+        if (const auto v = position(typed.vertical, PrinterOffsets::Axis::Vertical, reach,
+                                    shown(oldVertical), &problem))
             vertical = *v;
         else {
             problems << problem;
@@ -79,9 +99,8 @@ PrinterAlignment::Result PrinterAlignment::store(const QString& path, const Valu
     QVariant horizontal = oldHorizontal;
     if (typed.horizontal != shown(oldHorizontal)) {
         QString problem;
-        if (const auto h =
-                position(typed.horizontal, QStringLiteral("horizontal starting position"),
-                         kMaxHorizontal, shown(oldHorizontal), &problem))
+        if (const auto h = position(typed.horizontal, PrinterOffsets::Axis::Horizontal, reach,
+                                    shown(oldHorizontal), &problem))
             horizontal = *h;
         else {
             problems << problem;

@@ -6,13 +6,11 @@
 /// starting positions (twips) and the 88 mm stock flag, as the alignment screen shows and
 /// stores them.
 ///
-/// A starting position the user types must be a whole number that lies on the Letter
-/// sheet: 0 to 15840 down, 0 to 12240 across. A box left as it was shown is kept as
-/// stored, whatever it holds.
+/// A starting position the user types must be a whole number that keeps every check of the
+/// next print run on the Letter sheet, for the stock chosen here and the printer control
+/// screen's choices of two a sheet and plain paper: the run's own limits, in the run's own
+/// words. A box left as it was shown is kept as stored, whatever it holds.
 namespace PrinterAlignment {
-
-constexpr qint64 kMaxVertical = 15840;   ///< the height of a Letter sheet, twips
-constexpr qint64 kMaxHorizontal = 12240; ///< its width
 
 /// The alignment as the screen shows it: the positions as text, empty when never set.
 struct Values {

@@ -33,34 +33,42 @@ std::optional<qint64> PrinterOffsets::twips(const QVariant& stored) {
     return ok ? std::optional<qint64>(value) : std::nullopt;
 }
 
+qint64 PrinterOffsets::largest(Axis axis, const Reach& reach) {
+    return axis == Axis::Vertical ? kSheetHeight - reach.below : kSheetWidth - reach.right;
+}
+
+QString PrinterOffsets::outOfRange(Axis axis, qint64 start, const Reach& reach) {
+    const qint64 most = largest(axis, reach);
+    if (start >= 0 && start <= most)
+        return {};
+    const bool down = axis == Axis::Vertical;
+    const QString where = down ? (start < 0 ? QStringLiteral("above the top of")
+                                            : QStringLiteral("below the bottom of"))
+                               : (start < 0 ? QStringLiteral("past the left edge of")
+                                            : QStringLiteral("past the right edge of"));
+    return QStringLiteral("The %1 starting position %2 would put %3 %4 the sheet. Set it to a "
+                          "number from 0 to %5.")
+        .arg(down ? QStringLiteral("vertical") : QStringLiteral("horizontal"))
+        .arg(start)
+        .arg(reach.things, where)
+        .arg(most);
+}
+
 QString PrinterOffsets::problem(std::optional<qint64> vertical, std::optional<qint64> horizontal,
                                 const Reach& reach) {
-    const qint64 maxVertical = kSheetHeight - reach.below;
-    const qint64 maxHorizontal = kSheetWidth - reach.right;
     QStringList problems;
     if (!vertical)
         problems << QStringLiteral("The printer alignment has no vertical starting position. "
                                    "Set it to a number from 0 to %1.")
-                        .arg(maxVertical);
-    else if (*vertical < 0 || *vertical > maxVertical)
-        problems << QStringLiteral("The vertical starting position %1 would put %2 %3 the "
-                                   "sheet. Set it to a number from 0 to %4.")
-                        .arg(*vertical)
-                        .arg(reach.things, *vertical < 0 ? QStringLiteral("above the top of")
-                                                         : QStringLiteral("below the bottom of"))
-                        .arg(maxVertical);
+                        .arg(largest(Axis::Vertical, reach));
+    else if (const QString out = outOfRange(Axis::Vertical, *vertical, reach); !out.isEmpty())
+        problems << out;
     if (!horizontal)
         problems << QStringLiteral("The printer alignment has no horizontal starting position. "
                                    "Set it to a number from 0 to %1.")
-                        .arg(maxHorizontal);
-    else if (*horizontal < 0 || *horizontal > maxHorizontal)
-        problems << QStringLiteral("The horizontal starting position %1 would put %2 %3 the "
-                                   "sheet. Set it to a number from 0 to %4.")
-                        .arg(*horizontal)
-                        .arg(reach.things, *horizontal < 0
-                                               ? QStringLiteral("past the left edge of")
-                                               : QStringLiteral("past the right edge of"))
-                        .arg(maxHorizontal);
+                        .arg(largest(Axis::Horizontal, reach));
+    else if (const QString out = outOfRange(Axis::Horizontal, *horizontal, reach); !out.isEmpty())
+        problems << out;
     if (problems.isEmpty())
         return {};
     QString heading = reach.heading;

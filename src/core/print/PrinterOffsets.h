@@ -35,6 +35,16 @@ qint64 below(const StockGeometry& stock, int perSheet, bool cutMarksBelowLast);
 /// A stored offset as whole twips; nothing when it is Null or not a whole number.
 std::optional<qint64> twips(const QVariant& stored);
 
+enum class Axis { Vertical, Horizontal };
+
+/// The largest start on `axis` that keeps a layout with this reach on the sheet.
+qint64 largest(Axis axis, const Reach& reach);
+
+/// Why `start` cannot be the start on `axis` of a layout with this reach ("The vertical
+/// starting position 1600 would put checks below the bottom of the sheet. Set it to a
+/// number from 0 to 1505."); empty when it can.
+QString outOfRange(Axis axis, qint64 start, const Reach& reach);
+
 /// Why a layout with this reach cannot be printed at these offsets (the horizontal start as
 /// the job uses it), in one message that leads to Align Printer; empty when it can.
 QString problem(std::optional<qint64> vertical, std::optional<qint64> horizontal,

@@ -73,11 +73,36 @@ Check::Check(AppContext& context) : m_context(context) {
 
 Check::~Check() = default;
 
+std::optional<QString> Check::openBook(const QString& path) {
+    for (;;) {
+        try {
+            auto book = std::make_unique<CheckBook>(path);
+            // Reading the caption proves that the database can be read now.
+            setWindowTitle(book->caption());
+            m_book = std::move(book);
+            return std::nullopt;
+        } catch (const DbError& e) {
+            // Another program holding the database lets go in a moment: the user says when
+            // to try again, rather than the screen opening on nothing.
+            if (e.reason() != DbError::Reason::Busy)
+                throw;
+            if (!m_context.prompter().retry(e.message() + CheckMessages::kRetryOpening, {},
+                                            Prompter::Icon::Warning))
+                return e.message();
+        }
+    }
+}
+
 void Check::load() {
     Program& program = m_context.program();
+    // The window names its database even while it cannot be read.
+    setWindowTitle(windowTitle() + program.currentDatabase());
     // A database that cannot be opened at all is explained; the screen then offers only the
-    // ways out.
-    run([&] { m_book = std::make_unique<CheckBook>(program.path(program.currentDatabase())); });
+    // ways out. One the user chose not to wait for has been explained in the question.
+    std::optional<QString> notWaited;
+    run([&] { notWaited = openBook(program.path(program.currentDatabase())); });
+    if (notWaited)
+        offerOnlyWaysOut(*notWaited);
     // Without the settings file the checks can still be entered: there are no product
     // types, and no backup is made at exit.
     skipIfFails([&] {

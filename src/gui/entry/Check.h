@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QSqlRecord>
 #include <memory>
+#include <optional>
 
 class CheckBook;
 class FieldBinding;
@@ -78,6 +79,10 @@ private:
     template <class F> bool run(F&& handler);
     /// Without a database that can be written, keeps only what still works and says why.
     void offerOnlyWaysOut(const QString& why);
+    /// Opens the check database and shows its caption. While another program holds it, the
+    /// user may try again; the reason is returned when they choose not to. Throws DbError
+    /// for any other failure.
+    std::optional<QString> openBook(const QString& path);
 
     AppContext& m_context;
     Ui::Check m_ui;

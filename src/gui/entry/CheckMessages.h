@@ -22,6 +22,9 @@ inline const QString kNoMatches = QStringLiteral("There were no matches - please
 inline const QString kLeaveAnyway =
     QStringLiteral("\n\nLeave Ledgerline anyway, without storing what you typed?");
 /// Follows the reason why the database cannot be used any more.
+inline const QString kRetryOpening =
+    QStringLiteral("\n\nChoose Retry once the other program has let go of it, or Cancel to "
+                   "leave this database closed.");
 inline const QString kOnlyWaysOut =
     QStringLiteral("\nNothing more can be entered or stored here. Whatever the boxes still show "
                    "that was not stored can be copied from them. Choose File - Open Another "

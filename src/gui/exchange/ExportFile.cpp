@@ -33,6 +33,22 @@ const QString kImported = QStringLiteral(
     "Address, City, State, Zip, Phone, PayTo, Check, Amount, Bank, BankCity, BankState, "
     "BankRouting, BankAccount, Memo, BusinessType ");
 
+/// The closing message of an import, which says so when lines of the file were not UTF-8.
+QString imported(const QString& file, qsizetype windows1252Lines) {
+    if (windows1252Lines == 0)
+        return kImported;
+    if (windows1252Lines == 1)
+        return kImported + QStringLiteral("\n\n1 line of %1 is not UTF-8 text; it was read in "
+                                          "the Windows character set (Windows-1252). Check the "
+                                          "accents and signs of the check imported from it.")
+                               .arg(file);
+    return kImported + QStringLiteral("\n\n%1 lines of %2 are not UTF-8 text; they were read "
+                                      "in the Windows character set (Windows-1252). Check the "
+                                      "accents and signs of the checks imported from them.")
+                           .arg(windows1252Lines)
+                           .arg(file);
+}
+
 } // namespace
 
 ExportFile::ExportFile(AppContext& context) : m_context(context) {
@@ -80,16 +96,17 @@ void ExportFile::importSelected() {
         return;
     }
     const Program& program = m_context.program();
-    qint64 records = 0;
-    const bool imported = tellIfFails(m_context.prompter(), [&] {
+    CheckImport::Result result{};
+    const bool done = tellIfFails(m_context.prompter(), [&] {
         BusyCursor busy;
-        records = CheckImport::read(program.path(program.currentDatabase()),
-                                    program.path(item->text()), m_context.clock());
+        result = CheckImport::read(program.path(program.currentDatabase()),
+                                   program.path(item->text()), m_context.clock());
     });
-    if (!imported)
+    if (!done)
         return;
-    m_context.prompter().message(kImported,
-                                 records == 1 ? QStringLiteral("1 Check Imported")
-                                              : QStringLiteral("%1 Checks Imported").arg(records));
+    m_context.prompter().message(imported(item->text(), result.windows1252Lines),
+                                 result.records == 1
+                                     ? QStringLiteral("1 Check Imported")
+                                     : QStringLiteral("%1 Checks Imported").arg(result.records));
     close();
 }

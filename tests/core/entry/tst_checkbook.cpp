@@ -315,6 +315,8 @@ private slots:
                                             << " 1051 " << QVariant(1051LL);
         QTest::newRow("letters in number") << "Check"
                                            << "10a1" << QVariant();
+        QTest::newRow("negative number") << "Check"
+                                         << "-5" << QVariant();
         // Amounts are stored plain, with two decimals, however they were written.
         QTest::newRow("amount with thousands commas")
             << "Amount"
@@ -371,6 +373,10 @@ private slots:
             QVERIFY(refused);
             QCOMPARE(e.field(), field);
             QVERIFY(e.message().startsWith(QStringLiteral("Caption must be ")));
+            if (field == QLatin1String("Check"))
+                QCOMPARE(e.message(), QStringLiteral("Caption must be a whole number from 0 up; "
+                                                     "\"%1\" was not stored.")
+                                          .arg(typed));
             if (field == QLatin1String("Account"))
                 QCOMPARE(e.message(), QStringLiteral("Caption must be digits, blanks, D and - "
                                                      "only, as the MICR line prints it; \"%1\" "

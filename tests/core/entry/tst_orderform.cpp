@@ -234,7 +234,12 @@ private slots:
                "nothing was imported.";
         QTest::newRow("check number not whole")
             << "CheckNumber: 10x1\r\nTotalCost: 1.00x\r\n"
-            << "The order form's CheckNumber \"10x1\" is not a whole number; nothing was imported.";
+            << "The order form's CheckNumber \"10x1\" is not a whole number from 0 up; nothing was "
+               "imported.";
+        QTest::newRow("negative check number")
+            << "CheckNumber: -5\r\n"
+            << "The order form's CheckNumber \"-5\" is not a whole number from 0 up; nothing was "
+               "imported.";
         QTest::newRow("check number too long to fit")
             << "CheckNumber: 1234567\r\n"
             << "The order form's CheckNumber \"1234567\" is longer than the 6 characters it may "

@@ -4,6 +4,7 @@
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "support/CheckDbFixture.h"
+#include "support/Child.h"
 #include "support/Drive.h"
 #include "support/TestEnv.h"
 
@@ -140,6 +141,47 @@ private slots:
         QCOMPARE(QDir(env.folderPath()).entryList({"EXPORT*"}), QStringList{"EXPORT.TXT"});
     }
 
+    // The cause in plain words, and the previous file whole: the file was cut short and the
+    // export said it was done.
+    void aFullDiskOrAFileSizeLimitIsNamed_data() {
+        QTest::addColumn<QStringList>("failing");
+        QTest::addColumn<QString>("limit");
+        QTest::addColumn<QString>("because");
+        QTest::newRow("file-size limit")
+            << QStringList{} << "100"
+            << "it would be larger than the largest file this computer lets Ledgerline write";
+        QTest::newRow("full disk") << QStringList{"write:ENOSPC:1"} << "0"
+                                   << "the disk is full";
+        QTest::newRow("quota used up at the flush") << QStringList{"fsync:EDQUOT"} << "0"
+                                                    << "the disk is full";
+    }
+    void aFullDiskOrAFileSizeLimitIsNamed() {
+        QFETCH(QStringList, failing);
+        QFETCH(QString, limit);
+        QFETCH(QString, because);
+        const QStringList wrapper = Child::failingCalls(failing);
+        if (!failing.isEmpty() && wrapper.isEmpty())
+            QSKIP("strace is missing or may not trace here");
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        setTemplate(env, file, kTemplate);
+        addCheck(env, file, kAwkward);
+        const QString target = env.path(QStringLiteral("EXPORT.TXT"));
+        writeFile(target, "the previous export\r\n");
+        const QStringList before = QDir(env.folderPath()).entryList(QDir::Files | QDir::Hidden);
+
+        const Child::Outcome outcome =
+            Child::run({QStringLiteral("export"), env.path(file), target, limit}, wrapper);
+        QVERIFY(!outcome.killedBySignal);
+        QCOMPARE(outcome.lines,
+                 QStringList{QStringLiteral("Ledgerline could not write EXPORT.TXT in %1 because "
+                                            "%2. Nothing has been exported; an earlier EXPORT.TXT "
+                                            "is as it was.")
+                                 .arg(env.folderPath(), because)});
+        QCOMPARE(readFile(target), QByteArray("the previous export\r\n"));
+        QCOMPARE(QDir(env.folderPath()).entryList(QDir::Files | QDir::Hidden), before);
+    }
+
     void anExportImportsBackToTheSameValues() {
         TestEnv env;
         const QString from = create(env, QStringLiteral("From"));
@@ -151,7 +193,7 @@ private slots:
         const QByteArray first = readFile(exported);
 
         const QString into = create(env, QStringLiteral("Into"));
-        QCOMPARE(CheckImport::read(env.path(into), exported, env.clock), 3);
+        QCOMPARE(CheckImport::read(env.path(into), exported, env.clock).records, 3);
         CheckExport::write(env.path(into), exported, CheckExport::Layout::Full);
         QCOMPARE(readFile(exported), kNullRecord + first);
 
@@ -184,6 +226,14 @@ private slots:
         QTest::newRow("bare text") << record({{0, "Acme"}}) << "BusinessName" << QVariant("Acme");
         QTest::newRow("quoted number")
             << record({{9, "\" 1001 \""}}) << "Check" << QVariant(1001LL);
+        QTest::newRow("255 characters of two bytes each")
+            << record({{3, "\"" + QByteArray("\xc3\xa9").repeated(255) + "\""}}) << "Address"
+            << QVariant(QString(255, QChar(0xe9)));
+        // Each line in its own encoding: a file one program wrote in UTF-8 and another added
+        // to in Windows-1252 keeps the accents and curly quotes of both.
+        QTest::newRow("a value over a 1252 line and a utf-8 line")
+            << record({{1, "\"\x93Jos\xe9\x94 \x91Jr\x92\r\nZo\xc3\xab\""}}) << "FirstName"
+            << QVariant("“José” ‘Jr’\r\nZoë");
     }
     void importStoresWhatTheFileSays() {
         QFETCH(QByteArray, line);
@@ -192,7 +242,8 @@ private slots:
         TestEnv env;
         const QString file = create(env, QStringLiteral("Shop"));
         writeFile(env.path(QStringLiteral("in.txt")), line);
-        QCOMPARE(CheckImport::read(env.path(file), env.path(QStringLiteral("in.txt")), env.clock),
+        QCOMPARE(CheckImport::read(env.path(file), env.path(QStringLiteral("in.txt")), env.clock)
+                     .records,
                  1);
         QCOMPARE(row(env, file, 2).value(field), stored);
     }
@@ -233,7 +284,23 @@ private slots:
         QTest::newRow("check number")
             << record({{9, "7"}}) + record({{9, "12a"}})
             << "in.txt cannot be imported: the Check number on line 2, \"12a\", is not a whole "
-               "number" +
+               "number from 0 up" +
+                   tail;
+        QTest::newRow("negative check number")
+            << record({{9, "7"}}) + record({{9, "-5"}})
+            << "in.txt cannot be imported: the Check number on line 2, \"-5\", is not a whole "
+               "number from 0 up" +
+                   tail;
+        // More than a box shows or a text field of the program the file came from held.
+        QTest::newRow("256 characters of two bytes each")
+            << record({{16, "\"" + QByteArray("\xc3\xa9").repeated(256) + "\""}})
+            << "in.txt cannot be imported: the Memo on line 1 has 256 characters; it may have "
+               "at most 255" +
+                   tail;
+        QTest::newRow("a line far longer than a record")
+            << record({{9, "7"}}) + record({{3, "\"" + QByteArray(1 << 20, '\xe9') + "\""}})
+            << "in.txt cannot be imported: line 2 is longer than a check record can be (more "
+               "than 1 MB)" +
                    tail;
         QTest::newRow("amount")
             << record({{10, "1.234"}})

@@ -121,29 +121,55 @@ private slots:
         QCOMPARE(readAll(out), (QList<QStringList>{awkward, {"second"}}));
     }
 
-    void filesAreReadAsUtf8OrElseWindows1252_data() {
+    void eachLineIsReadAsUtf8OrElseWindows1252_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
-        QTest::newRow("utf-8") << QByteArray("Jos\xc3\xa9") << QString::fromUtf8("José");
+        QTest::addColumn<qsizetype>("windows1252Lines");
+        QTest::newRow("utf-8") << QByteArray("Jos\xc3\xa9") << QString::fromUtf8("José")
+                               << qsizetype(0);
         QTest::newRow("utf-8 with byte-order mark")
-            << QByteArray("\xef\xbb\xbfZo\xc3\xab") << QString::fromUtf8("Zoë");
+            << QByteArray("\xef\xbb\xbfZo\xc3\xab") << QString::fromUtf8("Zoë") << qsizetype(0);
         QTest::newRow("four-byte utf-8")
-            << QByteArray("\xf0\x9f\x98\x80") << QString::fromUtf8("😀");
-        QTest::newRow("1252 accent") << QByteArray("Jos\xe9") << QString::fromUtf8("José");
+            << QByteArray("\xf0\x9f\x98\x80") << QString::fromUtf8("😀") << qsizetype(0);
+        QTest::newRow("1252 accent")
+            << QByteArray("Jos\xe9") << QString::fromUtf8("José") << qsizetype(1);
         QTest::newRow("1252 quotes and euro")
-            << QByteArray("\x93Hi\x94 \x80") << QString::fromUtf8("“Hi” €");
-        QTest::newRow("1252 unused byte") << QByteArray("a\x81") << QString::fromUtf8("a\u0081");
-        QTest::newRow("overlong form") << QByteArray("\xc0\xaf") << QString::fromUtf8("À¯");
-        QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80") << QString::fromUtf8("í\u00a0€");
-        QTest::newRow("cut short") << QByteArray("\xe2\x82") << QString::fromUtf8("â‚");
-        QTest::newRow("beyond unicode")
-            << QByteArray("\xf4\x90\x80\x80") << QString::fromUtf8("ô\u0090€€");
+            << QByteArray("\x93Hi\x94 \x80") << QString::fromUtf8("“Hi” €") << qsizetype(1);
+        QTest::newRow("1252 quotes each way round, and the other signs")
+            << QByteArray("\x91"
+                          "a\x92 \x93"
+                          "b\x94 \x82\x84\x85\x8b\x9b \x96\x97 \x99\x89\x86\x87\x95 "
+                          "\x83\x88\x98 \x8a\x8c\x8e\x9a\x9c\x9e\x9f")
+            << QString::fromUtf8("‘a’ “b” ‚„…‹› –— ™‰†‡• ƒˆ˜ ŠŒŽšœžŸ") << qsizetype(1);
+        QTest::newRow("1252 unused byte")
+            << QByteArray("a\x81") << QString::fromUtf8("a\u0081") << qsizetype(1);
+        // A line a second program added in its own encoding: each keeps its accents.
+        QTest::newRow("utf-8 lines and a 1252 line")
+            << QByteArray("Zo\xc3\xab\r\nJos\xe9\r\n\xe2\x80\x9cok\xe2\x80\x9d\r\n")
+            << QString::fromUtf8("Zoë\r\nJosé\r\n“ok”\r\n") << qsizetype(1);
+        QTest::newRow("every kind of line break")
+            << QByteArray("\xe9\r\xc3\xa9\n\xe9\r\n\xc3\xa9\r\r\n\xe9")
+            << QString::fromUtf8("é\ré\né\r\né\r\r\né") << qsizetype(3);
+        // Not UTF-8, though they look like it: the line is read as Windows-1252.
+        QTest::newRow("overlong form")
+            << QByteArray("\xc0\xaf\nZo\xc3\xab") << QString::fromUtf8("À¯\nZoë") << qsizetype(1);
+        QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80\nZo\xc3\xab")
+                                   << QString::fromUtf8("í\u00a0€\nZoë") << qsizetype(1);
+        QTest::newRow("cut short at the end of its line")
+            << QByteArray("\xe2\x82\r\nZo\xc3\xab") << QString::fromUtf8("â‚\r\nZoë")
+            << qsizetype(1);
+        QTest::newRow("beyond unicode") << QByteArray("\xf4\x90\x80\x80\nZo\xc3\xab")
+                                        << QString::fromUtf8("ô\u0090€€\nZoë") << qsizetype(1);
     }
-    void filesAreReadAsUtf8OrElseWindows1252() {
+    void eachLineIsReadAsUtf8OrElseWindows1252() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
+        QFETCH(qsizetype, windows1252Lines);
         QByteArray converted;
-        QCOMPARE(QString::fromUtf8(FileText::asUtf8(bytes, converted)), text);
+        const FileText::Decoded decoded = FileText::decode(bytes, converted, 1 << 20);
+        QCOMPARE(QString::fromUtf8(decoded.utf8), text);
+        QCOMPARE(decoded.windows1252Lines, windows1252Lines);
+        QCOMPARE(decoded.overlongLine, qsizetype(0));
     }
 };
 

@@ -336,6 +336,12 @@ private slots:
         QTest::newRow("no header number, a record past the wrap")
             << QVariant() << QVariant() << QVariantList{999950} << "1" << QStringList{"102"}
             << 102LL;
+        // A negative number (typed, or from an import) is never continued below 1.
+        QTest::newRow("a negative template number, no header number")
+            << QVariant(-5) << QVariant() << QVariantList{} << "2" << QStringList{"1", "2"} << 2LL;
+        QTest::newRow("a negative template number under the header's")
+            << QVariant(-5) << QVariant(1150) << QVariantList{} << "1" << QStringList{"1151"}
+            << 1151LL;
     }
     void numbering() {
         QFETCH(QVariant, templateCheck);
@@ -873,6 +879,7 @@ private slots:
         QCOMPARE(prompts[2].kind, Prompt::Kind::Input);
         QCOMPARE(prompts[2].text, kDepositPrompt);
         QCOMPARE(Drive::digest(env.path(file)), before);
+        QCOMPARE(env.printer.jobs().size(), 1);
         QCOMPARE(env.printer.jobs().first().contents, QStringLiteral("deposit tickets"));
     }
 

@@ -39,6 +39,7 @@ const QMap<QString, std::pair<CheckDb::Kind, QVariantMap>> kVariants{
     {"no zip, no bank state",
      {CheckDb::Kind::Check, {{"Zip", QVariant()}, {"BankState", QVariant()}}}},
     {"no routing", {CheckDb::Kind::Check, {{"ABA", QVariant()}}}},
+    {"no number", {CheckDb::Kind::Check, {{"Check", QVariant()}}}},
 };
 
 // The font state as "<size>[b][i]" in the body font, or "M12" in MICR65. The top y as a
@@ -96,6 +97,11 @@ const Row kFace[] = {
     {"no routing", "C 1043 C  ", 2055, "4255", "M12"},
     {"no routing", "A", 0, "absent", ""},
     {"no routing", "1234D567C   ", 6195, "4255", "M12"},
+    // A check without a number has no check-number field in its MICR line, and no number.
+    {"no number", "C", 0, "absent", ""},
+    {"no number", " ", 0, "absent", ""},
+    {"no number", "A041000124A  ", 3855, "4255", "M12"},
+    {"no number", "12/1/2026", 10125, "500", "12b"},
 };
 // clang-format on
 
@@ -244,9 +250,11 @@ private slots:
         shop.env.prompter.answerQuestion(false);
         shop.print(QStringLiteral("Once"));
         const QList<Printed::Statement> printed = Printed::statements(shop.job());
+        QVERIFY(!printed.isEmpty());
         QCOMPARE(printed.first().font.face, QStringLiteral("Helv"));
-        QCOMPARE(Printed::find(printed, QStringLiteral("A041000124A  ")).first().font.face,
-                 QStringLiteral("MICR65"));
+        const QList<Printed::Statement> routing = Printed::find(printed, "A041000124A  ");
+        QCOMPARE(routing.size(), 1);
+        QCOMPARE(routing.first().font.face, QStringLiteral("MICR65"));
     }
 
     // The lines of a label, "text@y@font" each, as the payer's fields allow.

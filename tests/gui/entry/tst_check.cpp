@@ -208,6 +208,11 @@ private slots:
                                                      << "1o1"
                                                      << "Check #"
                                                      << "101";
+        QTest::newRow("a negative check number") << "CheckNumber"
+                                                 << "Check"
+                                                 << "-5"
+                                                 << "Check #"
+                                                 << "101";
         QTest::newRow("amount that is not an amount") << "CheckAmount"
                                                       << "Amount"
                                                       << "ten"

@@ -134,6 +134,45 @@ class TestCheckFailures : public QObject {
     Q_OBJECT
 
 private slots:
+    // Another program holds the database when the screen opens (after a print run, say):
+    // once it lets go, Retry opens the screen on it; Cancel leaves the screen naming its
+    // database and offering only the ways out.
+    void aDatabaseHeldWhenTheScreenOpens_data() {
+        QTest::addColumn<bool>("retry");
+        QTest::newRow("Retry once it let go") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void aDatabaseHeldWhenTheScreenOpens() {
+        QFETCH(bool, retry);
+        Shop shop;
+        TestEnv::closeAllScreens();
+        Trouble held(QStringLiteral("whole lock"), shop.path());
+        shop.env.prompter.whileAnswering([&] {
+            if (retry)
+                held.end();
+        });
+        shop.env.prompter.answerQuestion(retry);
+        shop.env.context.openCheck();
+        Check* check = TestEnv::screen<Check>(QStringLiteral("Check"));
+        const QList<Prompt> shown = shop.env.prompter.take();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, Prompt::Kind::Retry);
+        QCOMPARE(shown[0].text, kBusy + QStringLiteral("\n\nChoose Retry once the other program "
+                                                       "has let go of it, or Cancel to leave this "
+                                                       "database closed."));
+        auto* unavailable = check->findChild<QLabel*>(QStringLiteral("Unavailable"));
+        if (retry) {
+            QCOMPARE(check->windowTitle(), QStringLiteral("Check Database: Shop"));
+            QCOMPARE(check->findChild<QLabel*>(QStringLiteral("Label11"))->text(),
+                     QString::number(shop.ann));
+            QVERIFY(unavailable->isHidden());
+        } else {
+            QCOMPARE(check->windowTitle(), QStringLiteral("Data Entry: Shop.mdb"));
+            QVERIFY(unavailable->isVisible());
+            QVERIFY(unavailable->text().startsWith(kBusy));
+        }
+    }
+
     void cleanup() { TestEnv::closeAllScreens(); }
 
     void aNewThatFailsMakesNothingAndSaysWhy_data() { addTroubleRows(); }

@@ -95,6 +95,18 @@ private slots:
         QTest::newRow("two records")
             << line + line << qint64(3) << "2 Checks Imported" << kImported;
         QTest::newRow("one record") << line << qint64(2) << "1 Check Imported" << kImported;
+        const QByteArray older =
+            QByteArray("\"Jos\xe9\"") + QByteArray(",\"\"").repeated(17) + "\r\n";
+        QTest::newRow("a line in the older Windows set")
+            << line + older << qint64(3) << "2 Checks Imported"
+            << kImported + "\n\n1 line of orders.txt is not UTF-8 text; it was read in the "
+                           "Windows character set (Windows-1252). Check the accents and signs of "
+                           "the check imported from it.";
+        QTest::newRow("two lines in the older Windows set")
+            << older + line + older << qint64(4) << "3 Checks Imported"
+            << kImported + "\n\n2 lines of orders.txt are not UTF-8 text; they were read in "
+                           "the Windows character set (Windows-1252). Check the accents and "
+                           "signs of the checks imported from them.";
         QTest::newRow("not well formed")
             << line + "\"Ann\",\"\"\r\n"
             << qint64(1) << QString()

@@ -136,6 +136,7 @@ private slots:
                      .arg(contents, QDir::toNativeSeparators(env.folderPath())));
 
         const QString pdf = env.path(QStringLiteral("blank.pdf"));
+        QCOMPARE(env.printer.jobs().size(), 1);
         const RecordingPage& recorded = *env.printer.jobs().first().page;
         QCOMPARE(recorded.pages(), sheets);
         QCOMPARE(PdfText::pages(pdf), sheets);

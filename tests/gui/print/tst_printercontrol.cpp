@@ -536,10 +536,11 @@ private slots:
         QTest::addColumn<QString>("horizontal");
         QTest::addColumn<QString>("refusal"); // empty: stored
         QTest::addColumn<QVariantList>("stored");
+        // The limits of the next print run: three 88 mm checks a sheet, as shipped.
         const QString down = QStringLiteral("The vertical starting position must be a whole "
-                                            "number from 0 to 15840 (twips, 1440 to the inch).");
+                                            "number from 0 to 1505 (twips, 1440 to the inch).");
         const QString across = QStringLiteral("The horizontal starting position must be a whole "
-                                              "number from 0 to 12240 (twips, 1440 to the inch).");
+                                              "number from 0 to 1440 (twips, 1440 to the inch).");
         QTest::newRow("a word") << "abc"
                                 << "525"
                                 << down + " \"abc\" is not a whole number, so it stays 200."
@@ -552,11 +553,17 @@ private slots:
                                << "525" << down + " The box is empty, so it stays 200."
                                << QVariantList{200, 525};
         QTest::newRow("negative") << "-1"
-                                  << "525" << down + " -1 lies off the sheet, so it stays 200."
+                                  << "525"
+                                  << "The vertical starting position -1 would put checks above "
+                                     "the top of the sheet. Set it to a number from 0 to 1505. It "
+                                     "stays 200."
                                   << QVariantList{200, 525};
-        QTest::newRow("below the sheet")
-            << "15841"
-            << "525" << down + " 15841 lies off the sheet, so it stays 200."
+        // What the run would refuse, in the run's words: checks off the sheet.
+        QTest::newRow("third check below the sheet")
+            << "1506"
+            << "525"
+            << "The vertical starting position 1506 would put checks below the bottom of the "
+               "sheet. Set it to a number from 0 to 1505. It stays 200."
             << QVariantList{200, 525};
         QTest::newRow("past 64 bits")
             << "99999999999999999999"
@@ -564,13 +571,22 @@ private slots:
             << QVariantList{200, 525};
         QTest::newRow("both refused, horizontal too wide")
             << "x"
-            << "12241"
-            << down + " \"x\" is not a whole number, so it stays 200.\n\n" + across +
-                   " 12241 lies off the sheet, so it stays 525."
+            << "1441"
+            << down + " \"x\" is not a whole number, so it stays 200.\n\nThe horizontal starting "
+                      "position 1441 would put checks past the right edge of the sheet. Set it to "
+                      "a number from 0 to 1440. It stays 525."
             << QVariantList{200, 525};
-        QTest::newRow("the edges of the sheet") << "15840"
-                                                << "12240"
-                                                << "" << QVariantList{15840, 12240};
+        QTest::newRow("the largest that keep checks on the sheet")
+            << "1505"
+            << "1440"
+            << "" << QVariantList{1505, 1440};
+        // Unticking 88 mm here makes the run's checks 92 mm long, and the limit follows.
+        QTest::newRow("92 mm chosen here: the third check below the sheet")
+            << "792 92mm"
+            << "525"
+            << "The vertical starting position 792 would put checks below the bottom of the "
+               "sheet. Set it to a number from 0 to 791. It stays 200."
+            << QVariantList{200, 525};
         QTest::newRow("zero, blanks around") << " 0 "
                                              << "0"
                                              << "" << QVariantList{0, 0};
@@ -584,6 +600,10 @@ private slots:
         shop.env.program.setCurrentDatabase(shop.file);
         shop.env.context.openAlignPrinter();
         QWidget* align = TestEnv::screen(QStringLiteral("AlignPrinter"));
+        if (vertical.endsWith(QLatin1String(" 92mm"))) {
+            vertical.chop(5);
+            tick(align, QStringLiteral("QCS"));
+        }
         typeInto(align, QStringLiteral("Text3"), vertical);
         typeInto(align, QStringLiteral("Text2"), horizontal);
         click(align, QStringLiteral("Command1"));

@@ -80,6 +80,7 @@ private slots:
         QVERIFY(PdfText::fonts(pdf).contains(QStringLiteral("MICR65 embedded")));
         const QList<PdfText::Word> routing = PdfText::find(words, "A041000124A");
         QCOMPARE(routing.size(), checks);
+        QVERIFY(checks > 0);
         QVERIFY(qAbs(routing[0].x - 3855) <= 20 && qAbs(routing[0].y - micrY) <= 20);
         QCOMPARE(PdfText::find(words, "Indemnification").size(), draft ? checks : 0);
         QCOMPARE(PdfText::find(words, QString(37, QLatin1Char('_'))).size(), draft ? 0 : checks);
@@ -92,6 +93,7 @@ private slots:
             if (t.page == 0 && t.font.face == kMicr && t.y == micrY)
                 characters += t.text.size() - t.text.count(QLatin1Char(' '));
         const QList<double> edges = PdfText::characterRightEdges(pdf, 0, micrY + 192);
+        QVERIFY(characters > 0);
         QCOMPARE(edges.size(), characters);
         // The first, the on-us symbol before the check number, ends 0.108 inch into its cell.
         QVERIFY2(qAbs(edges[0] - (525 + 1530 + 155.52)) <= 14.4,
@@ -113,6 +115,8 @@ private slots:
         const QList<PdfText::Word> words = printBoth(shop, "OLabel", "labels.pdf");
         QCOMPARE(PdfText::pages(shop.env.path("labels.pdf")), 2);
         QCOMPARE(PdfText::misplaced(shop.job(), words), QStringList());
+        QCOMPARE(PdfText::find(words, "Customer1").size(), 1);
+        QCOMPARE(PdfText::find(words, "Customer22").size(), 1);
         const PdfText::Word first = PdfText::find(words, "Customer1").value(0);
         const PdfText::Word last = PdfText::find(words, "Customer22").value(0);
         QVERIFY(first.page == 0 && qAbs(first.x - 4200) <= 20 && qAbs(first.y - 700) <= 20);
