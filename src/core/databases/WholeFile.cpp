@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -22,8 +23,9 @@ struct Fd {
     }
 };
 
-int copyThroughMemory(int from, int to) {
+int copyThroughMemory(int from, int to, const std::function<void(qint64)>& written) {
     QByteArray buffer(1 << 20, Qt::Uninitialized);
+    qint64 copied = 0;
     for (;;) {
         const ssize_t n = ::read(from, buffer.data(), size_t(buffer.size()));
         if (n == 0)
@@ -33,8 +35,18 @@ int copyThroughMemory(int from, int to) {
                 continue;
             return errno;
         }
-        if (const int error = WholeFile::write(to, QByteArrayView(buffer.constData(), n)))
-            return error;
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(to, buffer.constData() + done, size_t(n - done));
+            if (w < 0) {
+                if (errno == EINTR)
+                    continue;
+                return errno;
+            }
+            done += w;
+        }
+        copied += n;
+        if (written)
+            written(copied);
     }
 }
 
@@ -61,7 +73,7 @@ int WholeFile::setMode(int fd, mode_t mode) {
     return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP ? 0 : error;
 }
 
-int WholeFile::copy(int from, int to) {
+int WholeFile::copy(int from, int to, const std::function<void(qint64)>& written) {
     // Writing back each chunk as soon as it is copied lets the disk work while the next one
     // is copied, so the final flush has little left to wait for.
     off_t copied = 0;
@@ -73,17 +85,21 @@ int WholeFile::copy(int from, int to) {
             // Only a head start for the disk; the caller's fsync reports any write error.
             ::sync_file_range(to, copied, n, SYNC_FILE_RANGE_WRITE);
             copied += n;
+            if (written)
+                written(copied);
             continue;
         }
         if (errno == EINTR)
             continue;
-        if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL)
+        // Once bytes were reported written, starting again would take them back.
+        if (copied > 0 ||
+            (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL))
             return errno;
         break; // the kernel cannot copy between these files
     }
     if (::lseek(from, 0, SEEK_SET) < 0 || ::ftruncate(to, 0) != 0 || ::lseek(to, 0, SEEK_SET) < 0)
         return errno;
-    return copyThroughMemory(from, to);
+    return copyThroughMemory(from, to, written);
 }
 
 int WholeFile::publish(const QString& from, const QString& to) {

@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <functional>
 #include <sys/types.h>
 
 /// Whole files: copied, and published under a name of their own without ever replacing a
@@ -17,8 +18,9 @@ int write(int to, QByteArrayView bytes);
 int setMode(int fd, mode_t mode);
 
 /// Copies everything from the open file `from` (read from its start) to the open, empty
-/// file `to`, letting the kernel move the bytes where it can.
-int copy(int from, int to);
+/// file `to`, letting the kernel move the bytes where it can. `written`, when given, is told
+/// after each part how many bytes of `to` are written, always more than before.
+int copy(int from, int to, const std::function<void(qint64)>& written = {});
 
 /// Gives the finished file `from` the name `to`, which must be free: EEXIST when it is
 /// not. Where the file system cannot do this in one step (FAT and exFAT sticks, many
