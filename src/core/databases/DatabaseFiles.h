@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/databases/CheckDb.h"
+#include "core/platform/Progress.h"
 
 #include <QDir>
 #include <QString>
@@ -47,6 +48,8 @@ QString damagedMessage(const QString& path);
 /// previous backup is then unchanged. A damaged database is reported as such (reason
 /// Damaged), with the way back to the previous backup. Should the disk not confirm the new
 /// name once the copy is in place, that is reported too.
-void backup(const QString& databasePath, const QString& backupPath);
+/// The copy and its check are reported to `progress`, in MB.
+void backup(const QString& databasePath, const QString& backupPath,
+            Progress& progress = Progress::none());
 
 } // namespace DatabaseFiles

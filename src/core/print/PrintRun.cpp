@@ -13,6 +13,8 @@
 #include "core/print/PrintWalk.h"
 #include "core/print/Stock.h"
 
+#include <QScopeGuard>
+
 const QString PrintRun::kNothingToDoTitle = QStringLiteral("Nothing to do.");
 const QString PrintRun::kNothingToDo = QStringLiteral(
     "You have not selected anything to print. Please select the proper check box from the "
@@ -95,8 +97,11 @@ void PrintRun::checkJob(const PrintSelection& selection, const StockOptions& opt
     PrintWalk::PrintedChecks printed;
     QString notice;
     try {
+        // The progress goes before anything else is told.
+        const auto shown = qScopeGuard([this] { m_progress->finish(); });
         auto page = m_printer.startJob(QStringLiteral("checks"));
-        printed = PrintWalk::checks(*page, m_db, selection, options, settings, bodyFont, today);
+        printed = PrintWalk::checks(*page, m_db, selection, options, settings, bodyFont, today,
+                                    *m_progress);
         notice = page->destinationNotice();
     } catch (const DbError& e) {
         throw DbError(QStringLiteral("Printing the checks failed. %1 No check was marked as "

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/Progress.h"
 #include "core/print/PrintSelection.h"
 #include "core/print/PrintSettings.h"
 #include "core/print/StockOptions.h"
@@ -42,6 +43,9 @@ public:
     /// gives up trying again.
     Outcome run(const PrintSelection& selection, const StockOptions& options);
 
+    /// Where the check job reports each check printed (nowhere unless set).
+    void setProgress(Progress& progress) { m_progress = &progress; }
+
     /// The "Nothing to do." message, shown wherever the boxes select nothing.
     static void tellNothingToDo(Prompter& prompter);
 
@@ -69,4 +73,5 @@ private:
     Prompter& m_prompter;
     const Clock& m_clock;
     std::shared_ptr<Database> m_db;
+    Progress* m_progress = &Progress::none();
 };

@@ -96,8 +96,25 @@ PrintWalk::PrintedChecks PrintWalk::checks(PrintPage& page, const std::shared_pt
                                            const PrintSelection& selection,
                                            const StockOptions& options,
                                            const PrintSettings& settings, const QString& bodyFont,
-                                           const QString& today) {
+                                           const QString& today, Progress& progress) {
     PrintedChecks printed;
+    const QString printing = QStringLiteral("Printing checks");
+    const QString units = QStringLiteral("checks");
+    qint64 total = 0;
+    if (&progress != &Progress::none()) {
+        QVariantList kinds;
+        if (selection.once)
+            kinds << PrintOption::kOnce;
+        if (selection.monthly)
+            kinds << PrintOption::kMonthly;
+        if (!kinds.isEmpty())
+            total = RecordSet(db, CheckDb::kAccount,
+                              kinds.size() == 1 ? QStringLiteral("\"Print\" = ?")
+                                                : QStringLiteral("\"Print\" IN (?, ?)"),
+                              kinds)
+                        .recordCount();
+        progress.report(printing, units, 0, total);
+    }
     RecordSet header(db, CheckDb::kHeader);
     const CheckDb::Kind kind = CheckDb::kind(header);
     CheckPlacement placement(options, settings.verticalStart);
@@ -123,6 +140,7 @@ PrintWalk::PrintedChecks PrintWalk::checks(PrintPage& page, const std::shared_pt
             (isOnce ? printed.onceNumbers : printed.monthlyNumbers)
                 << (number.isNull() ? QStringLiteral("without a number")
                                     : QLatin1Char('#') + number.toString());
+            progress.report(printing, units, printed.once.size() + printed.monthly.size(), total);
         }
     });
     page.endDocument();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/Progress.h"
 #include "core/print/PrintSelection.h"
 #include "core/print/PrintSettings.h"
 
@@ -50,9 +51,11 @@ QStringList unreadableMicr(const std::shared_ptr<Database>& db, const PrintSelec
 /// Walks `Account` from its first row and prints every check the selection asks for,
 /// placed on the sheets of the stock. A check that prints every time shows `today` as its
 /// date; nothing is stored. Ends the document. Throws DbError when the page fails.
+/// Each check printed is reported to `progress`, of all the checks the selection prints.
 PrintedChecks checks(PrintPage& page, const std::shared_ptr<Database>& db,
                      const PrintSelection& selection, const StockOptions& options,
-                     const PrintSettings& settings, const QString& bodyFont, const QString& today);
+                     const PrintSettings& settings, const QString& bodyFont, const QString& today,
+                     Progress& progress = Progress::none());
 
 /// Walks `Account` from its first row and prints a label, from label `first` on, for every
 /// row the label boxes select. Ends the document and returns the rows labelled. Throws

@@ -8,6 +8,7 @@
 #include "core/settings/SettingsRecord.h"
 #include "gui/app/AppContext.h"
 #include "gui/databases/PleaseWait.h"
+#include "gui/platform/ProgressWindow.h"
 
 #include <QPointer>
 #include <QScopeGuard>
@@ -53,8 +54,10 @@ void BackupAndExit(AppContext& context, SettingsRecord* settings,
                 if (shown)
                     shown->close();
             });
-            DatabaseFiles::backup(program.path(current), program.path(DatabaseFiles::backupName(
-                                                             program.folder(), current)));
+            ProgressWindow progress;
+            DatabaseFiles::backup(
+                program.path(current),
+                program.path(DatabaseFiles::backupName(program.folder(), current)), progress);
         });
         program.end();
     });

@@ -15,6 +15,7 @@
 #include "gui/app/AppContext.h"
 #include "gui/platform/CaptionClick.h"
 #include "gui/platform/PrintDialogs.h"
+#include "gui/platform/ProgressWindow.h"
 #include "gui/platform/ScreenForm.h"
 #include "gui/print/PrintingHelp.h"
 
@@ -103,6 +104,8 @@ void PrinterControl::printSelection() {
         return;
     PrintRun run(databasePath(), settingsPath(), m_context.printer(), m_context.prompter(),
                  m_context.clock());
+    ProgressWindow progress(this);
+    run.setProgress(progress);
     PrintRun::Outcome outcome = PrintRun::Outcome::Ended;
     // A run that fails has said why; like every run that got under way it ends on data
     // entry, which shows the checks as they now are.
