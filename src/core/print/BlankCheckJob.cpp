@@ -16,6 +16,7 @@
 #include "core/print/RegularBlankCheck.h"
 #include "core/print/VoucherCheck.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 
 namespace {
@@ -171,6 +172,11 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
 
     std::unique_ptr<PrintPage> job;
     try {
+        // The progress goes before anything else is told.
+        const auto shown = qScopeGuard([this] { m_progress->finish(); });
+        const QString printing = QStringLiteral("Printing %1").arg(variant.contents);
+        const QString units = QStringLiteral("checks");
+        m_progress->report(printing, units, 0, count);
         job = m_printer.startJob(variant.contents);
         PrintPage& page = *job;
         BlankCheckValues check{payer, bodyFace(), at->left, at->top, first, stock, false};
@@ -185,6 +191,7 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
                 slot = 0;
                 page.newPage();
             }
+            m_progress->report(printing, units, number - first + 1, count);
         }
         page.endDocument();
     } catch (const DbError& e) {

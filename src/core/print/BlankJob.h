@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/Progress.h"
 #include "core/print/BlankPrintSettings.h"
 #include "core/print/PrinterOffsets.h"
 
@@ -28,6 +29,9 @@ public:
     virtual ~BlankJob();
     BlankJob(const BlankJob&) = delete;
     BlankJob& operator=(const BlankJob&) = delete;
+
+    /// Where the job reports each check or ticket printed (nowhere unless set).
+    void setProgress(Progress& progress) { m_progress = &progress; }
 
 protected:
     /// An OK box titled with the program's name.
@@ -68,6 +72,7 @@ protected:
     Prompter& m_prompter;
     const Clock& m_clock;
     Program& m_program;
+    Progress* m_progress = &Progress::none();
 
 private:
     QString m_bodyFace;

@@ -10,6 +10,8 @@
 #include "core/print/BlankCheckValues.h"
 #include "core/print/DepositTicket.h"
 
+#include <QScopeGuard>
+
 namespace {
 
 // From the horizontal start to the end of the account field: room for the account number
@@ -62,21 +64,30 @@ BlankJob::Result DepositTicketJob::run(const QString& databasePath,
     if (count < 1)
         return Result::Stopped;
 
-    const std::unique_ptr<PrintPage> job = m_printer.startJob(contents);
-    PrintPage& page = *job;
-    BlankCheckValues ticket{payer, bodyFace(), at->left, at->top, 0, stock, false};
-    int slot = 0;
-    for (qint64 i = 0; i < count; ++i) {
-        const qint64 pageOffset = slot * stock.pitch;
-        ticket.top = at->top + pageOffset;
-        ticket.cutMarks = cutMarksAt(options, pageOffset);
-        DepositTicket::print(page, ticket, settings.tranCode);
-        if (++slot == 3) {
-            slot = 0;
-            page.newPage();
+    std::unique_ptr<PrintPage> job;
+    {
+        // The progress goes before anything else is told.
+        const auto shown = qScopeGuard([this] { m_progress->finish(); });
+        const QString printing = QStringLiteral("Printing deposit tickets");
+        const QString units = QStringLiteral("tickets");
+        m_progress->report(printing, units, 0, count);
+        job = m_printer.startJob(contents);
+        PrintPage& page = *job;
+        BlankCheckValues ticket{payer, bodyFace(), at->left, at->top, 0, stock, false};
+        int slot = 0;
+        for (qint64 i = 0; i < count; ++i) {
+            const qint64 pageOffset = slot * stock.pitch;
+            ticket.top = at->top + pageOffset;
+            ticket.cutMarks = cutMarksAt(options, pageOffset);
+            DepositTicket::print(page, ticket, settings.tranCode);
+            if (++slot == 3) {
+                slot = 0;
+                page.newPage();
+            }
+            m_progress->report(printing, units, i + 1, count);
         }
+        page.endDocument();
     }
-    page.endDocument();
     tellDestination(*job);
     return Result::Printed;
 }

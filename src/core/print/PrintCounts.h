@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/Progress.h"
 #include "core/print/PrintSelection.h"
 
 #include <QString>
@@ -17,6 +18,7 @@ struct PrintCounts {
     qint64 checks(const PrintSelection& selection) const;
     qint64 labels(const PrintSelection& selection) const;
 
-    /// Counts the rows of the check database at `path` in one pass. Throws DbError.
-    static PrintCounts count(const QString& path);
+    /// Counts the rows of the check database at `path` in one pass, reporting the records
+    /// read to `progress`. Throws DbError.
+    static PrintCounts count(const QString& path, Progress& progress = Progress::none());
 };

@@ -26,12 +26,15 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_label);
     layout->addWidget(m_bar);
-    m_started.start();
 }
 
 ProgressWindow::~ProgressWindow() = default;
 
 void ProgressWindow::report(const QString& what, const QString& units, qint64 done, qint64 total) {
+    // The half second counts from the first report: the questions a job asks before it
+    // starts are no part of the work.
+    if (!m_started.isValid())
+        m_started.start();
     if (!isVisible()) {
         if (m_started.elapsed() < kShowAfterMs)
             return;
@@ -63,6 +66,7 @@ void ProgressWindow::paintNow() {
 
 void ProgressWindow::finish() {
     hide();
+    m_started.invalidate();
 }
 
 void ProgressWindow::closeEvent(QCloseEvent* event) {

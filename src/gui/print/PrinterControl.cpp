@@ -45,7 +45,8 @@ void PrinterControl::load() {
     });
     show();
     tellIfFails(prompter, [&] {
-        const PrintCounts counts = PrintCounts::count(databasePath());
+        ProgressWindow progress(this);
+        const PrintCounts counts = PrintCounts::count(databasePath(), progress);
         const std::pair<QLineEdit*, qint64> shown[] = {{m_ui.OTNumber, counts.once},
                                                        {m_ui.MNumber, counts.monthly},
                                                        {m_ui.OLNumber, counts.oneTimeLabels},
@@ -176,6 +177,8 @@ void PrinterControl::printBlankChecks(BlankCheckJob::Layout layout) {
     tellIfFails(m_context.prompter(), [&] {
         BlankCheckJob job(m_context.printer(), m_context.prompter(), m_context.clock(),
                           m_context.program());
+        ProgressWindow progress(this);
+        job.setProgress(progress);
         job.run(layout, databasePath(), blankSettings());
     });
 }
@@ -184,6 +187,8 @@ void PrinterControl::printDepositTickets() {
     tellIfFails(m_context.prompter(), [&] {
         DepositTicketJob job(m_context.printer(), m_context.prompter(), m_context.clock(),
                              m_context.program());
+        ProgressWindow progress(this);
+        job.setProgress(progress);
         job.run(databasePath(), blankSettings());
     });
 }

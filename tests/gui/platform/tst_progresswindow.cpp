@@ -1,6 +1,10 @@
 // The progress window of long work: shown only once the work has taken half a second,
 // saying what is done and how far, painted while the work goes on, and impossible to close
 // half way.
+#include "core/platform/Database.h"
+#include "core/print/BlankCheckJob.h"
+#include "core/print/DepositTicketJob.h"
+#include "core/print/PrintCounts.h"
 #include "core/settings/SettingsDb.h"
 #include "gui/platform/ProgressWindow.h"
 #include "support/PrintShop.h"
@@ -13,27 +17,48 @@
 
 namespace {
 
-/// The progress window of a run whose every check takes a while to print: it notes what
-/// the window showed after each report.
+/// The progress window of work whose every step takes a while: it notes what the window
+/// showed after each report.
 class WatchedProgress : public ProgressWindow {
 public:
     void report(const QString& what, const QString& units, qint64 done, qint64 total) override {
         std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        ProgressWindow::report(what, units, done, total);
-        if (isVisible()) {
-            values << findChild<QProgressBar*>(QStringLiteral("ProgressBar"))->value();
-            texts << findChild<QLabel*>(QStringLiteral("ProgressText"))->text();
-        }
-        if (done == 0)
+        if (!started.isValid())
             started.start();
-        else if (!isVisible())
+        ProgressWindow::report(what, units, done, total);
+        auto* bar = findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
+        if (isVisible()) {
+            values << bar->value();
+            maxima << bar->maximum();
+            texts << findChild<QLabel*>(QStringLiteral("ProgressText"))->text();
+        } else {
             hiddenAfterMs = started.elapsed();
+        }
+    }
+    void finish() override {
+        ProgressWindow::finish();
+        finishedHidden = !isVisible();
     }
     QList<int> values;
+    QList<int> maxima;
     QStringList texts;
     QElapsedTimer started;
     qint64 hiddenAfterMs = 0;
+    bool finishedHidden = false;
 };
+
+/// A check database of `rows` records: the template and one-time checks after it.
+QString manyChecks(TestEnv& env, const QString& name, int rows) {
+    const QString file = CheckDbFixture::create(env, name);
+    CheckDbFixture::setTemplate(env, file, CheckDbFixture::payer());
+    auto db = Database::open(env.path(file));
+    db->exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                            "WHERE i < ?) INSERT INTO Account (PayTo, \"Check\", Amount, Print, "
+                            "LabelPrint) SELECT 'Fairview Flour Co.', 1000 + i, '12.50', 'Once', "
+                            "-1 FROM n"),
+             {rows - 1});
+    return file;
+}
 
 } // namespace
 
@@ -41,30 +66,88 @@ class TestProgressWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void aLongPrintRunShowsItsChecksRising() {
-        PrintShop shop;
-        for (int i = 0; i < 40; ++i)
-            shop.add({{"Check", 1001 + i}});
-        shop.add({{"Print", "Never"}}); // not printed, not counted
-        shop.env.prompter.answerQuestion(false);
+    // Each long piece of work, slowed down so that it lasts about a second.
+    void longWorkShowsHowFarItIs_data() {
+        QTest::addColumn<QString>("work");
+        QTest::addColumn<QString>("last"); // the last text shown
+        QTest::addColumn<bool>("counted"); // the total is known from the start
+        QTest::newRow("print run") << "print"
+                                   << "Printing checks: 40 of 40 checks" << true;
+        QTest::newRow("blank checks") << "blank"
+                                      << "Printing blank checks: 40 of 40 checks" << true;
+        QTest::newRow("voucher checks") << "voucher"
+                                        << "Printing voucher checks: 40 of 40 checks" << true;
+        QTest::newRow("deposit tickets") << "deposit"
+                                         << "Printing deposit tickets: 40 of 40 tickets" << true;
+        // Records read, their number known only at the end.
+        QTest::newRow("printer-control counts")
+            << "counts"
+            << "Counting the checks to print: 40,000 of 40,000 records" << false;
+    }
+    void longWorkShowsHowFarItIs() {
+        QFETCH(QString, work);
+        QFETCH(QString, last);
+        QFETCH(bool, counted);
+        TestEnv env;
         WatchedProgress progress;
-        PrintRun run(shop.env.path(shop.file), shop.env.path(SettingsDb::kFileName),
-                     shop.env.printer, shop.env.prompter, shop.env.clock);
-        run.setProgress(progress);
-        QCOMPARE(run.run(selection(QStringLiteral("Once")), StockOptions()),
-                 PrintRun::Outcome::Ended);
+        const BlankPrintSettings blank{200, 525, {}, StockOptions()};
+        if (work == QLatin1String("print")) {
+            PrintShop shop;
+            for (int i = 0; i < 40; ++i)
+                shop.add({{"Check", 1001 + i}});
+            shop.add({{"Print", "Never"}}); // not printed, not counted
+            shop.env.prompter.answerQuestion(false);
+            PrintRun run(shop.env.path(shop.file), shop.env.path(SettingsDb::kFileName),
+                         shop.env.printer, shop.env.prompter, shop.env.clock);
+            run.setProgress(progress);
+            QCOMPARE(run.run(selection(QStringLiteral("Once")), StockOptions()),
+                     PrintRun::Outcome::Ended);
+            QCOMPARE(shop.env.printer.jobs().size(), 1);
+        } else if (work == QLatin1String("blank") || work == QLatin1String("voucher") ||
+                   work == QLatin1String("deposit")) {
+            const QString file = CheckDbFixture::create(env, QStringLiteral("Shop"));
+            CheckDbFixture::setTemplate(env, file, CheckDbFixture::payer());
+            env.prompter.answerInput(QStringLiteral("40"));
+            BlankJob::Result result = BlankJob::Result::Stopped;
+            if (work == QLatin1String("deposit")) {
+                DepositTicketJob job(env.printer, env.prompter, env.clock, env.program);
+                job.setProgress(progress);
+                result = job.run(env.path(file), blank);
+            } else {
+                BlankCheckJob job(env.printer, env.prompter, env.clock, env.program);
+                job.setProgress(progress);
+                result = job.run(work == QLatin1String("blank") ? BlankCheckJob::Layout::Regular
+                                                                : BlankCheckJob::Layout::Voucher,
+                                 env.path(file), blank);
+            }
+            QCOMPARE(result, BlankJob::Result::Printed);
+            QCOMPARE(env.printer.jobs().size(), 1);
+        } else if (work == QLatin1String("counts")) {
+            const QString file = manyChecks(env, QStringLiteral("Shop"), 40'000);
+            const PrintCounts counts = PrintCounts::count(env.path(file), progress);
+            QCOMPARE(counts.once, 39'999);
+            QCOMPARE(counts.oneTimeLabels, 39'999);
+        }
 
-        // Not shown in the first half second; then painted as the checks print.
-        QVERIFY(progress.hiddenAfterMs >= 450);
-        QVERIFY(progress.values.size() >= 5);
-        for (qsizetype i = 1; i < progress.values.size(); ++i)
-            QVERIFY(progress.values[i] >= progress.values[i - 1]);
-        QVERIFY(progress.values.first() < progress.values.last());
+        // Not shown in the first half second; then painted as the work goes on.
+        QVERIFY2(progress.hiddenAfterMs >= 450,
+                 qPrintable(QString::number(progress.hiddenAfterMs)));
+        QVERIFY(progress.texts.size() >= 5);
+        QVERIFY(progress.texts.first() != progress.texts.last());
+        QCOMPARE(progress.texts.last(), last);
+        // The bar fills as the work goes on; where the total is known only at the end, it
+        // shows meanwhile that the work goes on, and fills at the end.
+        QCOMPARE(progress.maxima.first(), counted ? 1000 : 0);
+        QCOMPARE(progress.maxima.last(), 1000);
+        if (counted) {
+            for (qsizetype i = 1; i < progress.values.size(); ++i)
+                QVERIFY(progress.values[i] >= progress.values[i - 1]);
+            QVERIFY(progress.values.first() < progress.values.last());
+        }
         QCOMPARE(progress.values.last(), 1000);
-        QCOMPARE(progress.texts.last(), QStringLiteral("Printing checks: 40 of 40 checks"));
-        // Gone before the question whether everything printed.
+        // Gone before anything else is said (the question whether everything printed).
+        QVERIFY(progress.finishedHidden);
         QVERIFY(!progress.isVisible());
-        QCOMPARE(shop.env.printer.jobs().size(), 1);
     }
 
     void neitherEscapeNorClosingStopsTheWork_data() {
@@ -75,6 +158,8 @@ private slots:
     void neitherEscapeNorClosingStopsTheWork() {
         QFETCH(bool, escape);
         ProgressWindow progress;
+        // The half second counts from the start of the work, not from the questions before.
+        QTest::qWait(ProgressWindow::kShowAfterMs + 50);
         progress.report(QStringLiteral("Reading records"), QStringLiteral("records"), 0, 0);
         QVERIFY(!progress.isVisible()); // quick work shows nothing
         QTest::qWait(ProgressWindow::kShowAfterMs + 50);
