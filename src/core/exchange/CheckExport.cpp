@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
@@ -24,6 +25,8 @@ namespace {
 // Written to the file in pieces of this size: large enough that writing costs little,
 // small enough that a million records never sit in memory at once.
 constexpr qsizetype kChunk = 1 << 20;
+// Records written between two reports of progress.
+constexpr qint64 kReportEvery = 1000;
 
 DbError cannotWrite(const QString& target, int error) {
     const QFileInfo info(target);
@@ -44,7 +47,8 @@ mode_t modeFor(const QString& target) {
 
 } // namespace
 
-qint64 CheckExport::write(const QString& databasePath, const QString& targetPath, Layout layout) {
+qint64 CheckExport::write(const QString& databasePath, const QString& targetPath, Layout layout,
+                          Progress& progress) {
     const QStringList& fields =
         layout == Layout::Full ? ExchangeFormat::kFullRecord : ExchangeFormat::kCustomerRecord;
     QStringList columns;
@@ -80,6 +84,10 @@ qint64 CheckExport::write(const QString& databasePath, const QString& targetPath
     };
 
     const int count = int(fields.size());
+    const QString exporting =
+        QStringLiteral("Exporting checks to %1").arg(QFileInfo(targetPath).fileName());
+    const QString units = QStringLiteral("records");
+    const auto shown = qScopeGuard([&] { progress.finish(); });
     try {
         while (select.step()) {
             for (int i = 0; i < count; ++i) {
@@ -103,9 +111,12 @@ qint64 CheckExport::write(const QString& databasePath, const QString& targetPath
             ++records;
             if (buffer.size() >= kChunk)
                 flush();
+            if (records % kReportEvery == 0)
+                progress.report(exporting, units, records, 0);
         }
         select.reset();
         flush();
+        progress.report(exporting, units, records, records);
     } catch (...) {
         select.reset();
         throw;

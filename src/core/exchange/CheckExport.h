@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/Progress.h"
+
 #include <QString>
 
 /// Writes the checks of a check database to a comma-delimited file, template record first,
@@ -18,7 +20,8 @@ public:
     };
 
     /// Exports the database at `databasePath` to `targetPath`; returns the number of records
-    /// written. Throws DbError with the reason when the database cannot be read or the file
-    /// cannot be written.
-    static qint64 write(const QString& databasePath, const QString& targetPath, Layout layout);
+    /// written, which are reported to `progress` as they are. Throws DbError with the reason
+    /// when the database cannot be read or the file cannot be written.
+    static qint64 write(const QString& databasePath, const QString& targetPath, Layout layout,
+                        Progress& progress = Progress::none());
 };

@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <optional>
 
 const QString CheckImport::kPrint = QStringLiteral("Never");
@@ -24,6 +25,8 @@ namespace {
 // character in four bytes. A line of a megabyte is no check record, and is refused before
 // the file is read any further.
 constexpr qsizetype kLongestLine = 1 << 20;
+// Records read between two reports of progress.
+constexpr qint64 kReportEvery = 1000;
 
 /// A check number as it is written: up to 18 digits, blanks around them allowed.
 std::optional<qint64> checkNumber(QByteArrayView text) {
@@ -69,8 +72,9 @@ QStringList CheckImport::files(const QDir& folder) {
 }
 
 CheckImport::Result CheckImport::read(const QString& databasePath, const QString& sourcePath,
-                                      const Clock& clock) {
+                                      const Clock& clock, Progress& progress) {
     const QString name = QFileInfo(sourcePath).fileName();
+    const auto over = qScopeGuard([&] { progress.finish(); });
     auto refuse = [&](const QString& why) {
         return DbError(
             QStringLiteral("%1 cannot be imported: %2. Nothing has been imported.").arg(name, why));
@@ -117,6 +121,8 @@ CheckImport::Result CheckImport::read(const QString& databasePath, const QString
     const QByteArray print = kPrint.toUtf8();
     const QByteArray today = clock.todayText().toUtf8();
 
+    const QString importing = QStringLiteral("Importing checks from %1").arg(name);
+    const QString units = QStringLiteral("records");
     auto db = Database::open(databasePath);
     qint64 records = 0;
     std::optional<qint64> highest;
@@ -186,10 +192,12 @@ CheckImport::Result CheckImport::read(const QString& databasePath, const QString
                                  .arg(e.message()));
             }
             insert.reset();
-            ++records;
+            if (++records % kReportEvery == 0)
+                progress.report(importing, units, records, 0);
         }
         if (records == 0)
             throw refuse(QStringLiteral("it holds no records"));
+        progress.report(importing, units, records, records);
         if (highest)
             db->exec(QStringLiteral("UPDATE %1 SET \"LastCheck\" = ? WHERE rowid = (SELECT "
                                     "min(rowid) FROM %1) AND (\"LastCheck\" IS NULL OR "

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/Progress.h"
+
 #include <QDir>
 #include <QString>
 #include <QStringList>
@@ -35,9 +37,10 @@ public:
     /// letter case of its name (EXPORT.TXT among them), sorted as a file list shows them.
     static QStringList files(const QDir& folder);
 
-    /// Imports the file at `sourcePath` into the database at `databasePath`. Throws DbError
-    /// with one message that names the file and the line at fault when the file cannot be
-    /// read, is not well formed or holds no record, or when the database refuses; nothing
-    /// has been imported then.
-    static Result read(const QString& databasePath, const QString& sourcePath, const Clock& clock);
+    /// Imports the file at `sourcePath` into the database at `databasePath`, reporting the
+    /// records read to `progress`. Throws DbError with one message that names the file and
+    /// the line at fault when the file cannot be read, is not well formed or holds no
+    /// record, or when the database refuses; nothing has been imported then.
+    static Result read(const QString& databasePath, const QString& sourcePath, const Clock& clock,
+                       Progress& progress = Progress::none());
 };

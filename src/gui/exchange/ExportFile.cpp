@@ -7,6 +7,7 @@
 #include "core/platform/Prompter.h"
 #include "gui/app/AppContext.h"
 #include "gui/platform/BusyCursor.h"
+#include "gui/platform/ProgressWindow.h"
 #include "gui/platform/ScreenForm.h"
 
 namespace {
@@ -78,8 +79,9 @@ void ExportFile::exportAs(CheckExport::Layout layout, const QString& done) {
     const Program& program = m_context.program();
     const bool exported = tellIfFails(m_context.prompter(), [&] {
         BusyCursor busy;
+        ProgressWindow progress(this);
         CheckExport::write(program.path(program.currentDatabase()),
-                           program.path(ExchangeFormat::kExportFile), layout);
+                           program.path(ExchangeFormat::kExportFile), layout, progress);
     });
     if (!exported)
         return;
@@ -99,8 +101,9 @@ void ExportFile::importSelected() {
     CheckImport::Result result{};
     const bool done = tellIfFails(m_context.prompter(), [&] {
         BusyCursor busy;
+        ProgressWindow progress(this);
         result = CheckImport::read(program.path(program.currentDatabase()),
-                                   program.path(item->text()), m_context.clock());
+                                   program.path(item->text()), m_context.clock(), progress);
     });
     if (!done)
         return;

@@ -1,7 +1,10 @@
 // The progress window of long work: shown only once the work has taken half a second,
 // saying what is done and how far, painted while the work goes on, and impossible to close
 // half way.
+#include "core/exchange/CheckExport.h"
+#include "core/exchange/CheckImport.h"
 #include "core/platform/Database.h"
+#include "core/platform/DbError.h"
 #include "core/print/BlankCheckJob.h"
 #include "core/print/DepositTicketJob.h"
 #include "core/print/PrintCounts.h"
@@ -83,6 +86,14 @@ private slots:
         QTest::newRow("printer-control counts")
             << "counts"
             << "Counting the checks to print: 40,000 of 40,000 records" << false;
+        QTest::newRow("export") << "export"
+                                << "Exporting checks to EXPORT.TXT: 40,000 of 40,000 records"
+                                << false;
+        QTest::newRow("import") << "import"
+                                << "Importing checks from IMPORT.TXT: 40,000 of 40,000 records"
+                                << false;
+        // Refused at the end: the window goes before the reason is shown.
+        QTest::newRow("import refused at its last line") << "refused" << QString() << false;
     }
     void longWorkShowsHowFarItIs() {
         QFETCH(QString, work);
@@ -127,6 +138,35 @@ private slots:
             const PrintCounts counts = PrintCounts::count(env.path(file), progress);
             QCOMPARE(counts.once, 39'999);
             QCOMPARE(counts.oneTimeLabels, 39'999);
+        } else if (work == QLatin1String("export")) {
+            const QString file = manyChecks(env, QStringLiteral("Shop"), 40'000);
+            QCOMPARE(CheckExport::write(env.path(file), env.path(QStringLiteral("EXPORT.TXT")),
+                                        CheckExport::Layout::Full, progress),
+                     40'000);
+        } else {
+            const QString from = manyChecks(env, QStringLiteral("Old"), 40'000);
+            const QString source = env.path(QStringLiteral("IMPORT.TXT"));
+            CheckExport::write(env.path(from), source, CheckExport::Layout::Full);
+            const QString into = CheckDbFixture::create(env, QStringLiteral("New"));
+            if (work == QLatin1String("import")) {
+                QCOMPARE(CheckImport::read(env.path(into), source, env.clock, progress).records,
+                         40'000);
+            } else {
+                QFile file(source);
+                QVERIFY(file.open(QIODevice::Append));
+                file.write("Fairview Flour Co.\r\n");
+                file.close();
+                try {
+                    CheckImport::read(env.path(into), source, env.clock, progress);
+                    QFAIL("the import went through");
+                } catch (const DbError& e) {
+                    QCOMPARE(e.message(),
+                             QStringLiteral("IMPORT.TXT cannot be imported: line 40001 holds 1 "
+                                            "values, but a check record has 18 (BusinessName to "
+                                            "BusinessType). Nothing has been imported."));
+                }
+                QCOMPARE(CheckDbFixture::count(env, into), 1);
+            }
         }
 
         // Not shown in the first half second; then painted as the work goes on.
@@ -134,6 +174,12 @@ private slots:
                  qPrintable(QString::number(progress.hiddenAfterMs)));
         QVERIFY(progress.texts.size() >= 5);
         QVERIFY(progress.texts.first() != progress.texts.last());
+        if (last.isEmpty()) {
+            // Gone as soon as the work failed, whatever it showed last.
+            QVERIFY(progress.finishedHidden);
+            QVERIFY(!progress.isVisible());
+            return;
+        }
         QCOMPARE(progress.texts.last(), last);
         // The bar fills as the work goes on; where the total is known only at the end, it
         // shows meanwhile that the work goes on, and fills at the end.
