@@ -13,8 +13,13 @@ PasswordStore::PasswordStore(const QString& settingsPath)
 PasswordStore::~PasswordStore() = default;
 
 bool PasswordStore::isDefault() {
-    return Password::matches(m_table->value(SettingsDb::kPassword),
-                             QString::fromLatin1(Password::kDefault));
+    return defaultCheck()();
+}
+
+std::function<bool()> PasswordStore::defaultCheck() {
+    return [stored = m_table->value(SettingsDb::kPassword)] {
+        return Password::matches(stored, QString::fromLatin1(Password::kDefault));
+    };
 }
 
 bool PasswordStore::check(const QString& typed) {

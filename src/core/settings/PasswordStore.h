@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class RecordSet;
@@ -16,6 +17,11 @@ public:
 
     /// True when the stored password is still the one a new installation ships with.
     bool isDefault();
+
+    /// The same question about the password stored now, to be answered later on any thread:
+    /// it holds the stored value and reads no file. Answering takes as long as checking a
+    /// password (a tenth of a second), which the start-up screen does not wait for.
+    std::function<bool()> defaultCheck();
 
     /// The password check: the typed text, lowered but not trimmed, against the stored
     /// password. A password an older settings file keeps in plain text is replaced by its

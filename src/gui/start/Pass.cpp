@@ -10,6 +10,9 @@
 #include "gui/app/AppContext.h"
 #include "gui/platform/ScreenForm.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 namespace {
 const QString kReminder = QStringLiteral(
     "The default password to use this software is [tulip] without the brackets. You should "
@@ -26,7 +29,14 @@ Pass::Pass(AppContext& context) : m_context(context) {
     m_ui.ProgramName->setFont(big);
 }
 
-Pass::~Pass() = default;
+Pass::~Pass() {
+    waitForDefaultCheck();
+}
+
+void Pass::waitForDefaultCheck() {
+    if (m_defaultCheck)
+        m_defaultCheck->wait();
+}
 
 void Pass::load() {
     Program& program = m_context.program();
@@ -41,6 +51,14 @@ void Pass::load() {
         return;
     }
 
+    // The password hash is slow on purpose, and the 64 MB it works in hold up every other
+    // allocation of the program while they are mapped; the printer's font list takes the
+    // whole font database to be read. Both wait until the window is painted: the font
+    // check then runs, and whether the stored password is the default one is worked out on
+    // a thread of its own, the reminder following. The reminder is a courtesy; a password
+    // that cannot be read or checked is told at Agree.
+    skipIfFails([&] { m_isDefaultCheck = m_passwords->defaultCheck(); });
+
     // An About line that cannot be read stays empty: the About screen shows it so.
     for (int i = 1; i <= 3; ++i)
         skipIfFails([&] { program.setAboutLine(i, settings->aboutLine(i)); });
@@ -51,7 +69,18 @@ void Pass::load() {
 
     show();
     m_ui.Password->setFocus();
+}
 
+void Pass::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // Queued, so that the window reaches the screen first.
+    if (!m_painted) {
+        m_painted = true;
+        QMetaObject::invokeMethod(this, &Pass::afterShown, Qt::QueuedConnection);
+    }
+}
+
+void Pass::afterShown() {
     // A font list that cannot be read counts as one without the MICR font: the notice
     // says how to install it, and the password prompt works either way.
     bool hasFont = false;
@@ -59,11 +88,24 @@ void Pass::load() {
     if (!hasFont)
         m_context.openFontFailure();
 
-    // The reminder is a courtesy; a password that cannot be read is told at Agree.
-    bool isDefault = false;
-    skipIfFails([&] { isDefault = m_passwords->isDefault(); });
-    if (isDefault)
+    if (!m_isDefaultCheck) {
+        m_reminderDecided = true;
+        return;
+    }
+    m_defaultCheck.reset(QThread::create(
+        [this, isDefault = m_isDefaultCheck] { skipIfFails([&] { m_isDefault = isDefault(); }); }));
+    connect(m_defaultCheck.get(), &QThread::finished, this, &Pass::remindIfDefault);
+    // A program that ends meanwhile waits for the thread, which touches this screen.
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
+            &Pass::waitForDefaultCheck);
+    m_defaultCheck->start();
+}
+
+void Pass::remindIfDefault() {
+    // A screen already left (the right password was quicker) reminds of nothing.
+    if (m_isDefault && isVisible())
         m_context.prompter().message(kReminder);
+    m_reminderDecided = true;
 }
 
 void Pass::agree() {

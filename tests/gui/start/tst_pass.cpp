@@ -3,12 +3,14 @@
 #include "core/platform/Database.h"
 #include "core/platform/RecordSet.h"
 #include "core/settings/Password.h"
+#include "gui/start/Pass.h"
 #include "support/Drive.h"
 #include "support/TestEnv.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -40,6 +42,20 @@ QStringList shown(TestEnv& env) {
     return texts;
 }
 
+// The start-up screen once it knows whether to remind of the default password (it works
+// that out on a thread of its own while the window shows) and has done so; null when it
+// never does.
+QWidget* decided(QWidget* screen) {
+    auto* pass = qobject_cast<Pass*>(screen);
+    if (!pass || !QTest::qWaitFor([&] { return pass->reminderDecided(); }, 30'000))
+        return nullptr;
+    return pass;
+}
+
+QWidget* openPass(TestEnv& env) {
+    return decided(env.context.openPass());
+}
+
 QVariant storedPassword(TestEnv& env) {
     auto db = Database::open(env.path(QStringLiteral("PC.OVL")));
     RecordSet a(db, QStringLiteral("A"));
@@ -64,9 +80,13 @@ private slots:
 
     void loadShowsNameVersionAndTheReminder() {
         TestEnv env;
-        env.context.openPass();
-        auto* pass = TestEnv::screen(QStringLiteral("Pass"));
+        auto* pass = qobject_cast<Pass*>(env.context.openPass());
         QVERIFY(pass);
+        // The window is up before the password's hash is worked out; the reminder follows.
+        QVERIFY(pass->isVisible());
+        QVERIFY(!pass->reminderDecided());
+        QCOMPARE(env.prompter.takeTexts(), QStringList());
+        QVERIFY(decided(pass));
         QCOMPARE(pass->windowTitle(), QStringLiteral("Password"));
         QCOMPARE(pass->findChild<QLabel*>(QStringLiteral("ProgramName"))->text(),
                  QStringLiteral("Ledgerline"));
@@ -109,7 +129,7 @@ private slots:
         QFETCH(bool, notice);
         TestEnv env;
         env.printer.setFonts(fonts);
-        env.context.openPass();
+        QVERIFY(openPass(env));
         QCOMPARE(TestEnv::screen(QStringLiteral("FontFailure")) != nullptr, notice);
         QVERIFY(TestEnv::screen(QStringLiteral("Pass")));
         QCOMPARE(env.prompter.takeTexts(), QStringList{kReminder});
@@ -156,7 +176,7 @@ private slots:
         QFETCH(QString, boxName);
         TestEnv env;
         if (screen == QLatin1String("Pass"))
-            env.context.openPass();
+            QVERIFY(openPass(env));
         else
             env.context.openChangePass();
         env.prompter.take();
@@ -180,7 +200,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, accepted);
         TestEnv env;
-        env.context.openPass();
+        QVERIFY(openPass(env));
         env.prompter.take();
         auto* pass = TestEnv::screen(QStringLiteral("Pass"));
         if (typed.endsWith(QLatin1Char('\n'))) {
@@ -201,9 +221,24 @@ private slots:
         QVERIFY(!env.program.ended());
     }
 
+    // The right password typed before the reminder is known leads on; nothing is shown
+    // about a screen that is gone.
+    void agreeingBeforeTheReminderLeadsOnWithoutIt() {
+        TestEnv env;
+        QPointer<QWidget> pass = env.context.openPass();
+        QTest::qWait(20); // painted, and the hash under way
+        QVERIFY(!qobject_cast<Pass*>(pass)->reminderDecided());
+        typeInto(pass, QStringLiteral("Password"), QStringLiteral("tulip"));
+        click(pass, QStringLiteral("Command1"));
+        QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
+        QVERIFY(QTest::qWaitFor([&] { return pass.isNull(); }, 30'000));
+        QTest::qWait(50);
+        QCOMPARE(shown(env), QStringList{kChooserOpened});
+    }
+
     void disagreeEndsAtOnce() {
         TestEnv env;
-        env.context.openPass();
+        QVERIFY(openPass(env));
         env.prompter.take();
         click(TestEnv::screen(QStringLiteral("Pass")), QStringLiteral("Command2"));
         QVERIFY(env.program.ended());
@@ -213,7 +248,7 @@ private slots:
 
     void changePasswordNeedsTheCurrentPassword() {
         TestEnv env;
-        env.context.openPass();
+        QVERIFY(openPass(env));
         env.prompter.take();
         auto* pass = TestEnv::screen(QStringLiteral("Pass"));
         typeInto(pass, QStringLiteral("Password"), QStringLiteral("rose"));
@@ -224,7 +259,7 @@ private slots:
 
     void changingThePassword() {
         TestEnv env;
-        env.context.openPass();
+        QVERIFY(openPass(env));
         env.prompter.take();
         auto* pass = TestEnv::screen(QStringLiteral("Pass"));
         typeInto(pass, QStringLiteral("Password"), QStringLiteral("Tulip"));
@@ -253,7 +288,7 @@ private slots:
 
         // The next start: no reminder, and the new password is the way in.
         TestEnv::closeAllScreens();
-        env.context.openPass();
+        QVERIFY(openPass(env));
         QCOMPARE(env.prompter.takeTexts(), QStringList());
         pass = TestEnv::screen(QStringLiteral("Pass"));
         typeInto(pass, QStringLiteral("Password"), QStringLiteral("tulip"));
@@ -273,6 +308,7 @@ private slots:
         typeInto(change, QStringLiteral("Password2"), QStringLiteral("rose"));
         click(change, QStringLiteral("Command3"));
         // The mismatch, then the start-up screen loads again with its reminder.
+        QVERIFY(decided(TestEnv::screen(QStringLiteral("Pass"))));
         QCOMPARE(env.prompter.takeTexts(),
                  (QStringList{QStringLiteral("Passwords do not match!"), kReminder}));
         QCOMPARE(TestEnv::openScreens(), QStringList{"Pass"});
@@ -290,7 +326,7 @@ private slots:
     void plainTextPasswordIsReplacedByItsHashAtFirstEntry() {
         TestEnv env;
         storePassword(env, QStringLiteral("tulip"));
-        env.context.openPass();
+        QVERIFY(openPass(env));
         QCOMPARE(env.prompter.takeTexts(), QStringList{kReminder});
         auto* pass = TestEnv::screen(QStringLiteral("Pass"));
         typeInto(pass, QStringLiteral("Password"), QStringLiteral("wrong"));
@@ -307,7 +343,7 @@ private slots:
     void emptyStoredPasswordLetsAnEmptyEntryIn() {
         TestEnv env;
         storePassword(env, QString(""));
-        env.context.openPass();
+        QVERIFY(openPass(env));
         QCOMPARE(env.prompter.takeTexts(), QStringList());
         click(TestEnv::screen(QStringLiteral("Pass")), QStringLiteral("Command1"));
         QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
