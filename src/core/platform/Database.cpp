@@ -163,6 +163,22 @@ sqlite3* Database::handle() const {
     return raw;
 }
 
+std::optional<quint32> Database::changeCounter() const {
+    // The header as SQLite's own file object reads it: a handle of our own on the file
+    // would drop SQLite's locks when closed.
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(handle(), "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
+        !file || !file->pMethods)
+        return std::nullopt;
+    // Offset 18: the format versions, 2 in write-ahead mode; offset 24: the counter.
+    unsigned char header[10];
+    if (file->pMethods->xRead(file, header, int(sizeof header), 18) != SQLITE_OK ||
+        header[0] == 2 || header[1] == 2)
+        return std::nullopt;
+    return quint32(header[6]) << 24 | quint32(header[7]) << 16 | quint32(header[8]) << 8 |
+           quint32(header[9]);
+}
+
 QSqlQuery Database::exec(const QString& sql, const QVariantList& binds) {
     ++m_generation;
     QSqlQuery query(connection());

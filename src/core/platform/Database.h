@@ -7,6 +7,7 @@
 #include <QVariantList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 
@@ -52,6 +53,11 @@ public:
     /// Grows with every statement run through exec(), which is how every change reaches the
     /// file: what a record set read ahead is stale once it differs.
     quint64 generation() const { return m_generation; }
+    /// The file's change counter, which every program that changes the file advances when
+    /// it commits: what was read while it had this value is still what is stored. Read
+    /// straight from the file, without a transaction. Nothing when it cannot be read, or
+    /// the file is in write-ahead mode, where the counter does not follow every change.
+    std::optional<quint32> changeCounter() const;
     QStringList fieldNames(const QString& table);
 
     /// Quotes a table or field name for SQL (names like "1", "Check" or "For").

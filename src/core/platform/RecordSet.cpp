@@ -86,7 +86,21 @@ void RecordSet::moveLast() {
 
 void RecordSet::forgetAhead() {
     m_ahead.clear();
+    m_current.clear();
     m_aheadBatch = 1;
+}
+
+bool RecordSet::aheadIsCurrent() const {
+    // A change this program made shows in the generation, one by any program in the
+    // file's change counter: a read of it costs far less than a read of the row.
+    return m_aheadGeneration == m_db->generation() &&
+           (!m_aheadCounter || m_db->changeCounter() == m_aheadCounter);
+}
+
+const QVariantList* RecordSet::rowReadAhead() const {
+    if (m_current.isEmpty() || !m_aheadCounter || m_deleted || !aheadIsCurrent())
+        return nullptr;
+    return &m_current;
 }
 
 void RecordSet::moveNext() {
@@ -98,15 +112,21 @@ void RecordSet::moveNext() {
     }
     m_mode = Mode::None;
     m_pending.clear();
-    if (!m_ahead.isEmpty() && m_aheadGeneration == m_db->generation()) {
-        m_id = m_ahead.takeFirst();
+    if (!m_ahead.isEmpty() && aheadIsCurrent()) {
+        Row next = m_ahead.takeFirst();
+        m_id = next.id;
+        m_current = std::move(next.values);
         m_deleted = false;
         return;
     }
-    // Walking on: read the next rows' identities in batches that double up to 256, so a
-    // single Next scans no further than the next match.
+    // Walking on: read the next rows in batches that double up to 256, so a single Next
+    // scans no further than the next match. The counter is read first: a change that
+    // comes between makes the rows look older than they are, never newer.
+    m_ahead.clear();
+    m_current.clear();
+    const std::optional<quint32> counter = m_db->changeCounter();
     const QString sql =
-        QStringLiteral("SELECT rowid FROM %1%2 ORDER BY rowid LIMIT ?")
+        QStringLiteral("SELECT rowid, * FROM %1%2 ORDER BY rowid LIMIT ?")
             .arg(Database::quote(m_table), whereClause(QStringLiteral("rowid > ?")));
     Statement& q = prepared(sql);
     int i = 1;
@@ -114,26 +134,47 @@ void RecordSet::moveNext() {
         q.bind(i++, v);
     q.bind(i++, m_id);
     q.bind(i, m_aheadBatch);
-    QList<qint64> ids;
+    QList<Row> rows;
     try {
-        while (q.step())
-            ids << q.column(0).toLongLong();
+        const int columns = q.columnCount();
+        if (m_columns.size() != columns - 1) {
+            m_columns.clear();
+            m_columnAt.clear();
+            for (int c = 1; c < columns; ++c) {
+                m_columns << q.columnName(c);
+                m_columnAt.insert(m_columns.constLast(), c - 1);
+            }
+        }
+        while (q.step()) {
+            Row row{q.column(0).toLongLong(), {}};
+            // Without a counter nothing tells when the values go stale: only the identities
+            // are kept.
+            if (counter) {
+                row.values.reserve(columns - 1);
+                for (int c = 1; c < columns; ++c)
+                    row.values << q.column(c);
+            }
+            rows << std::move(row);
+        }
     } catch (...) {
         q.reset();
         throw;
     }
     q.reset();
-    m_aheadBatch = std::min(m_aheadBatch * 2, 256);
-    if (ids.isEmpty()) {
+    const int batch = std::min(m_aheadBatch * 2, 256);
+    if (rows.isEmpty()) {
         m_eof = true;
         m_deleted = false;
-        forgetAhead();
         return;
     }
-    m_id = ids.takeFirst();
+    Row first = rows.takeFirst();
+    m_id = first.id;
+    m_current = std::move(first.values);
     m_bof = m_eof = m_deleted = false;
-    m_ahead = ids;
+    m_ahead = std::move(rows);
+    m_aheadBatch = batch;
     m_aheadGeneration = m_db->generation();
+    m_aheadCounter = counter;
 }
 
 void RecordSet::movePrevious() {
@@ -198,6 +239,11 @@ QVariant RecordSet::value(const QString& field) const {
             return QVariant();
     }
     requireCurrent();
+    if (const QVariantList* row = rowReadAhead()) {
+        // A name the row does not hold as it stands goes to the database, which judges it.
+        if (auto at = m_columnAt.constFind(field); at != m_columnAt.constEnd())
+            return row->at(*at);
+    }
     Statement& q = prepared(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
                                 .arg(Database::quote(field), Database::quote(m_table)));
     q.bind(1, m_id);
@@ -211,6 +257,16 @@ QVariant RecordSet::value(const QString& field) const {
 
 QSqlRecord RecordSet::record() const {
     requireCurrent();
+    if (const QVariantList* row = rowReadAhead()) {
+        QSqlRecord result;
+        for (int i = 0; i < m_columns.size(); ++i) {
+            const QVariant& v = row->at(i);
+            QSqlField field(m_columns.at(i), v.metaType());
+            field.setValue(v);
+            result.append(field);
+        }
+        return result;
+    }
     Statement& q =
         prepared(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(Database::quote(m_table)));
     q.bind(1, m_id);

@@ -2,12 +2,14 @@
 
 #include "core/platform/Statement.h"
 
+#include <QHash>
 #include <QMap>
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 class Database;
@@ -20,6 +22,10 @@ class Database;
 /// always returns what is stored now, so two record sets on one table see each other's
 /// updates and the last update wins. Null (an invalid QVariant) is distinct from the
 /// empty text. Writes follow edit (or addNew), setValue, update.
+///
+/// A forward walk reads the next rows ahead in growing batches, so that a long walk does
+/// not pay one query per row; what was read ahead is used only while neither this program
+/// nor any other has changed the file since.
 class RecordSet {
 public:
     /// The whole table.
@@ -92,6 +98,10 @@ private:
 
     bool step(const QString& sql, const QVariantList& binds);
     void forgetAhead();
+    /// Whether what was read ahead is still what is stored.
+    bool aheadIsCurrent() const;
+    /// The current row as read ahead, when that is still what is stored; else null.
+    const QVariantList* rowReadAhead() const;
     QString whereClause(const QString& extra) const;
     void requireCurrent() const;
     Statement& prepared(const QString& sql) const;
@@ -108,12 +118,20 @@ private:
 
     Mode m_mode = Mode::None;
     QMap<QString, QVariant> m_pending;
-    // Identities of the rows after the current one, read ahead while the user walks forward
-    // so that a long walk does not pay one query per row. Valid only for the database
-    // generation they were read in.
-    QList<qint64> m_ahead;
+    // The rows after the current one (and the current row), read ahead while the user
+    // walks forward. Valid only for the database generation and the file's change counter
+    // they were read at; without a counter, only the identities are used.
+    struct Row {
+        qint64 id;
+        QVariantList values;
+    };
+    QList<Row> m_ahead;
+    QVariantList m_current;
     quint64 m_aheadGeneration = 0;
+    std::optional<quint32> m_aheadCounter;
     int m_aheadBatch = 1;
+    QStringList m_columns;          // of the rows read ahead
+    QHash<QString, int> m_columnAt; // by name
 
     mutable std::unordered_map<QString, std::unique_ptr<Statement>> m_statements; // by their SQL
 };

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sqlite3.h>
 
 using namespace Drive;
 
@@ -133,6 +134,47 @@ private slots:
         rs.moveNext();
         QCOMPARE(rs.value(QStringLiteral("Name")).toString(), QStringLiteral("c"));
         QCOMPARE(walk(rs), QStringList({"a", "c", "d"}));
+    }
+
+    // A forward walk reads rows ahead; a row changed meanwhile, by this program or by
+    // another one, is read as it is now, and one deleted meanwhile is passed over.
+    void aWalkSeesChangesMadeMeanwhile_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("elsewhere"); // by another program
+        QTest::addColumn<QStringList>("seen");
+        QTest::newRow("updated here") << "UPDATE People SET Name = 'D' WHERE Name = 'd'" << false
+                                      << QStringList{"c", "D", "e"};
+        QTest::newRow("updated by another program")
+            << "UPDATE People SET Name = 'D' WHERE Name = 'd'" << true
+            << QStringList{"c", "D", "e"};
+        QTest::newRow("deleted by another program")
+            << "DELETE FROM People WHERE Name = 'd'" << true << QStringList{"c", "e"};
+        QTest::newRow("another program changing nothing")
+            << "SELECT 1" << true << QStringList{"c", "d", "e"};
+    }
+    void aWalkSeesChangesMadeMeanwhile() {
+        QFETCH(QString, change);
+        QFETCH(bool, elsewhere);
+        QFETCH(QStringList, seen);
+        addPeople({"a", "b", "c", "d", "e"});
+        RecordSet rs(m_db, kPeople.name);
+        rs.moveNext();
+        rs.moveNext(); // "c", with "d" read ahead
+        QStringList names{rs.record().value(QStringLiteral("Name")).toString()};
+        if (elsewhere) {
+            sqlite3* other = nullptr;
+            QCOMPARE(sqlite3_open(QFile::encodeName(m_db->path()).constData(), &other), SQLITE_OK);
+            QCOMPARE(sqlite3_exec(other, change.toUtf8().constData(), nullptr, nullptr, nullptr),
+                     SQLITE_OK);
+            sqlite3_close(other);
+        } else {
+            m_db->exec(change);
+        }
+        for (rs.moveNext(); !rs.eof(); rs.moveNext()) {
+            QCOMPARE(rs.record().value(QStringLiteral("Name")), rs.value(QStringLiteral("Name")));
+            names << rs.value(QStringLiteral("Name")).toString();
+        }
+        QCOMPARE(names, seen);
     }
 
     void anEditOfARowDeletedElsewhereIsRefused() {
