@@ -1,7 +1,8 @@
 // Screens that list what the user has, with very much of it against a handful, in one run
 // (goal for each: at most 1.5 times): the data-entry screen with 10,000 product types
 // against the six shipped ones, and the database chooser on a folder of 5,000 check
-// databases against one of five. Each is timed until the screen is painted.
+// databases against one of five. Each is timed until the screen is painted; the chooser
+// reads the folder and fills its list only after that (about 8 ms for 5,000 names here).
 #include "BenchData.h"
 #include "Goals.h"
 #include "core/platform/Clock.h"

@@ -17,10 +17,12 @@
 #include "core/print/Stock.h"
 #include "core/settings/SettingsDb.h"
 #include "gui/app/AppContext.h"
+#include "gui/databases/FileOpen.h"
 #include "gui/platform/MicrFont.h"
 #include "gui/platform/QtPrinter.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QMap>
@@ -53,6 +55,12 @@ public:
         }
         screen->adjustSize();
         QApplication::processEvents();
+        // The chooser lists the folder once it is painted.
+        if (auto* chooser = qobject_cast<FileOpen*>(screen)) {
+            const QDeadlineTimer patience(10'000);
+            while (!chooser->listed() && !patience.hasExpired())
+                QApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
         const QString file = m_out.filePath(name + QStringLiteral(".png"));
         if (screen->grab().save(file))
             m_written << file;

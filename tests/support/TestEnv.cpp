@@ -1,5 +1,7 @@
 #include "support/TestEnv.h"
 
+#include "gui/databases/FileOpen.h"
+
 #include <QFile>
 #include <QPointer>
 #include <QRegularExpression>
@@ -38,6 +40,13 @@ bool TestEnv::programEnds() {
         return false;
     m_endsSeen = m_ends;
     return true;
+}
+
+QWidget* TestEnv::listedChooser() {
+    auto* chooser = screen<FileOpen>(QStringLiteral("FileOpen"));
+    if (!chooser || !QTest::qWaitFor([&] { return chooser->listed(); }, 30'000))
+        return nullptr;
+    return chooser;
 }
 
 QStringList TestEnv::openScreens() {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "gui/app/AppContext.h"
 #include "core/platform/Clock.h"
-#include "core/platform/RecordingPrinter.h"
 #include "core/platform/Program.h"
+#include "core/platform/RecordingPrinter.h"
+#include "gui/app/AppContext.h"
 #include "support/ScriptedPrintDialogs.h"
 #include "support/ScriptedPrompter.h"
 
@@ -31,6 +31,9 @@ public:
     }
     /// Object names of every visible top-level window.
     static QStringList openScreens();
+    /// The database chooser on the screen, once it has listed the program folder (which it
+    /// does once painted); null when none is open, or it never lists.
+    static QWidget* listedChooser();
     static void closeAllScreens();
 
     /// Copies a shipped file (built next to the tests) into the folder.

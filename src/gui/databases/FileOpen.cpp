@@ -51,11 +51,25 @@ FileOpen::FileOpen(AppContext& context) : m_context(context) {
 
 void FileOpen::load() {
     show();
+    m_ui.File1->setFocus();
+}
+
+void FileOpen::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    // A folder of thousands of databases takes a while to read: the window is on the
+    // screen first (queued, so that it is painted), and the list follows.
+    if (!m_painted) {
+        m_painted = true;
+        QMetaObject::invokeMethod(this, &FileOpen::listDatabases, Qt::QueuedConnection);
+    }
+}
+
+void FileOpen::listDatabases() {
     m_ui.File1->clear();
     m_ui.File1->addItems(DatabaseFiles::list(m_context.program().folder()));
+    m_listed = true;
     if (m_ui.File1->count() == 0)
         m_context.prompter().message(kNoDatabases);
-    m_ui.File1->setFocus();
 }
 
 void FileOpen::useChosenDatabase() {

@@ -12,7 +12,15 @@ class FileOpen : public QMainWindow {
 public:
     explicit FileOpen(AppContext& context);
 
+    /// Shows the screen; once it is painted, lists the databases of the program folder
+    /// (and explains how to make one when there is none).
     void load();
+
+    /// True once the databases are listed.
+    bool listed() const { return m_listed; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private slots:
     // The handlers, connected to the controls in the form.
@@ -24,7 +32,11 @@ private slots:
     void openAbout();
 
 private:
+    void listDatabases();
+
     AppContext& m_context;
     Ui::FileOpen m_ui;
     bool m_leaving = false;
+    bool m_painted = false;
+    bool m_listed = false;
 };

@@ -97,7 +97,7 @@ class TestFileOpen : public QObject {
     /// Opens the chooser, picks `file` and leaves by File - Exit of the data-entry screen.
     static void chooseAndExit(TestEnv& env, const QString& file) {
         env.context.openFileOpen();
-        auto* chooser = TestEnv::screen(QStringLiteral("FileOpen"));
+        auto* chooser = TestEnv::listedChooser();
         select(chooser, file);
         click(chooser, QStringLiteral("FileOK"));
         QCOMPARE(env.program.currentDatabase(), file);
@@ -116,7 +116,11 @@ private slots:
     void emptyFolderExplainsAndOkWantsASelection() {
         TestEnv env;
         env.context.openFileOpen();
-        auto* chooser = TestEnv::screen(QStringLiteral("FileOpen"));
+        // The window is up before the folder is read; the explanation follows the listing.
+        auto* shownFirst = TestEnv::screen<FileOpen>(QStringLiteral("FileOpen"));
+        QVERIFY(shownFirst && !shownFirst->listed());
+        QVERIFY(env.prompter.idle());
+        auto* chooser = TestEnv::listedChooser();
         QVERIFY(chooser);
         QCOMPARE(chooser->windowTitle(), QStringLiteral("Choose a Database to Use"));
         auto prompts = env.prompter.take();
@@ -138,7 +142,7 @@ private slots:
                             env.path(QStringLiteral("PDRAFT.MDB"))));
         QFile(env.path(QStringLiteral("notes.txt"))).open(QIODevice::WriteOnly);
         env.context.openFileOpen();
-        auto* chooser = TestEnv::screen(QStringLiteral("FileOpen"));
+        auto* chooser = TestEnv::listedChooser();
         QCOMPARE(env.prompter.takeTexts(), QStringList());
         QCOMPARE(listed(chooser), (QStringList{"PDRAFT.MDB", "Shop.mdb"}));
 
@@ -160,7 +164,7 @@ private slots:
         TestEnv env;
         makeDatabase(env, QStringLiteral("Shop"));
         env.context.openFileOpen();
-        auto* chooser = TestEnv::screen(QStringLiteral("FileOpen"));
+        auto* chooser = TestEnv::listedChooser();
         trigger(chooser, QStringLiteral("cocad"));
         trigger(chooser, QStringLiteral("racdb"));
         const QStringList texts = env.prompter.takeTexts();
@@ -180,7 +184,7 @@ private slots:
         }
         const QByteArray before = digest(env.path(QStringLiteral("Recipes.mdb")));
         env.context.openFileOpen();
-        auto* chooser = TestEnv::screen(QStringLiteral("FileOpen"));
+        auto* chooser = TestEnv::listedChooser();
         select(chooser, QStringLiteral("Recipes.mdb"));
         click(chooser, QStringLiteral("FileOK"));
         const QStringList texts = env.prompter.takeTexts();
@@ -204,7 +208,7 @@ private slots:
         const QString styleName = QApplication::style()->name();
         QApplication::setStyle(new SingleClickStyle(styleName));
         env.context.openFileOpen();
-        auto* chooser = TestEnv::screen(QStringLiteral("FileOpen"));
+        auto* chooser = TestEnv::listedChooser();
         QVERIFY(QTest::qWaitForWindowExposed(chooser));
         auto* list = chooser->findChild<QListWidget*>(QStringLiteral("File1"));
         const auto rectOf = [&](const QString& name) {
@@ -250,8 +254,9 @@ private slots:
         QFETCH(QString, stored);
         TestEnv env;
         env.context.openFileOpen();
+        QWidget* chooser = TestEnv::listedChooser();
         env.prompter.take();
-        click(TestEnv::screen(QStringLiteral("FileOpen")), QStringLiteral("cndb"));
+        click(chooser, QStringLiteral("cndb"));
         QCOMPARE(TestEnv::openScreens(), QStringList{"CreateNewDatabase"});
         auto* create = TestEnv::screen(QStringLiteral("CreateNewDatabase"));
         QCOMPARE(create->windowTitle(), QStringLiteral("Create New Database"));
@@ -273,8 +278,7 @@ private slots:
         QCOMPARE(prompts[0].text, QStringLiteral("Your new database has been created"));
         QCOMPARE(prompts[0].title, QStringLiteral("Notice"));
         QCOMPARE(TestEnv::openScreens(), QStringList{"FileOpen"});
-        QCOMPARE(listed(TestEnv::screen(QStringLiteral("FileOpen"))),
-                 QStringList{"Payroll 2026.mdb"});
+        QCOMPARE(listed(TestEnv::listedChooser()), QStringList{"Payroll 2026.mdb"});
 
         auto db = Database::open(env.path(QStringLiteral("Payroll 2026.mdb")));
         RecordSet header(db, CheckDb::kHeader);

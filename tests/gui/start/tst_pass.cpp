@@ -35,6 +35,7 @@ const QString kChanged = QStringLiteral(
 
 // The texts shown since the last look, the chooser's explanation cut to its first words.
 QStringList shown(TestEnv& env) {
+    TestEnv::listedChooser(); // which explains itself once it has found no database
     QStringList texts = env.prompter.takeTexts();
     for (QString& text : texts)
         if (text.startsWith(kChooserOpened))
