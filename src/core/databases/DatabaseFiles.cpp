@@ -1,7 +1,6 @@
 #include "core/databases/DatabaseFiles.h"
 
 #include "core/databases/BackupName.h"
-#include "core/databases/CopyCheck.h"
 #include "core/databases/PartFile.h"
 #include "core/databases/WholeFile.h"
 #include "core/platform/Database.h"
@@ -13,13 +12,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QUrl>
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
-#include <optional>
+#include <functional>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <system_error>
@@ -108,6 +106,45 @@ int copyPages(sqlite3* source, const QString& to) {
     rc = sqlite3_backup_step(job, -1);
     const int finish = sqlite3_backup_finish(job);
     return rc != SQLITE_DONE ? rc : finish;
+}
+
+/// SQLite's structure check of a finished copy: every page of every table is read and
+/// its structure verified. Returns SQLITE_OK for a sound copy, SQLITE_CORRUPT for a damaged
+/// one, or the engine's code when the copy could not be read at all. `report` is called
+/// every so often meanwhile.
+int checkCopy(const QString& path, const std::function<void()>& report) {
+    Sqlite copy;
+    // Nobody else knows the file, so SQLite may skip its locks ("immutable"); mapping the
+    // file saves copying every page into the cache.
+    const QString uri = QStringLiteral("file:%1?immutable=1")
+                            .arg(QString::fromUtf8(QUrl::toPercentEncoding(path, "/")));
+    int rc = sqlite3_open_v2(uri.toUtf8().constData(), &copy.db,
+                             SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    if (rc != SQLITE_OK)
+        return rc;
+    const QByteArray mmap =
+        QStringLiteral("PRAGMA mmap_size=%1").arg(QFileInfo(path).size()).toUtf8();
+    // Only a shortcut: without the mapping the check reads the pages the usual way.
+    sqlite3_exec(copy.db, mmap.constData(), nullptr, nullptr, nullptr);
+    sqlite3_progress_handler(
+        copy.db, 100'000,
+        [](void* call) {
+            (*static_cast<const std::function<void()>*>(call))();
+            return 0;
+        },
+        const_cast<std::function<void()>*>(&report));
+    sqlite3_stmt* stmt = nullptr;
+    rc = sqlite3_prepare_v2(copy.db, "PRAGMA quick_check", -1, &stmt, nullptr);
+    if (rc != SQLITE_OK)
+        return rc;
+    rc = sqlite3_step(stmt);
+    int verdict = rc;
+    if (rc == SQLITE_ROW)
+        verdict = qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), "ok") == 0
+                      ? SQLITE_OK
+                      : SQLITE_CORRUPT;
+    sqlite3_finalize(stmt);
+    return verdict;
 }
 
 } // namespace
@@ -273,19 +310,7 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
     if (!part.create())
         throw fail(FileReason::why(errno, backupFile));
 
-    std::optional<CopyCheck> copy;
-    std::thread checker;
-    int verdict = SQLITE_ERROR;
-    std::atomic<bool> checked = false;
-    const QString copying = QStringLiteral("Writing the backup copy %1").arg(backupFile);
     const auto shown = qScopeGuard([&] { progress.finish(); });
-    // However the copy ends, the check stops reading it and is waited for.
-    const auto endCheck = qScopeGuard([&] {
-        if (copy)
-            copy->finished(ECANCELED);
-        if (checker.joinable())
-            checker.join();
-    });
     {
         Sqlite source;
         const QByteArray sourceName = QFile::encodeName(databasePath);
@@ -317,43 +342,36 @@ void DatabaseFiles::backup(const QString& databasePath, const QString& backupPat
                 throw isDamage(code) ? damaged() : fail(sqliteReason(code, nullptr));
         } else if (bytes.fd < 0 || ::fstat(bytes.fd, &size) != 0) {
             throw fail(QStringLiteral("the database could not be read"));
-        } else {
-            // The check reads the copy on the second core while it is written.
-            copy.emplace(size.st_size);
-            try {
-                checker = std::thread([&] {
-                    verdict = copy->check(part.path());
-                    checked = true;
-                });
-            } catch (const std::system_error&) {
-                // No thread to be had: it is checked once written.
-            }
-            const int error = WholeFile::copy(bytes.fd, part.handle(), [&](qint64 written) {
-                copy->written(written);
-                progress.report(copying, kMegabytes, written / kMegabyte, copy->size() / kMegabyte);
-            });
-            copy->finished(error);
-            if (error != 0)
-                throw fail(FileReason::why(error, backupFile));
+        } else if (const int error = WholeFile::copy(
+                       bytes.fd, part.handle(),
+                       [&](qint64 written) {
+                           progress.report(
+                               QStringLiteral("Writing the backup copy %1").arg(backupFile),
+                               kMegabytes, written / kMegabyte, size.st_size / kMegabyte);
+                       });
+                   error != 0) {
+            throw fail(FileReason::why(error, backupFile));
         }
         if (sqlite3_exec(source.db, "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK)
             throw fail(sqliteReason(sqlite3_extended_errcode(source.db), source.db));
     }
 
-    // The disk takes the copy in while it is checked: a damaged copy never replaces the
+    // The copy is checked while the disk takes it in: a damaged copy never replaces the
     // previous backup, which is then the only sound copy left.
-    const int syncError = ::fsync(part.handle()) == 0 ? 0 : errno;
-    if (checker.joinable()) {
-        // The check reads every page about twice.
-        while (!checked.load()) {
-            progress.report(QStringLiteral("Checking the backup copy %1").arg(backupFile),
-                            kMegabytes, qMin(copy->checked() / 2, copy->size()) / kMegabyte,
-                            copy->size() / kMegabyte);
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        checker.join();
-    } else
-        verdict = CopyCheck::checkComplete(part.path());
+    int syncError = 0;
+    auto flushCopy = [&] { syncError = ::fsync(part.handle()) == 0 ? 0 : errno; };
+    std::thread flush;
+    try {
+        flush = std::thread(flushCopy);
+    } catch (const std::system_error&) {
+        flushCopy(); // no thread to be had: one after the other
+    }
+    const QString checking = QStringLiteral("Checking the backup copy %1").arg(backupFile);
+    const qint64 megabytes = QFileInfo(part.path()).size() / kMegabyte;
+    const int verdict =
+        checkCopy(part.path(), [&] { progress.report(checking, kMegabytes, megabytes, 0); });
+    if (flush.joinable())
+        flush.join();
     if (verdict != SQLITE_OK)
         throw isDamage(verdict) ? damaged() : fail(sqliteReason(verdict, nullptr));
     if (syncError != 0)

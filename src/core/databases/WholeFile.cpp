@@ -35,15 +35,8 @@ int copyThroughMemory(int from, int to, const std::function<void(qint64)>& writt
                 continue;
             return errno;
         }
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(to, buffer.constData() + done, size_t(n - done));
-            if (w < 0) {
-                if (errno == EINTR)
-                    continue;
-                return errno;
-            }
-            done += w;
-        }
+        if (const int error = WholeFile::write(to, QByteArrayView(buffer.constData(), n)))
+            return error;
         copied += n;
         if (written)
             written(copied);
@@ -91,9 +84,7 @@ int WholeFile::copy(int from, int to, const std::function<void(qint64)>& written
         }
         if (errno == EINTR)
             continue;
-        // Once bytes were reported written, starting again would take them back.
-        if (copied > 0 ||
-            (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL))
+        if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL)
             return errno;
         break; // the kernel cannot copy between these files
     }

@@ -19,7 +19,8 @@ int setMode(int fd, mode_t mode);
 
 /// Copies everything from the open file `from` (read from its start) to the open, empty
 /// file `to`, letting the kernel move the bytes where it can. `written`, when given, is told
-/// after each part how many bytes of `to` are written, always more than before.
+/// after each part how many bytes of `to` are written (from 0 again, should the kernel
+/// refuse part way and the copy start over through memory).
 int copy(int from, int to, const std::function<void(qint64)>& written = {});
 
 /// Gives the finished file `from` the name `to`, which must be free: EEXIST when it is

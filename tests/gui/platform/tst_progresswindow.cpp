@@ -1,6 +1,7 @@
 // The progress window of long work: shown only once the work has taken half a second,
 // saying what is done and how far, painted while the work goes on, and impossible to close
 // half way.
+#include "core/databases/DatabaseFiles.h"
 #include "core/exchange/CheckExport.h"
 #include "core/exchange/CheckImport.h"
 #include "core/platform/Database.h"
@@ -13,6 +14,7 @@
 #include "support/PrintShop.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
@@ -48,6 +50,20 @@ public:
     QElapsedTimer started;
     qint64 hiddenAfterMs = 0;
     bool finishedHidden = false;
+};
+
+/// What work reported, one line a report, and whether it said it was over.
+class RecordedProgress : public Progress {
+public:
+    void report(const QString& what, const QString& units, qint64 done, qint64 total) override {
+        const QString line =
+            QStringLiteral("%1: %2 of %3 %4").arg(what).arg(done).arg(total).arg(units);
+        if (lines.isEmpty() || lines.constLast() != line)
+            lines << line;
+    }
+    void finish() override { finished = true; }
+    QStringList lines;
+    bool finished = false;
 };
 
 /// A check database of `rows` records: the template and one-time checks after it.
@@ -194,6 +210,44 @@ private slots:
         // Gone before anything else is said (the question whether everything printed).
         QVERIFY(progress.finishedHidden);
         QVERIFY(!progress.isVisible());
+    }
+
+    // The backup at exit: how much of the copy is written, then its check (whose end is not
+    // known ahead); over before anything is told, a damaged database included.
+    void backupReportsTheCopyThenItsCheck_data() {
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("sound") << false;
+        QTest::newRow("damaged") << true;
+    }
+    void backupReportsTheCopyThenItsCheck() {
+        QFETCH(bool, damaged);
+        TestEnv env;
+        const QString file = manyChecks(env, QStringLiteral("Shop"), 40'000);
+        const qint64 megabytes = QFileInfo(env.path(file)).size() / 1'000'000;
+        QVERIFY(megabytes >= 2);
+        if (damaged) {
+            QFile f(env.path(file));
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.seek(f.size() / 4096 / 2 * 4096));
+            QCOMPARE(f.write(QByteArray(4096, '\xA5')), qint64(4096));
+        }
+        RecordedProgress progress;
+        bool failed = false;
+        try {
+            DatabaseFiles::backup(env.path(file), env.path(QStringLiteral("Shop.bak")), progress);
+        } catch (const DbError& e) {
+            failed = true;
+            QCOMPARE(e.reason(), DbError::Reason::Damaged);
+        }
+        QCOMPARE(failed, damaged);
+        QVERIFY(progress.finished);
+        // Under 16 MB, the copy is written in one part.
+        QCOMPARE(progress.lines.value(0),
+                 QStringLiteral("Writing the backup copy Shop.bak: %1 of %1 MB").arg(megabytes));
+        if (!damaged)
+            QCOMPARE(progress.lines.mid(1),
+                     QStringList{QStringLiteral("Checking the backup copy Shop.bak: %1 of 0 MB")
+                                     .arg(megabytes)});
     }
 
     void neitherEscapeNorClosingStopsTheWork_data() {
