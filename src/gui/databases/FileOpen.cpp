@@ -5,6 +5,7 @@
 #include "core/platform/Program.h"
 #include "core/platform/Prompter.h"
 #include "gui/app/AppContext.h"
+#include "gui/platform/FirstPaint.h"
 #include "gui/platform/ScreenForm.h"
 
 namespace {
@@ -50,18 +51,11 @@ FileOpen::FileOpen(AppContext& context) : m_context(context) {
 }
 
 void FileOpen::load() {
+    // A folder of thousands of databases takes a while to read: the window is on the
+    // screen first, and the list follows.
+    FirstPaint::then(this, [this] { listDatabases(); });
     show();
     m_ui.File1->setFocus();
-}
-
-void FileOpen::paintEvent(QPaintEvent* event) {
-    QMainWindow::paintEvent(event);
-    // A folder of thousands of databases takes a while to read: the window is on the
-    // screen first (queued, so that it is painted), and the list follows.
-    if (!m_painted) {
-        m_painted = true;
-        QMetaObject::invokeMethod(this, &FileOpen::listDatabases, Qt::QueuedConnection);
-    }
 }
 
 void FileOpen::listDatabases() {

@@ -19,9 +19,6 @@ public:
     /// True once the databases are listed.
     bool listed() const { return m_listed; }
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private slots:
     // The handlers, connected to the controls in the form.
     void useChosenDatabase();
@@ -37,6 +34,5 @@ private:
     AppContext& m_context;
     Ui::FileOpen m_ui;
     bool m_leaving = false;
-    bool m_painted = false;
     bool m_listed = false;
 };

@@ -8,6 +8,7 @@
 #include "core/settings/SettingsDb.h"
 #include "core/settings/SettingsRecord.h"
 #include "gui/app/AppContext.h"
+#include "gui/platform/FirstPaint.h"
 #include "gui/platform/ScreenForm.h"
 
 #include <QCoreApplication>
@@ -67,17 +68,9 @@ void Pass::load() {
     m_ui.ProgramName->setText(program.name());
     m_ui.Version->setText(program.version());
 
+    FirstPaint::then(this, [this] { afterShown(); });
     show();
     m_ui.Password->setFocus();
-}
-
-void Pass::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
-    // Queued, so that the window reaches the screen first.
-    if (!m_painted) {
-        m_painted = true;
-        QMetaObject::invokeMethod(this, &Pass::afterShown, Qt::QueuedConnection);
-    }
 }
 
 void Pass::afterShown() {

@@ -35,9 +35,6 @@ private slots:
     void disagree();
     void changePassword();
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
     /// The font check, and the default-password check started.
     void afterShown();
@@ -49,7 +46,6 @@ private:
     Ui::Pass m_ui;
     std::unique_ptr<PasswordStore> m_passwords;
     std::function<bool()> m_isDefaultCheck; // the question, asked once painted
-    bool m_painted = false;
     std::unique_ptr<QThread> m_defaultCheck;
     std::atomic<bool> m_isDefault = false; // written by that thread before it ends
     bool m_reminderDecided = false;
