@@ -3,6 +3,7 @@
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/RecordSet.h"
+#include "core/platform/ServerLocation.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -76,6 +77,22 @@ CheckDb::Kind CheckDb::kind(RecordSet& header) {
 }
 
 QString CheckDb::problem(const QString& path) {
+    if (ServerLocation::is(path)) {
+        const QString name = ServerLocation::displayName(path);
+        try {
+            auto db = Database::open(path);
+            const QString missing = TableSchema::firstMissing(*db, schema());
+            if (!missing.isEmpty())
+                return QStringLiteral("%1 is not a Ledgerline check database: it lacks %2.")
+                    .arg(name, missing);
+            RecordSet header(db, kHeader);
+            if (header.eof())
+                return QStringLiteral("%1 is damaged: it has no database header.").arg(name);
+        } catch (const DbError& e) {
+            return e.message();
+        }
+        return {};
+    }
     const QFileInfo info(path);
     const QString name = info.fileName();
     if (!info.exists())

@@ -212,6 +212,9 @@ void CheckBook::newCheck(const Clock& clock) {
         // with the header's number to match; or, when any step fails, nothing at all.
         // Every value is read right after the move that reaches it.
         m_db->transaction([&] {
+            // Numbers are handed out under the header's lock: two desks pressing New at once
+            // take turns, and never get one number.
+            m_db->lockRows(CheckDb::kHeader);
             clearTemplateLabel();
             const TemplateCache cache = templateDefaults();
             const CheckDb::Kind k = kind();
@@ -292,7 +295,7 @@ bool CheckBook::filter(const QString& condition, const QVariantList& binds) {
 }
 
 bool CheckBook::search(const QString& field, const QString& text) {
-    const SearchFilter::Query query = SearchFilter::contains(field, text);
+    const SearchFilter::Query query = SearchFilter::contains(field, text, m_db->onServer());
     return filter(query.condition, query.binds);
 }
 
@@ -311,6 +314,7 @@ std::unique_ptr<RecordSet> CheckBook::view() const {
     QStringList marks(m_added.size(), QStringLiteral("?"));
     return std::make_unique<RecordSet>(
         m_db, CheckDb::kAccount,
-        QStringLiteral("(%1) OR rowid IN (%2)").arg(m_condition, marks.join(QLatin1Char(','))),
+        QStringLiteral("(%1) OR %3 IN (%2)")
+            .arg(m_condition, marks.join(QLatin1Char(',')), m_db->rowId()),
         m_binds + m_added);
 }

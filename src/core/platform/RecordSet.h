@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/platform/Statement.h"
+#include "core/platform/PreparedQuery.h"
 
 #include <QMap>
 #include <QSqlRecord>
@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <QVariantList>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 class Database;
@@ -67,8 +68,15 @@ public:
     /// The stored value of a field of the current row (the pending value while editing).
     QVariant value(const QString& field) const;
     bool isNull(const QString& field) const { return value(field).isNull(); }
-    /// Every field of the current row as stored now, in one read.
+    /// Every field of the current row as stored now, in one read. On the server the row's
+    /// version is noted: an edit stored later is refused (DbError::Reason::Changed) when
+    /// another desk changed or deleted the row meanwhile.
     QSqlRecord record() const;
+    /// The row version noted by the last record() of the current row; nothing on a file, or
+    /// when the row has not been read whole since the last move.
+    std::optional<qint64> seenVersion() const { return m_seenVersion; }
+    /// Forgets the noted version: the next update stores over whatever is there.
+    void forgetSeenVersion() { m_seenVersion.reset(); }
 
     void edit();
     void addNew();
@@ -94,7 +102,7 @@ private:
     void forgetAhead();
     QString whereClause(const QString& extra) const;
     void requireCurrent() const;
-    Statement& prepared(const QString& sql) const;
+    PreparedQuery& prepared(const QString& sql) const;
 
     std::shared_ptr<Database> m_db;
     QString m_table;
@@ -115,5 +123,10 @@ private:
     quint64 m_aheadGeneration = 0;
     int m_aheadBatch = 1;
 
-    mutable std::unordered_map<QString, std::unique_ptr<Statement>> m_statements; // by their SQL
+    mutable std::unordered_map<QString, std::unique_ptr<PreparedQuery>> m_statements; // by SQL
+    mutable std::optional<qint64> m_seenVersion;
+    QString m_rowId; // how the engine names a row's identity
+    mutable std::optional<bool> m_versioned;
+    bool isVersioned() const;
+    bool rowExists() const;
 };

@@ -33,7 +33,10 @@ struct TableDef {
     QString name;
     QList<FieldDef> fields;
 
-    QString createSql() const;
+    /// The statement that makes the table in a file, or on the server (`onServer`), where
+    /// every table also gets a row identity "ID" (when it has no counter of its own) and a
+    /// "RowVersion" that counts the changes of each row.
+    QString createSql(bool onServer = false) const;
     const FieldDef* field(const QString& name) const;
 };
 
