@@ -209,6 +209,7 @@ std::shared_ptr<Database> Database::openServerConnection(const QString& location
             throw failure;
         }
     }
+    reg.server->accepted(*login);
     // A row another desk holds is waited for as long as a file held by another program.
     result->exec(QStringLiteral("SET lock_timeout = '5s'"));
     result->exec(QStringLiteral("SET client_min_messages = warning"));

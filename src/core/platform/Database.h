@@ -37,6 +37,8 @@ public:
         virtual std::optional<ServerLogin> login() = 0;
         /// The server refused this login: a password kept for it must not be offered again.
         virtual void refused(const ServerLogin& login) = 0;
+        /// The server took this login.
+        virtual void accepted(const ServerLogin&) {}
     };
     /// Sets how the program reaches its server; without it, server databases cannot open.
     static void setServerAccess(ServerAccess* access);

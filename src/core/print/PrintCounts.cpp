@@ -21,15 +21,15 @@ PrintCounts PrintCounts::count(const QString& path) {
     // One pass over the table. Print is compared exactly, letter case included, as the run
     // compares it; a Yes/No column holds only whole numbers or Null, and any number but 0
     // is Yes, so "<> 0" is the run's test too (Null compares as unknown: not counted).
-    QSqlQuery q =
-        db->exec(QStringLiteral(
-                     "SELECT"
-                     " count(CASE WHEN Print = 'Once' THEN 1 END),"
-                     " count(CASE WHEN Print = 'Monthly' THEN 1 END),"
-                     " count(CASE WHEN Print IN ('Once', 'Never') AND LabelPrint <> 0 THEN 1 END),"
-                     " count(CASE WHEN Print = 'Monthly' AND LabelPrint <> 0 THEN 1 END)"
-                     " FROM %1")
-                     .arg(Database::quote(CheckDb::kAccount)));
+    QSqlQuery q = db->exec(
+        QStringLiteral(
+            "SELECT"
+            " count(CASE WHEN \"Print\" = 'Once' THEN 1 END),"
+            " count(CASE WHEN \"Print\" = 'Monthly' THEN 1 END),"
+            " count(CASE WHEN \"Print\" IN ('Once', 'Never') AND \"LabelPrint\" <> 0 THEN 1 END),"
+            " count(CASE WHEN \"Print\" = 'Monthly' AND \"LabelPrint\" <> 0 THEN 1 END)"
+            " FROM %1")
+            .arg(Database::quote(CheckDb::kAccount)));
     if (!q.next())
         throw DbError(QStringLiteral("The checks of %1 could not be counted.")
                           .arg(QFileInfo(path).fileName()));

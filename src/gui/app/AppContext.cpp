@@ -1,7 +1,6 @@
 #include "gui/app/AppContext.h"
 
-#include "gui/start/ChangePass.h"
-#include "gui/start/Pass.h"
+#include "gui/app/ServerSignIn.h"
 #include "gui/databases/CreateNewDatabase.h"
 #include "gui/databases/FileOpen.h"
 #include "gui/databases/PleaseWait.h"
@@ -9,12 +8,15 @@
 #include "gui/exchange/ExportFile.h"
 #include "gui/help/HelpAbout.h"
 #include "gui/help/MicrForm.h"
-#include "gui/setup/ProgramSetup.h"
-#include "gui/start/FontFailure.h"
 #include "gui/platform/QtPrintDialogs.h"
 #include "gui/platform/QtPrinter.h"
 #include "gui/print/AlignPrinter.h"
 #include "gui/print/PrinterControl.h"
+#include "gui/setup/ProgramSetup.h"
+#include "gui/setup/ServerSetup.h"
+#include "gui/start/ChangePass.h"
+#include "gui/start/FontFailure.h"
+#include "gui/start/Pass.h"
 
 #include <QApplication>
 
@@ -24,9 +26,14 @@ AppContext::AppContext(Program& program, Prompter& prompter, Clock& clock, Print
     : m_program(program), m_prompter(prompter), m_clock(clock), m_printer(printer),
       m_systemDialogs(
           std::make_unique<QtPrintDialogs>(dynamic_cast<QtPrinter*>(&printer), prompter)),
-      m_printDialogs(m_systemDialogs.get()) {}
+      m_printDialogs(m_systemDialogs.get()),
+      m_serverSignIn(std::make_unique<ServerSignIn>(program, prompter)) {
+    Database::setServerAccess(m_serverSignIn.get());
+}
 
-AppContext::~AppContext() = default;
+AppContext::~AppContext() {
+    Database::setServerAccess(nullptr);
+}
 
 namespace {
 // To open a screen is to load it; its load shows it.
@@ -104,6 +111,12 @@ QWidget* AppContext::openProgramSetup() {
     if (QWidget* open = raised<ProgramSetup>())
         return open;
     return loaded(new ProgramSetup(*this));
+}
+
+QWidget* AppContext::openServerSetup() {
+    if (QWidget* open = raised<ServerSetup>())
+        return open;
+    return loaded(new ServerSetup(*this));
 }
 
 QWidget* AppContext::openMicrForm() {

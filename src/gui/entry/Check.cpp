@@ -146,6 +146,10 @@ void Check::storeTyped() {
         });
         throw;
     } catch (const DbError& e) {
+        if (e.reason() == DbError::Reason::Changed) {
+            settleWithOtherDesk();
+            return;
+        }
         // The check was deleted elsewhere: the user is told that what was typed is lost,
         // and it stops counting as typed, so that the next step can leave the check. The
         // boxes still show it, to be copied.
@@ -154,6 +158,28 @@ void Check::storeTyped() {
         throw;
     }
     m_binding->stored();
+}
+
+void Check::settleWithOtherDesk() {
+    const QList<FieldEntry::Typed> typed = m_binding->typed();
+    // Reading the check again takes the other desk's values, and the version they made.
+    const QSqlRecord theirs = m_book->current();
+    QStringList changes;
+    for (const FieldEntry::Typed& t : typed)
+        changes << QStringLiteral("%1: theirs \"%2\", yours \"%3\"")
+                       .arg(t.caption, theirs.value(t.field).toString(), t.text);
+    if (m_binding->labelPrint())
+        changes << QStringLiteral("the label box");
+    if (m_context.prompter().question(
+            CheckMessages::kChangedElsewhere.arg(changes.join(QLatin1Char('\n'))),
+            CheckMessages::kChangedElsewhereTitle, Prompter::Icon::Warning, false)) {
+        m_book->commit(typed, m_binding->labelPrint());
+        m_binding->stored();
+        return;
+    }
+    // Theirs stands, and the boxes show it; what was typed here was said in the question.
+    m_binding->stored();
+    showSelectors(showRecord());
 }
 
 QSqlRecord Check::showRecord() {

@@ -79,6 +79,9 @@ private:
     template <class F> bool run(F&& handler);
     /// Without a database that can be written, keeps only what still works and says why.
     void offerOnlyWaysOut(const QString& why);
+    /// After another desk changed the check shown: shows both and lets the user store what
+    /// they typed over the other desk's values, or keep theirs.
+    void settleWithOtherDesk();
     /// Opens the check database and shows its caption. While another program holds it, the
     /// user may try again; the reason is returned when they choose not to. Throws DbError
     /// for any other failure.

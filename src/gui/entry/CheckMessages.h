@@ -22,6 +22,11 @@ inline const QString kNoMatches = QStringLiteral("There were no matches - please
 inline const QString kLeaveAnyway =
     QStringLiteral("\n\nLeave Ledgerline anyway, without storing what you typed?");
 /// Follows the reason why the database cannot be used any more.
+inline const QString kChangedElsewhereTitle = QStringLiteral("Changed at Another Desk");
+inline const QString kChangedElsewhere = QStringLiteral(
+    "Another desk changed this check while it was shown here:\n\n%1\n\nStore what you typed "
+    "over the other desk's values? Choose No to keep theirs; what you typed is then not "
+    "stored.");
 inline const QString kRetryOpening =
     QStringLiteral("\n\nChoose Retry once the other program has let go of it, or Cancel to "
                    "leave this database closed.");

@@ -101,6 +101,10 @@ void ProgramSetup::deleteProductType() {
     showCurrent();
 }
 
+void ProgramSetup::openServerSetup() {
+    m_context.openServerSetup();
+}
+
 void ProgramSetup::confirm() {
     if (!storeAll())
         return;

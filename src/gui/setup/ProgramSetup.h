@@ -34,6 +34,7 @@ private slots:
     void addProductType();
     void deleteProductType();
     void confirm();
+    void openServerSetup();
 
 private:
     void showCurrent();
