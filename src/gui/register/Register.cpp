@@ -44,6 +44,8 @@ void Register::load() {
     if (m_model) {
         m_ui.Table->setModel(m_model.get());
         connect(&m_model->totals(), &RegisterTotals::changed, this, &Register::showTotals);
+        // However the rows were ordered, the header and the sort boxes say how.
+        connect(m_model.get(), &QAbstractItemModel::modelReset, this, &Register::showOrder);
         connect(m_model.get(), &RegisterModel::readFailed, this, [this](const QString& why) {
             m_context.prompter().message(why, {}, Prompter::Icon::Warning);
         });
