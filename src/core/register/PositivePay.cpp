@@ -25,24 +25,24 @@ namespace {
 
 using Column = PositivePayFormat::Column;
 
-const Column kAllColumns[] = {Column::Account,   Column::Amount, Column::Check,
-                              Column::IssueDate, Column::Payee,  Column::Void};
+// Each column: how the settings file names it, and its caption in the header row.
+const struct {
+    Column column;
+    const char* key;
+    const char* caption;
+} kColumns[] = {
+    {Column::Account, "Account", "Account Number"},
+    {Column::Check, "Check", "Check Number"},
+    {Column::IssueDate, "IssueDate", "Issue Date"},
+    {Column::Amount, "Amount", "Amount"},
+    {Column::Payee, "Payee", "Payee"},
+    {Column::Void, "Void", "Void"},
+};
 
 QString keyOf(Column column) {
-    switch (column) {
-    case Column::Account:
-        return QStringLiteral("Account");
-    case Column::Check:
-        return QStringLiteral("Check");
-    case Column::IssueDate:
-        return QStringLiteral("IssueDate");
-    case Column::Amount:
-        return QStringLiteral("Amount");
-    case Column::Payee:
-        return QStringLiteral("Payee");
-    case Column::Void:
-        return QStringLiteral("Void");
-    }
+    for (const auto& c : kColumns)
+        if (c.column == column)
+            return QString::fromLatin1(c.key);
     return {};
 }
 
@@ -135,20 +135,9 @@ QString PositivePayFormat::formatDate(const QDate& date, const QString& pattern)
 }
 
 QString PositivePayFormat::caption(Column column) {
-    switch (column) {
-    case Column::Account:
-        return QStringLiteral("Account Number");
-    case Column::Check:
-        return QStringLiteral("Check Number");
-    case Column::IssueDate:
-        return QStringLiteral("Issue Date");
-    case Column::Amount:
-        return QStringLiteral("Amount");
-    case Column::Payee:
-        return QStringLiteral("Payee");
-    case Column::Void:
-        return QStringLiteral("Void");
-    }
+    for (const auto& c : kColumns)
+        if (c.column == column)
+            return QString::fromLatin1(c.caption);
     return {};
 }
 
@@ -162,9 +151,9 @@ QString PositivePayFormat::toText(const QList<Column>& columns) {
 QList<PositivePayFormat::Column> PositivePayFormat::fromText(const QString& text) {
     QList<Column> columns;
     for (const QString& key : text.split(QLatin1Char(','))) {
-        for (Column c : kAllColumns)
-            if (key.trimmed() == keyOf(c) && !columns.contains(c))
-                columns << c;
+        for (const auto& c : kColumns)
+            if (key.trimmed() == QLatin1String(c.key) && !columns.contains(c.column))
+                columns << c.column;
     }
     for (Column c : defaults().columns)
         if (!columns.contains(c))

@@ -15,6 +15,10 @@ Column columnAt(int section) {
     return Column(qBound(0, section, CheckKeys::kColumns - 1));
 }
 
+QString voidSince(const RegisterRow& row) {
+    return QStringLiteral("Void since %1: %2").arg(row.voidDate, row.voidReason);
+}
+
 } // namespace
 
 RegisterModel::RegisterModel(const QString& path, QObject* parent)
@@ -131,8 +135,7 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const {
         return struck;
     }
     case Qt::ToolTipRole:
-        return isVoid ? QStringLiteral("Void since %1: %2").arg(row->voidDate, row->voidReason)
-                      : QVariant();
+        return isVoid ? voidSince(*row) : QVariant();
     default:
         break;
     }
@@ -167,9 +170,7 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const {
     // A screen reader hears that a check is void in every cell, not only in the last one,
     // since the strike-through says so only to the eye.
     if (role == Qt::AccessibleTextRole && isVoid)
-        return column == Column::Void
-                   ? QStringLiteral("Void since %1: %2").arg(row->voidDate, row->voidReason)
-                   : text + QStringLiteral(" (void)");
+        return column == Column::Void ? voidSince(*row) : text + QStringLiteral(" (void)");
     return text;
 }
 
