@@ -19,6 +19,7 @@
 #include "gui/entry/MicrLine.h"
 #include "gui/entry/SearchMenu.h"
 #include "gui/entry/WaysOut.h"
+#include "gui/platform/BusyCursor.h"
 #include "gui/platform/ScreenForm.h"
 #include "gui/register/Register.h"
 
@@ -78,7 +79,12 @@ void Check::load() {
     Program& program = m_context.program();
     // A database that cannot be opened at all is explained; the screen then offers only the
     // ways out.
-    run([&] { m_book = std::make_unique<CheckBook>(program.path(program.currentDatabase())); });
+    // A database from an earlier version is brought up to date as it opens, which on a very
+    // large one takes some seconds, once.
+    run([&] {
+        BusyCursor busy;
+        m_book = std::make_unique<CheckBook>(program.path(program.currentDatabase()));
+    });
     // Without the settings file the checks can still be entered: there are no product
     // types, and no backup is made at exit.
     skipIfFails([&] {
