@@ -128,8 +128,16 @@ void CheckBook::chooseProductType(const QString& type) {
 }
 
 void CheckBook::refuseIfVoid(const QString& consequence) {
-    if (m_records->hasCurrent() && currentIsVoid())
-        throw DbError(QStringLiteral("%1 is void. %2").arg(sentence(currentName()), consequence));
+    // A check that cannot be read (deleted meanwhile elsewhere) is no void one: the store
+    // that follows says what became of it.
+    bool isVoid = false;
+    QString name;
+    skipIfFails([&] {
+        isVoid = m_records->hasCurrent() && currentIsVoid();
+        name = currentName();
+    });
+    if (isVoid)
+        throw DbError(QStringLiteral("%1 is void. %2").arg(sentence(name), consequence));
 }
 
 FirstCheckOptions CheckBook::gotoFirstCheck() {
