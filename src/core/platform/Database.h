@@ -44,6 +44,8 @@ public:
 
     /// True when a table of this name exists, letter case aside, as SQL finds it.
     bool hasTable(const QString& table);
+    /// True when an index of this name exists, letter case aside.
+    bool hasIndex(const QString& index);
 
     /// True when the file was moved, renamed or deleted since it was opened: nothing
     /// written from here on would reach the file under its name.

@@ -5,29 +5,29 @@
 #include <QVariant>
 #include <algorithm>
 
+QString TableSchema::columnSql(const FieldDef& f) {
+    const QString q = Database::quote(f.name);
+    switch (f.kind) {
+    case FieldKind::Counter:
+        return q + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
+    case FieldKind::Long:
+    case FieldKind::Small:
+    case FieldKind::YesNo:
+        // The constraint carries the field's name, so a refusal names the field.
+        return QStringLiteral("%1 INTEGER CONSTRAINT %1 CHECK (typeof(%1) IN ('integer', 'null'))")
+            .arg(q);
+    case FieldKind::Text:
+    case FieldKind::Memo:
+    case FieldKind::Amount:
+        break;
+    }
+    return q + QStringLiteral(" TEXT");
+}
+
 QString TableDef::createSql() const {
     QStringList columns;
-    for (const FieldDef& f : fields) {
-        const QString q = Database::quote(f.name);
-        switch (f.kind) {
-        case FieldKind::Counter:
-            columns << q + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
-            break;
-        case FieldKind::Long:
-        case FieldKind::Small:
-        case FieldKind::YesNo:
-            // The constraint carries the field's name, so a refusal names the field.
-            columns << QStringLiteral(
-                           "%1 INTEGER CONSTRAINT %1 CHECK (typeof(%1) IN ('integer', 'null'))")
-                           .arg(q);
-            break;
-        case FieldKind::Text:
-        case FieldKind::Memo:
-        case FieldKind::Amount:
-            columns << q + QStringLiteral(" TEXT");
-            break;
-        }
-    }
+    for (const FieldDef& f : fields)
+        columns << TableSchema::columnSql(f);
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(Database::quote(name), columns.join(", "));
 }
 

@@ -1,7 +1,5 @@
 #include "gui/app/AppContext.h"
 
-#include "gui/start/ChangePass.h"
-#include "gui/start/Pass.h"
 #include "gui/databases/CreateNewDatabase.h"
 #include "gui/databases/FileOpen.h"
 #include "gui/databases/PleaseWait.h"
@@ -9,12 +7,16 @@
 #include "gui/exchange/ExportFile.h"
 #include "gui/help/HelpAbout.h"
 #include "gui/help/MicrForm.h"
-#include "gui/setup/ProgramSetup.h"
-#include "gui/start/FontFailure.h"
 #include "gui/platform/QtPrintDialogs.h"
 #include "gui/platform/QtPrinter.h"
 #include "gui/print/AlignPrinter.h"
 #include "gui/print/PrinterControl.h"
+#include "gui/register/PositivePayExport.h"
+#include "gui/register/Register.h"
+#include "gui/setup/ProgramSetup.h"
+#include "gui/start/ChangePass.h"
+#include "gui/start/FontFailure.h"
+#include "gui/start/Pass.h"
 
 #include <QApplication>
 
@@ -110,6 +112,18 @@ QWidget* AppContext::openMicrForm() {
     if (QWidget* open = raised<MicrForm>())
         return open;
     return loaded(new MicrForm());
+}
+
+QWidget* AppContext::openRegister() {
+    if (QWidget* open = raised<Register>())
+        return open;
+    return loaded(new Register(*this));
+}
+
+QWidget* AppContext::openPositivePayExport() {
+    if (QWidget* open = raised<PositivePayExport>())
+        return open;
+    return loaded(new PositivePayExport(*this));
 }
 
 void AppContext::closeScreen(const QString& screen) {
