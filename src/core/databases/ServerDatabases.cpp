@@ -1,6 +1,7 @@
 #include "core/databases/ServerDatabases.h"
 
 #include "core/databases/DatabaseFiles.h"
+#include "core/entry/AmountText.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/PreparedQuery.h"
@@ -39,6 +40,21 @@ void makeSchema(Database& server, const QString& name) {
     server.exec(QStringLiteral(
         "CREATE FUNCTION ledgerline_contains(haystack text, needle text) RETURNS boolean "
         "LANGUAGE sql IMMUTABLE AS 'SELECT strpos(lower(haystack), lower(needle)) > 0'"));
+    // A stored amount in whole cents, read as the program reads amounts ("$1,234.5" is
+    // 123450); Null for a text that is no amount. Sums of amounts add these.
+    server.exec(QStringLiteral(
+        "CREATE FUNCTION ledgerline_cents(amount text) RETURNS bigint LANGUAGE plpgsql "
+        "IMMUTABLE AS $$ DECLARE m text[]; whole text; cents text; BEGIN "
+        "m := regexp_match(amount, "
+        "'^[ \t]*(-\\$?|\\$-?)?([0-9]*|[1-9][0-9]{0,2}(,[0-9]{3})+)(\\.([0-9]*))?[ \t]*$'); "
+        "IF m IS NULL OR (m[2] = '' AND coalesce(m[5], '') = '') THEN RETURN NULL; END IF; "
+        "IF substr(coalesce(m[5], ''), 3) !~ '^0*$' THEN RETURN NULL; END IF; "
+        "whole := ltrim(replace(m[2], ',', ''), '0'); "
+        "IF length(whole) > %1 THEN RETURN NULL; END IF; "
+        "cents := rpad(substr(coalesce(m[5], ''), 1, 2), 2, '0'); "
+        "RETURN (CASE WHEN position('-' in coalesce(m[1], '')) > 0 THEN -1 ELSE 1 END) * "
+        "CAST(coalesce(nullif(whole, ''), '0') || cents AS bigint); END $$")
+                    .arg(AmountText::kMaxWholeDigits));
     server.exec(QStringLiteral(
         "CREATE FUNCTION ledgerline_count_change() RETURNS trigger LANGUAGE plpgsql AS "
         "$$BEGIN NEW.\"RowVersion\" := OLD.\"RowVersion\" + 1; RETURN NEW; END$$"));

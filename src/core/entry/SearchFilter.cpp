@@ -27,5 +27,8 @@ SearchFilter::Query SearchFilter::contains(const QString& field, const QString& 
         return {QStringLiteral("%1 LIKE ? ESCAPE '\\'").arg(column),
                 {QLatin1Char('%') + pattern + QLatin1Char('%')}};
     }
+    // The server takes a number's column as text only when told.
+    if (onServer)
+        return {QStringLiteral("ledgerline_contains(CAST(%1 AS text), ?)").arg(column), {text}};
     return {QStringLiteral("ledgerline_contains(%1, ?)").arg(column), {text}};
 }

@@ -1,5 +1,6 @@
 #include "core/platform/Database.h"
 
+#include "core/entry/AmountText.h"
 #include "core/platform/CrashRecovery.h"
 #include "core/platform/DbError.h"
 #include "core/platform/ServerQuery.h"
@@ -57,6 +58,21 @@ void containsFunction(sqlite3_context* context, int, sqlite3_value** args) {
     sqlite3_result_int(context, haystack.toCaseFolded().contains(*needle) ? 1 : 0);
 }
 
+/// ledgerline_cents(amount): a stored amount in whole cents, exactly as AmountText reads it;
+/// Null for anything that is not an amount in dollars and cents. Sums of amounts add these.
+void centsFunction(sqlite3_context* context, int, sqlite3_value** args) {
+    if (sqlite3_value_type(args[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(args[0]));
+    const auto cents = AmountText::cents(QByteArrayView(text, sqlite3_value_bytes(args[0])));
+    if (cents)
+        sqlite3_result_int64(context, *cents);
+    else
+        sqlite3_result_null(context);
+}
+
 sqlite3* rawHandle(const QSqlDatabase& db) {
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
@@ -69,11 +85,19 @@ void registerFunctions(const QSqlDatabase& db, const QString& path) {
     sqlite3* raw = rawHandle(db);
     if (!raw)
         throw DbError(QStringLiteral("The database engine is not available."));
-    const int rc = sqlite3_create_function_v2(raw, "ledgerline_contains", 2,
-                                              SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
-                                              nullptr, containsFunction, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK)
-        throw DbError::fromCode(rc, QString::fromUtf8(sqlite3_errstr(rc)), path);
+    const struct {
+        const char* name;
+        int arguments;
+        void (*function)(sqlite3_context*, int, sqlite3_value**);
+    } functions[] = {{"ledgerline_contains", 2, containsFunction},
+                     {"ledgerline_cents", 1, centsFunction}};
+    for (const auto& f : functions) {
+        const int rc = sqlite3_create_function_v2(
+            raw, f.name, f.arguments, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+            nullptr, f.function, nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK)
+            throw DbError::fromCode(rc, QString::fromUtf8(sqlite3_errstr(rc)), path);
+    }
 }
 
 } // namespace
@@ -83,6 +107,10 @@ Database::Database(QString path, QString connectionName, Engine engine)
 
 void Database::setServerAccess(ServerAccess* access) {
     registry().server = access;
+}
+
+Database::ServerAccess* Database::serverAccess() {
+    return registry().server;
 }
 
 Database::~Database() {
@@ -352,6 +380,19 @@ bool Database::hasTable(const QString& table) {
     QSqlQuery q = exec(
         QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"),
         {table});
+    return q.next();
+}
+
+bool Database::hasIndex(const QString& index) {
+    if (m_engine == Engine::Server) {
+        QSqlQuery q = exec(QStringLiteral("SELECT 1 FROM pg_indexes WHERE schemaname = "
+                                          "current_schema() AND lower(indexname) = lower(?)"),
+                           {index});
+        return q.next();
+    }
+    QSqlQuery q = exec(
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='index' AND name=? COLLATE NOCASE"),
+        {index});
     return q.next();
 }
 

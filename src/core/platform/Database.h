@@ -42,6 +42,7 @@ public:
     };
     /// Sets how the program reaches its server; without it, server databases cannot open.
     static void setServerAccess(ServerAccess* access);
+    static ServerAccess* serverAccess();
 
     /// Opens (or shares) the connection to an existing file, or to the server database at a
     /// server location. Throws DbError with a readable message when the file is missing or
@@ -95,6 +96,8 @@ public:
 
     /// True when a table of this name exists, letter case aside, as SQL finds it.
     bool hasTable(const QString& table);
+    /// True when an index of this name exists, letter case aside.
+    bool hasIndex(const QString& index);
 
     /// True when the file was moved, renamed or deleted since it was opened, or the
     /// connection to the server was lost: nothing written from here on would reach it.

@@ -216,7 +216,7 @@ QVariant RecordSet::value(const QString& field) const {
     return result;
 }
 
-QSqlRecord RecordSet::record() const {
+QSqlRecord RecordSet::record(bool asShown) const {
     requireCurrent();
     PreparedQuery& q = prepared(
         QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(Database::quote(m_table), m_rowId));
@@ -230,7 +230,7 @@ QSqlRecord RecordSet::record() const {
             field.setValue(v);
             result.append(field);
         }
-        if (result.contains(kRowVersion))
+        if (asShown && result.contains(kRowVersion))
             m_seenVersion = result.value(kRowVersion).toLongLong();
     }
     q.reset();

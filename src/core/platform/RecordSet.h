@@ -68,12 +68,13 @@ public:
     /// The stored value of a field of the current row (the pending value while editing).
     QVariant value(const QString& field) const;
     bool isNull(const QString& field) const { return value(field).isNull(); }
-    /// Every field of the current row as stored now, in one read. On the server the row's
-    /// version is noted: an edit stored later is refused (DbError::Reason::Changed) when
+    /// Every field of the current row as stored now, in one read. With `asShown` (the row
+    /// is read to be shown to the user, who may then change it) the row's version is noted
+    /// on the server: an edit stored later is refused (DbError::Reason::Changed) when
     /// another desk changed or deleted the row meanwhile.
-    QSqlRecord record() const;
-    /// The row version noted by the last record() of the current row; nothing on a file, or
-    /// when the row has not been read whole since the last move.
+    QSqlRecord record(bool asShown = false) const;
+    /// The row version noted by the last record(true) of the current row; nothing on a
+    /// file, or when the row has not been read to be shown since the last move.
     std::optional<qint64> seenVersion() const { return m_seenVersion; }
     /// Forgets the noted version: the next update stores over whatever is there.
     void forgetSeenVersion() { m_seenVersion.reset(); }

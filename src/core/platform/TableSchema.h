@@ -41,6 +41,8 @@ struct TableDef {
 };
 
 namespace TableSchema {
+/// The definition of one column, as CREATE TABLE and ALTER TABLE ... ADD COLUMN take it.
+QString columnSql(const FieldDef& field, bool onServer = false);
 /// Creates every table in `db` (inside the caller's transaction if there is one).
 void create(Database& db, const QList<TableDef>& tables);
 /// The first table or field of `tables` that `db` lacks, in words ("table A",

@@ -20,7 +20,8 @@ PrintCounts PrintCounts::count(const QString& path) {
     auto db = Database::open(path);
     // One pass over the table. Print is compared exactly, letter case included, as the run
     // compares it; a Yes/No column holds only whole numbers or Null, and any number but 0
-    // is Yes, so "<> 0" is the run's test too (Null compares as unknown: not counted).
+    // is Yes, so "<> 0" is the run's test too (Null compares as unknown: not counted). Void
+    // checks are left out, as the run leaves them out.
     QSqlQuery q = db->exec(
         QStringLiteral(
             "SELECT"
@@ -28,8 +29,8 @@ PrintCounts PrintCounts::count(const QString& path) {
             " count(CASE WHEN \"Print\" = 'Monthly' THEN 1 END),"
             " count(CASE WHEN \"Print\" IN ('Once', 'Never') AND \"LabelPrint\" <> 0 THEN 1 END),"
             " count(CASE WHEN \"Print\" = 'Monthly' AND \"LabelPrint\" <> 0 THEN 1 END)"
-            " FROM %1")
-            .arg(Database::quote(CheckDb::kAccount)));
+            " FROM %1 WHERE %2")
+            .arg(Database::quote(CheckDb::kAccount), CheckDb::notVoid(*db)));
     if (!q.next())
         throw DbError(QStringLiteral("The checks of %1 could not be counted.")
                           .arg(QFileInfo(path).fileName()));

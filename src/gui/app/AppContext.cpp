@@ -12,6 +12,8 @@
 #include "gui/platform/QtPrinter.h"
 #include "gui/print/AlignPrinter.h"
 #include "gui/print/PrinterControl.h"
+#include "gui/register/PositivePayExport.h"
+#include "gui/register/Register.h"
 #include "gui/setup/ProgramSetup.h"
 #include "gui/setup/ServerSetup.h"
 #include "gui/start/ChangePass.h"
@@ -32,7 +34,8 @@ AppContext::AppContext(Program& program, Prompter& prompter, Clock& clock, Print
 }
 
 AppContext::~AppContext() {
-    Database::setServerAccess(nullptr);
+    if (Database::serverAccess() == m_serverSignIn.get())
+        Database::setServerAccess(nullptr);
 }
 
 namespace {
@@ -123,6 +126,18 @@ QWidget* AppContext::openMicrForm() {
     if (QWidget* open = raised<MicrForm>())
         return open;
     return loaded(new MicrForm());
+}
+
+QWidget* AppContext::openRegister() {
+    if (QWidget* open = raised<Register>())
+        return open;
+    return loaded(new Register(*this));
+}
+
+QWidget* AppContext::openPositivePayExport() {
+    if (QWidget* open = raised<PositivePayExport>())
+        return open;
+    return loaded(new PositivePayExport(*this));
 }
 
 void AppContext::closeScreen(const QString& screen) {

@@ -46,6 +46,8 @@ public:
     QWidget* openProgramSetup();
     QWidget* openServerSetup();
     QWidget* openMicrForm();
+    QWidget* openRegister();
+    QWidget* openPositivePayExport();
 
     /// Closes every open window of a screen (by its name), for a screen that leaves for
     /// another and takes one it came from down with it.

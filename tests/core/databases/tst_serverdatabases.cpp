@@ -31,6 +31,12 @@ public:
     std::optional<ServerLogin> login() override { return server->login(); }
     void refused(const ServerLogin&) override {}
 };
+TestAccess testAccess;
+
+/// A program folder whose screens reach the test's server.
+struct Env : TestEnv {
+    Env() { Database::setServerAccess(&testAccess); }
+};
 
 /// A database of either kind with the payer's template: "file" or "server".
 QString makeShop(TestEnv& env, const QString& where, const QString& name) {
@@ -68,7 +74,7 @@ private slots:
     }
     void theSameRulesOnBothEngines() {
         QFETCH(QString, where);
-        TestEnv env;
+        Env env;
         const QString file = makeShop(env, where, nextName());
         setLastCheck(env, file, 1050);
         CheckBook book(env.path(file));
@@ -102,7 +108,7 @@ private slots:
     // A database moved to the server and back keeps every field, every number and its
     // header, and the next check goes on from its numbers.
     void movingToTheServerAndBack() {
-        TestEnv env;
+        Env env;
         const QString file =
             CheckDbFixture::create(env, QStringLiteral("Moving"), CheckDb::Kind::Draft);
         setTemplate(env, file, payer());
@@ -143,7 +149,7 @@ private slots:
 
     // Two desks pressing New as fast as they can never get one number.
     void twoDesksMakingChecksAtOnce() {
-        TestEnv env;
+        Env env;
         const QString location = makeShop(env, QStringLiteral("server"), nextName());
         setLastCheck(env, location, 100);
         QProcess desks[2];
@@ -181,7 +187,7 @@ private slots:
     void anEditAfterAnotherDesksChangeIsRefused() {
         QFETCH(QString, otherDesk);
         QFETCH(int, reason);
-        TestEnv env;
+        Env env;
         const QString location = makeShop(env, QStringLiteral("server"), nextName());
         const qint64 id = addCheck(env, location, {{"PayTo", "Ann"}, {"Check", 1043}});
         CheckBook book(location);
@@ -203,7 +209,7 @@ private slots:
     // A connection to the server that breaks is told in the words of a database that went
     // away, and the database counts as gone: nothing more is written.
     void aLostConnectionIsTold() {
-        TestEnv env;
+        Env env;
         const QString location = makeShop(env, QStringLiteral("server"), nextName());
         addCheck(env, location, {{"PayTo", "Ann"}});
         CheckBook book(location);
@@ -235,8 +241,7 @@ int main(int argc, char** argv) {
         return 77;
     }
     server = &postgres;
-    TestAccess access;
-    Database::setServerAccess(&access);
+    Database::setServerAccess(&testAccess);
     TestServerDatabases test;
     return QTest::qExec(&test, argc, argv);
 }
