@@ -15,11 +15,15 @@
 #include "core/print/PrintRun.h"
 #include "core/print/PrintSettings.h"
 #include "core/print/Stock.h"
+#include "core/register/PositivePay.h"
 #include "core/settings/SettingsDb.h"
+#include "core/setup/PositivePayOptions.h"
 #include "gui/app/AppContext.h"
 #include "gui/databases/FileOpen.h"
+#include "gui/entry/Check.h"
 #include "gui/platform/MicrFont.h"
 #include "gui/platform/QtPrinter.h"
+#include "gui/register/Register.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -329,6 +333,47 @@ int main(int argc, char** argv) {
     tour.picture(context.openAlignPrinter(), QStringLiteral("AlignPrinter"));
     tour.closeAll();
     calibrationSheet(tour, folder);
+
+    // The register of the CHECK database beside its data-entry screen, sorted so that the
+    // void check comes first; that check chosen shows on the data-entry screen, marked VOID.
+    // Its positive-pay file for the last month goes into demo/ as it would go to the bank.
+    if (firstOf.contains(QStringLiteral("check"))) {
+        const QString file = firstOf.value(QStringLiteral("check"));
+        program.setCurrentDatabase(file);
+        auto* check = qobject_cast<Check*>(context.openCheck());
+        auto* book = qobject_cast<Register*>(context.openRegister());
+        if (check && book && book->model()) {
+            QObject::connect(book, &Register::checkChosen, check, &Check::showCheck);
+            try {
+                book->model()->order(CheckKeys::Column::Void, Qt::DescendingOrder);
+                book->model()->totals().finish();
+            } catch (const DbError& e) {
+                tour.failed(e.message());
+            }
+            book->resize(900, 420);
+            tour.picture(book, QStringLiteral("Register"));
+            emit book->checkChosen(book->model()->idAt(0));
+            tour.picture(check, QStringLiteral("Check-void"));
+        } else {
+            tour.failed(QStringLiteral("the register did not open"));
+        }
+        tour.closeAll();
+        tour.picture(context.openPositivePayExport(), QStringLiteral("PositivePayExport"));
+        tour.closeAll();
+        const QString csv = tour.out().filePath(QStringLiteral("PositivePay.csv"));
+        try {
+            const QString settings = folder.filePath(SettingsDb::kFileName);
+            QFile::remove(csv);
+            const QDate today = clock.today();
+            if (PositivePay::write(folder.filePath(file), csv, today.addMonths(-1), today,
+                                   PositivePayOptions(settings).format(), false) > 0)
+                tour.wrote(csv);
+            else
+                tour.failed(QStringLiteral("no check was listed in PositivePay.csv"));
+        } catch (const DbError& e) {
+            tour.failed(e.message());
+        }
+    }
 
     // The screens that open on top of data entry, on the last database pictured.
     tour.pictures({{"ExportFile", [&] { return context.openExportFile(); }},

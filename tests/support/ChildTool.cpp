@@ -21,6 +21,7 @@
 #include "core/settings/SingleCopy.h"
 #include "gui/platform/MicrFont.h"
 #include "gui/platform/QtPrinter.h"
+#include "support/PrivatePostgres.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,6 +105,17 @@ QString printInto(const QString& folder, const QString& database, const QString&
     return QStringLiteral("printed");
 }
 
+/// The server of a test, for a child that works on it as another desk.
+class TestServerAccess : public Database::ServerAccess {
+public:
+    explicit TestServerAccess(ServerLogin login) : m_login(std::move(login)) {}
+    std::optional<ServerLogin> login() override { return m_login; }
+    void refused(const ServerLogin&) override {}
+
+private:
+    ServerLogin m_login;
+};
+
 int usage() {
     say(QStringLiteral(
         "usage: ledgerline-childtool write-and-wait DB SQL... | hold-exclusive DB | "
@@ -124,6 +136,12 @@ int main(int argc, char** argv) {
     const std::unique_ptr<QCoreApplication> app(printing ? new QGuiApplication(argc, argv)
                                                          : new QCoreApplication(argc, argv));
     const QStringList a = QCoreApplication::arguments();
+    // A child working as another desk on a test's database server.
+    static std::unique_ptr<TestServerAccess> server;
+    if (const QByteArray login = qgetenv("LEDGERLINE_TEST_SERVER"); !login.isEmpty()) {
+        server = std::make_unique<TestServerAccess>(loginFromText(QString::fromUtf8(login)));
+        Database::setServerAccess(server.get());
+    }
     if (a.size() < 3)
         return usage();
     const QString command = a.at(1);
@@ -176,10 +194,21 @@ int main(int argc, char** argv) {
         } else if (command == QLatin1String("new-and-die") && a.size() == 3) {
             CheckBook book(a.at(2));
             book.newCheck(DyingClock());
-        } else if (command == QLatin1String("new") && a.size() == 3) {
+        } else if (command == QLatin1String("new") && a.size() >= 3) {
+            // As many checks as asked, one New each, as a busy desk makes them.
             CheckBook book(a.at(2));
-            book.newCheck(SystemClock());
-            say(QStringLiteral("made"));
+            const int count = a.size() > 3 ? a.at(3).toInt() : 1;
+            QStringList numbers;
+            for (int i = 0; i < count; ++i) {
+                book.newCheck(SystemClock());
+                numbers << book.current().value(QStringLiteral("Check")).toString();
+            }
+            say(count == 1 ? QStringLiteral("made") : numbers.join(QLatin1Char(' ')));
+        } else if (command == QLatin1String("exec") && a.size() >= 4) {
+            auto db = Database::open(a.at(2));
+            for (const QString& statement : a.mid(3))
+                db->exec(statement);
+            say(QStringLiteral("done"));
         } else if (command == QLatin1String("print") && a.size() == 7) {
             limitFileSize(a.at(6), QStringLiteral("guard"));
             try {

@@ -6,6 +6,7 @@
 #include "core/platform/RecordSet.h"
 
 #include <QVariantMap>
+#include <iterator>
 
 namespace {
 
@@ -65,6 +66,8 @@ void makeChecks(const QDir& folder, const Clock& clock) {
         DatabaseFiles::create(folder, SampleDatabases::kChecks,
                               QStringLiteral("Operating account (sample)"), CheckDb::Kind::Check);
     auto db = Database::open(folder.filePath(file));
+    // The folder's template may come from an earlier version, without the void fields.
+    CheckDb::bringUpToDate(db);
     db->transaction([&] {
         const QVariantMap payer{
             {"BusinessName", "Maple Street Bakery"},
@@ -90,17 +93,36 @@ void makeChecks(const QDir& folder, const Clock& clock) {
         account.update();
         int number = 1001;
         int i = 0;
+        const int count = int(std::size(kPayees));
         for (const Payee& p : kPayees) {
+            // Written over the last weeks; those set to Don't Print were printed on their
+            // day, as a confirmed print run marks them, and the last of them was voided.
+            const QString dated = Clock::dateText(clock.today().addDays(-3 * (count - i)));
+            const QString print = QString::fromLatin1(kPrintOptions[i % 3]);
             account.addNew();
             fill(account, payer);
             account.setValue(QStringLiteral("PayTo"), QString::fromUtf8(p.name));
             account.setValue(QStringLiteral("Amount"), QString::fromLatin1(p.amount));
             account.setValue(QStringLiteral("For"), QString::fromUtf8(p.memo));
-            account.setValue(QStringLiteral("Check"), number++);
-            account.setValue(QStringLiteral("Date"), clock.todayText());
-            account.setValue(QStringLiteral("Print"), QString::fromLatin1(kPrintOptions[i++ % 3]));
+            account.setValue(QStringLiteral("Check"), number);
+            account.setValue(QStringLiteral("Date"), dated);
+            account.setValue(QStringLiteral("Print"), print);
             account.setValue(QStringLiteral("LabelPrint"), YesNo::False);
+            if (print == QLatin1String("Never")) {
+                account.setValue(QStringLiteral("Printed"), dated);
+                account.setValue(QStringLiteral("Comments"),
+                                 QStringLiteral("Printed this check as #%1 For $%2 on %3  ")
+                                     .arg(number)
+                                     .arg(QString::fromLatin1(p.amount), dated));
+                if (i == count - 1) {
+                    account.setValue(CheckDb::kVoidDate, clock.todayText());
+                    account.setValue(CheckDb::kVoidReason,
+                                     QStringLiteral("Made out for the wrong amount"));
+                }
+            }
             account.update();
+            ++number;
+            ++i;
         }
         RecordSet header(db, CheckDb::kHeader);
         header.edit();

@@ -152,3 +152,48 @@ std::optional<QString> AmountText::plainNumber(const QString& stored) {
         return std::nullopt;
     return QString::fromLatin1(out);
 }
+
+std::optional<qint64> AmountText::cents(QByteArrayView stored) {
+    AmountSpans p;
+    if (!parse(stored, -1, p))
+        return std::nullopt;
+    qint64 value = 0;
+    int digits = 0;
+    for (qsizetype i = p.wholeBegin; i < p.wholeEnd; ++i) {
+        const char c = stored[i];
+        if (c == ',' || (digits == 0 && c == '0'))
+            continue;
+        if (++digits > kMaxWholeDigits)
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    // Two decimals make cents; any further ones must be zeros.
+    for (qsizetype i = p.fractionBegin, k = 0; k < 2; ++i, ++k)
+        value = value * 10 + (i < p.fractionEnd ? stored[i] - '0' : 0);
+    for (qsizetype i = p.fractionBegin + 2; i < p.fractionEnd; ++i)
+        if (stored[i] != '0')
+            return std::nullopt;
+    return p.negative ? -value : value;
+}
+
+std::optional<qint64> AmountText::cents(const QString& stored) {
+    return cents(QByteArrayView(ascii(stored)));
+}
+
+QString AmountText::fromCents(TotalCents cents, bool grouped) {
+    const bool negative = cents < 0;
+    TotalCents rest = negative ? -cents : cents;
+    QString digits;
+    do {
+        digits.prepend(QLatin1Char(char('0' + int(rest % 10))));
+        rest /= 10;
+    } while (rest > 0);
+    while (digits.size() < 3)
+        digits.prepend(QLatin1Char('0'));
+    QString whole = digits.left(digits.size() - 2);
+    if (grouped)
+        for (qsizetype i = whole.size() - 3; i > 0; i -= 3)
+            whole.insert(i, QLatin1Char(','));
+    return (negative ? QStringLiteral("-") : QString()) + whole + QLatin1Char('.') +
+           digits.right(2);
+}

@@ -31,4 +31,16 @@ std::optional<QString> plainNumber(const QString& stored);
 /// is not a number.
 bool appendPlainNumber(QByteArray& out, QByteArrayView stored);
 
+/// A sum of cents that no number of stored amounts can overflow.
+__extension__ typedef __int128 TotalCents;
+
+/// A stored amount in cents, exactly: "1,234.5" is 123450 and "12.340" is 1234. Nothing when
+/// the text is not a number, holds a fraction of a cent ("12.345") or has more than
+/// kMaxWholeDigits digits before the decimal point.
+std::optional<qint64> cents(QByteArrayView stored);
+std::optional<qint64> cents(const QString& stored);
+/// Cents as dollars with two decimals: "1234.50", or with `grouped` "1,234.50"; negative
+/// amounts with a leading minus.
+QString fromCents(TotalCents cents, bool grouped = false);
+
 } // namespace AmountText

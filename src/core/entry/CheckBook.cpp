@@ -16,6 +16,13 @@ const QString kGone = QStringLiteral(
     "This check no longer exists: it was deleted while it was shown here, by another copy of "
     "Ledgerline or another program. What you entered for it was not stored.");
 
+// "check #1043" at the start of a sentence.
+QString sentence(QString name) {
+    if (!name.isEmpty())
+        name[0] = name[0].toUpper();
+    return name;
+}
+
 } // namespace
 
 const QStringList CheckBook::kPayerFields = {
@@ -27,6 +34,10 @@ const QStringList CheckBook::kPayerFields = {
 };
 
 CheckBook::CheckBook(const QString& path) : m_db(Database::open(path)) {
+    // A database made by an earlier version gains the void fields and the register's
+    // indexes. Where it cannot be written (a read-only folder, another program holding it)
+    // it works on as it is: no check of it is void, and Void says why it cannot be done.
+    skipIfFails([&] { CheckDb::bringUpToDate(m_db); });
     m_records = std::make_unique<RecordSet>(m_db, CheckDb::kAccount);
     m_header = std::make_unique<RecordSet>(m_db, CheckDb::kHeader);
     m_all = std::make_unique<RecordSet>(m_db, CheckDb::kAccount);
@@ -35,7 +46,8 @@ CheckBook::CheckBook(const QString& path) : m_db(Database::open(path)) {
 CheckBook::~CheckBook() = default;
 
 QSqlRecord CheckBook::current() {
-    return m_records->hasCurrent() ? m_records->record() : QSqlRecord();
+    // Read to be shown: on the server an edit of it is stored only over this very version.
+    return m_records->hasCurrent() ? m_records->record(true) : QSqlRecord();
 }
 
 void CheckBook::commit(const QList<FieldEntry::Typed>& typed, std::optional<bool> labelPrint) {
@@ -43,6 +55,12 @@ void CheckBook::commit(const QList<FieldEntry::Typed>& typed, std::optional<bool
         return;
     // A database that is gone is the reason to give, before any typed text is judged.
     requireFile();
+    // A void check stays as it was voided; notes may still be added to its comments.
+    for (const FieldEntry::Typed& t : typed)
+        if (t.field != QLatin1String("Comments"))
+            refuseIfVoid(QStringLiteral("What was typed in %1 was not stored.").arg(t.caption));
+    if (labelPrint)
+        refuseIfVoid(QStringLiteral("Its label setting was not stored."));
     QList<std::pair<QString, QVariant>> values;
     for (const FieldEntry::Typed& t : typed)
         values.append({t.field, FieldEntry::convert(t.field, t.caption, t.text)});
@@ -101,11 +119,26 @@ void CheckBook::choosePrintOption(const QString& caption) {
     const QString code = PrintOption::code(caption);
     if (code.isEmpty())
         return;
+    refuseIfVoid(QStringLiteral("It never prints."));
     store({{QStringLiteral("Print"), code}});
 }
 
 void CheckBook::chooseProductType(const QString& type) {
+    refuseIfVoid(QStringLiteral("Its product type was not changed."));
     store({{QStringLiteral("BusinessType"), type}, {QStringLiteral("For"), type}});
+}
+
+void CheckBook::refuseIfVoid(const QString& consequence) {
+    // A check that cannot be read (deleted meanwhile elsewhere) is no void one: the store
+    // that follows says what became of it.
+    bool isVoid = false;
+    QString name;
+    skipIfFails([&] {
+        isVoid = m_records->hasCurrent() && currentIsVoid();
+        name = currentName();
+    });
+    if (isVoid)
+        throw DbError(QStringLiteral("%1 is void. %2").arg(sentence(name), consequence));
 }
 
 FirstCheckOptions CheckBook::gotoFirstCheck() {
@@ -212,6 +245,9 @@ void CheckBook::newCheck(const Clock& clock) {
         // with the header's number to match; or, when any step fails, nothing at all.
         // Every value is read right after the move that reaches it.
         m_db->transaction([&] {
+            // Numbers are handed out under the header's lock: two desks pressing New at once
+            // take turns, and never get one number.
+            m_db->lockRows(CheckDb::kHeader);
             clearTemplateLabel();
             const TemplateCache cache = templateDefaults();
             const CheckDb::Kind k = kind();
@@ -267,10 +303,75 @@ void CheckBook::newCheck(const Clock& clock) {
 }
 
 bool CheckBook::currentIsTemplate() {
-    return m_records->value(QStringLiteral("ID")).toLongLong() == 1;
+    return m_records->value(QStringLiteral("ID")).toLongLong() == CheckDb::kTemplateId;
+}
+
+bool CheckBook::currentIsPrinted() {
+    return !m_records->value(QStringLiteral("Printed")).toString().trimmed().isEmpty();
+}
+
+bool CheckBook::currentIsVoid() {
+    return CheckDb::isVoid(m_records->record());
+}
+
+QString CheckBook::currentName() {
+    const QVariant number = m_records->value(QStringLiteral("Check"));
+    return number.isNull() ? QStringLiteral("this check")
+                           : QStringLiteral("check #") + number.toString();
+}
+
+void CheckBook::voidCurrent(const QString& reason, const Clock& clock) {
+    requireFile();
+    if (currentIsTemplate())
+        throw DbError(QStringLiteral("The first check is the template for new checks; it cannot "
+                                     "be voided."));
+    const QString name = currentName();
+    const QSqlRecord row = m_records->record();
+    if (CheckDb::isVoid(row))
+        throw DbError(QStringLiteral("%1 is void already, since %2.")
+                          .arg(sentence(name), row.value(CheckDb::kVoidDate).toString()));
+    if (reason.trimmed().isEmpty())
+        throw DbError(QStringLiteral("A check is voided only with a reason. %1 was not voided.")
+                          .arg(sentence(name)));
+    if (!CheckDb::hasVoidFields(*m_db)) {
+        try {
+            CheckDb::bringUpToDate(m_db);
+        } catch (const DbError& e) {
+            throw DbError(QStringLiteral("%1 could not be voided: this database cannot take "
+                                         "void checks now. %2")
+                              .arg(sentence(name), e.message()),
+                          e.reason());
+        }
+    }
+    store({{CheckDb::kVoidDate, clock.todayText()},
+           {CheckDb::kVoidReason, reason.trimmed()},
+           {QStringLiteral("Print"), PrintOption::kNever}});
+}
+
+bool CheckBook::showCheck(qint64 id) {
+    if (m_records->moveTo(id))
+        return true;
+    auto all = std::make_unique<RecordSet>(m_db, CheckDb::kAccount);
+    if (!all->moveTo(id))
+        return false;
+    m_condition.clear();
+    m_binds.clear();
+    m_added.clear();
+    m_records = std::move(all);
+    return true;
 }
 
 void CheckBook::deleteCurrent() {
+    // A printed check may still reach the bank, and a void one must still be reported to it:
+    // both are kept.
+    const QString name = currentName();
+    if (currentIsVoid())
+        throw DbError(QStringLiteral("%1 is void; a void check is kept and cannot be deleted.")
+                          .arg(sentence(name)));
+    if (currentIsPrinted())
+        throw DbError(
+            QStringLiteral("%1 was printed on %2, so it is kept; void it instead.")
+                .arg(sentence(name), m_records->value(QStringLiteral("Printed")).toString()));
     m_records->remove();
     m_records->movePrevious();
     if (m_records->bof()) {
@@ -292,7 +393,7 @@ bool CheckBook::filter(const QString& condition, const QVariantList& binds) {
 }
 
 bool CheckBook::search(const QString& field, const QString& text) {
-    const SearchFilter::Query query = SearchFilter::contains(field, text);
+    const SearchFilter::Query query = SearchFilter::contains(field, text, m_db->onServer());
     return filter(query.condition, query.binds);
 }
 
@@ -311,6 +412,7 @@ std::unique_ptr<RecordSet> CheckBook::view() const {
     QStringList marks(m_added.size(), QStringLiteral("?"));
     return std::make_unique<RecordSet>(
         m_db, CheckDb::kAccount,
-        QStringLiteral("(%1) OR rowid IN (%2)").arg(m_condition, marks.join(QLatin1Char(','))),
+        QStringLiteral("(%1) OR %3 IN (%2)")
+            .arg(m_condition, marks.join(QLatin1Char(',')), m_db->rowId()),
         m_binds + m_added);
 }

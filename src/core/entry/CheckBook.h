@@ -107,9 +107,26 @@ public:
 
     /// Deletes the current check (never the template, ID 1) and shows the one before it;
     /// when it was the first of the view, the view's new first one; when the view is left
-    /// empty, all checks.
+    /// empty, all checks. A check that was printed or is void is never deleted: that
+    /// throws DbError and changes nothing.
     void deleteCurrent();
     bool currentIsTemplate();
+    /// True when the current check has been printed: it carries the date of a print run.
+    bool currentIsPrinted();
+    /// True when the current check is void.
+    bool currentIsVoid();
+    /// The current check as messages name it: "check #1043", or "this check".
+    QString currentName();
+
+    /// Voids the current check in one update: today's date and the reason are stored, and
+    /// it prints "Never" from now on. The template, a void check and an empty reason are
+    /// refused with DbError, as is a database that cannot take the void fields; nothing
+    /// is stored then.
+    void voidCurrent(const QString& reason, const Clock& clock);
+
+    /// Makes the check with this ID current, showing all checks when the view leaves it
+    /// out; false (and the view unchanged) when there is no such check.
+    bool showCheck(qint64 id);
 
     /// Narrows the view to the checks for which `condition` holds; false (and the view
     /// unchanged) when none does.
@@ -123,6 +140,8 @@ public:
 
 private:
     bool walk(bool forward);
+    /// Throws DbError saying the current check is void, followed by `consequence`.
+    void refuseIfVoid(const QString& consequence);
     void requireFile() const;
     std::unique_ptr<RecordSet> view() const;
     /// The template's texts (empty for Null) and label flag, read afresh from the template.

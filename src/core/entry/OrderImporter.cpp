@@ -19,8 +19,10 @@ void OrderImporter::paste(CheckBook& book, const QString& text, const Clock& clo
         // One transaction: the new check, its fields and its comments, or none of them. A
         // New that fails fails the whole paste, so the order never lands on the check shown.
         book.database()->transaction([&] {
-            const bool fresh = !records.isNull(QStringLiteral("BusinessName")) &&
-                               !records.isNull(QStringLiteral("FirstName"));
+            // A void check stays as it was voided: the order goes into a new one.
+            const bool fresh = (!records.isNull(QStringLiteral("BusinessName")) &&
+                                !records.isNull(QStringLiteral("FirstName"))) ||
+                               book.currentIsVoid();
             if (fresh)
                 book.newCheck(clock);
             QList<std::pair<QString, QVariant>> values;

@@ -14,6 +14,7 @@ struct Query {
     QVariantList binds;
 };
 
-Query contains(const QString& field, const QString& text);
+/// `onServer`: the condition is for a database on the server.
+Query contains(const QString& field, const QString& text, bool onServer = false);
 
 } // namespace SearchFilter

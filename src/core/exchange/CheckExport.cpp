@@ -9,7 +9,7 @@
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/FileReason.h"
-#include "core/platform/Statement.h"
+#include "core/platform/PreparedQuery.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,10 +59,10 @@ qint64 CheckExport::write(const QString& databasePath, const QString& targetPath
 
     auto db = Database::open(databasePath);
     // One statement reads a consistent picture of the table from its first row to its last.
-    Statement select(db->handle(),
-                     QStringLiteral("SELECT %1 FROM %2 ORDER BY \"ID\"")
-                         .arg(columns.join(QLatin1Char(',')), Database::quote(CheckDb::kAccount)),
-                     db->path());
+    const std::unique_ptr<PreparedQuery> prepared =
+        db->prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY \"ID\"")
+                        .arg(columns.join(QLatin1Char(',')), Database::quote(CheckDb::kAccount)));
+    PreparedQuery& select = *prepared;
 
     // Written beside its name and moved over the previous file only once complete and on
     // the disk, so a failure at any point leaves that file as it was.

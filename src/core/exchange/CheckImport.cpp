@@ -9,7 +9,7 @@
 #include "core/platform/Clock.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
-#include "core/platform/Statement.h"
+#include "core/platform/PreparedQuery.h"
 #include "core/platform/TableSchema.h"
 
 #include <QFile>
@@ -127,7 +127,10 @@ CheckImport::Result CheckImport::read(const QString& databasePath, const QString
     qint64 records = 0;
     std::optional<qint64> highest;
     db->transaction([&] {
-        Statement insert(db->handle(), insertSql, db->path());
+        // Numbers taken from the file must not meet a check another desk makes meanwhile.
+        db->lockRows(CheckDb::kHeader);
+        const std::unique_ptr<PreparedQuery> prepared = db->prepare(insertSql);
+        PreparedQuery& insert = *prepared;
         QByteArray amount;
         for (;;) {
             const CsvReader::Status status = reader.next();
@@ -199,10 +202,10 @@ CheckImport::Result CheckImport::read(const QString& databasePath, const QString
             throw refuse(QStringLiteral("it holds no records"));
         progress.report(importing, units, records, records);
         if (highest)
-            db->exec(QStringLiteral("UPDATE %1 SET \"LastCheck\" = ? WHERE rowid = (SELECT "
-                                    "min(rowid) FROM %1) AND (\"LastCheck\" IS NULL OR "
+            db->exec(QStringLiteral("UPDATE %1 SET \"LastCheck\" = ? WHERE %2 = (SELECT "
+                                    "min(%2) FROM %1) AND (\"LastCheck\" IS NULL OR "
                                     "\"LastCheck\" < ?)")
-                         .arg(Database::quote(CheckDb::kHeader)),
+                         .arg(Database::quote(CheckDb::kHeader), db->rowId()),
                      {*highest, *highest});
     });
     return {records, text.windows1252Lines};

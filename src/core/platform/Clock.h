@@ -11,6 +11,9 @@ public:
 
     /// A date as the program writes it into records: "m/d/yyyy", no leading zeros.
     static QString dateText(const QDate& date);
+    /// A date written "m/d/yyyy" (leading zeros allowed, blanks around it ignored); an
+    /// invalid date for any other text.
+    static QDate dateFromText(const QString& text);
     QString todayText() const { return dateText(today()); }
 };
 

@@ -1,5 +1,7 @@
 #include "core/platform/DbError.h"
 
+#include "core/platform/ServerLocation.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -29,7 +31,76 @@ DbError::DbError(QString message, Reason reason)
     : m_message(std::move(message)), m_reason(reason), m_utf8(m_message.toUtf8()) {}
 
 DbError DbError::fromSql(const QSqlError& error, const QString& path) {
+    if (path.isEmpty() || ServerLocation::is(path))
+        return fromServer(error, path);
     return fromEngine(error.databaseText().isEmpty() ? error.text() : error.databaseText(), path);
+}
+
+QString DbError::lostMessage(const QString& location) {
+    return QStringLiteral("The connection to the database server was lost while Ledgerline had "
+                          "the database %1 open, so Ledgerline cannot save changes to it.")
+        .arg(ServerLocation::name(location));
+}
+
+DbError DbError::fromServer(const QSqlError& error, const QString& location) {
+    // The server names its failures by their SQLSTATE; a connection that fails before any
+    // statement has only the client library's words.
+    const QString state = error.nativeErrorCode();
+    const QString raw =
+        (error.databaseText().isEmpty() ? error.driverText() : error.databaseText()).trimmed();
+    const QString lower = raw.toLower();
+    const QString what =
+        location.isEmpty()
+            ? QStringLiteral("the database server")
+            : QStringLiteral("the database %1 on the server").arg(ServerLocation::name(location));
+    if (state == QLatin1String("28P01") || state == QLatin1String("28000") ||
+        lower.contains(QLatin1String("password authentication failed")) ||
+        lower.contains(QLatin1String("no password supplied")))
+        return DbError(QStringLiteral("The database server did not accept the user name and "
+                                      "password, so %1 was not opened.")
+                           .arg(what),
+                       Reason::NoPermission);
+    if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")) ||
+        lower.contains(QLatin1String("server closed the connection")) ||
+        lower.contains(QLatin1String("no connection to the server")) ||
+        lower.contains(QLatin1String("connection to server")) ||
+        lower.contains(QLatin1String("could not connect")) ||
+        lower.contains(QLatin1String("terminating connection")))
+        return location.isEmpty() || error.type() == QSqlError::ConnectionError
+                   ? DbError(QStringLiteral("The database server could not be reached, so %1 was "
+                                            "not opened. Check that the server is running and "
+                                            "that the settings in File - Program Setup are "
+                                            "right. (%2)")
+                                 .arg(what, raw),
+                             Reason::Lost)
+                   : DbError(lostMessage(location), Reason::Lost);
+    if (state == QLatin1String("3D000"))
+        return DbError(QStringLiteral("The database server has no database named in the "
+                                      "settings of File - Program Setup. (%1)")
+                           .arg(raw),
+                       Reason::NotADatabase);
+    if (state == QLatin1String("55P03") || state == QLatin1String("40P01") ||
+        state == QLatin1String("40001"))
+        return DbError(QStringLiteral("The database is in use by another desk; try again in a "
+                                      "moment. If %1 stays in use, ask the other desk to finish "
+                                      "what it is doing first.")
+                           .arg(location.isEmpty() ? what : ServerLocation::name(location)),
+                       Reason::Busy);
+    if (state == QLatin1String("53100"))
+        return DbError(QStringLiteral("The database server's disk is full, so Ledgerline cannot "
+                                      "save changes to %1.")
+                           .arg(what),
+                       Reason::DiskFull);
+    if (state == QLatin1String("25006") || state == QLatin1String("42501"))
+        return DbError(
+            QStringLiteral("The database server does not let this user change %1.").arg(what),
+            Reason::ReadOnly);
+    if (state == QLatin1String("42P01") || state == QLatin1String("3F000"))
+        return DbError(QStringLiteral("Ledgerline finds no check database in %1.").arg(what),
+                       Reason::NotADatabase);
+    if (state == QLatin1String("22P02") || state == QLatin1String("22003"))
+        return DbError(QStringLiteral("A value does not fit its field in %1. (%2)").arg(what, raw));
+    return DbError(QStringLiteral("Ledgerline could not use %1: %2").arg(what, raw));
 }
 
 void DbError::setDamageWording(DamageWording wording) {
@@ -52,6 +123,8 @@ QString DbError::damagedMessage(const QString& path) {
 }
 
 QString DbError::movedMessage(const QString& path) {
+    if (ServerLocation::is(path))
+        return lostMessage(path);
     const QFileInfo info(path);
     return QStringLiteral("The file %1 has been moved, renamed or deleted from the program "
                           "folder %2 while Ledgerline had it open, so Ledgerline cannot save "

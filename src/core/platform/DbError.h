@@ -10,7 +10,8 @@ class DbError : public std::exception {
 public:
     /// What kind of trouble it is, for the few callers that answer differently: a file in
     /// use is worth another try, a damaged one is not; a record that is Gone was deleted by
-    /// another program while it was shown.
+    /// another program while it was shown, one Changed was changed by another desk; a
+    /// database Lost is one whose server connection broke.
     enum class Reason {
         Other,
         Busy,
@@ -19,13 +20,22 @@ public:
         NoPermission,
         ReadOnly,
         DiskFull,
-        Gone
+        Gone,
+        Changed,
+        Lost
     };
 
     explicit DbError(QString message, Reason reason = Reason::Other);
 
-    /// Turns an engine error on the file at `path` into words a shop owner can act on.
+    /// Turns an engine error on the file at `path` (or the server location) into words a
+    /// shop owner can act on.
     static DbError fromSql(const QSqlError& error, const QString& path);
+    /// The same for the database server: `location` is the server database, or empty for
+    /// the server's own.
+    static DbError fromServer(const QSqlError& error, const QString& location);
+    /// What the user is told when the connection to the server of the database at
+    /// `location` broke.
+    static QString lostMessage(const QString& location);
     /// The same for the engine's own words.
     static DbError fromEngine(const QString& raw, const QString& path);
     /// The same for one of the engine's result codes (extended codes give the finer
@@ -46,7 +56,6 @@ public:
     static QString busyMessage(const QString& path);
     /// What the user is told when the file at `path` may not be read.
     static QString unreadableMessage(const QString& path);
-
 
     const QString& message() const noexcept { return m_message; }
     Reason reason() const noexcept { return m_reason; }

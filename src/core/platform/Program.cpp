@@ -1,8 +1,14 @@
 #include "core/platform/Program.h"
 
+#include "core/platform/ServerLocation.h"
+
 Program::Program(const QString& folder)
     : m_name(QString::fromLatin1(kName)), m_version(QString::fromLatin1(kVersion)),
       m_folder(QDir(folder).absolutePath()) {}
+
+QString Program::path(const QString& fileName) const {
+    return ServerLocation::is(fileName) ? fileName : m_folder.filePath(fileName);
+}
 
 void Program::setNameAndVersion(const QString& name, const QString& version) {
     m_name = name;

@@ -18,10 +18,11 @@ public:
     void setAboutLine(int index, const QString& text);
 
     const QDir& folder() const { return m_folder; }
-    /// A bare file name resolved against the program folder.
-    QString path(const QString& fileName) const { return m_folder.filePath(fileName); }
+    /// A bare file name resolved against the program folder; a server location as it is.
+    QString path(const QString& fileName) const;
 
-    /// The bare file name of the chosen check database, as the chooser lists it.
+    /// The bare file name of the chosen check database, as the chooser lists it, or the
+    /// location of a database on the server ("server:Shop").
     const QString& currentDatabase() const { return m_currentDatabase; }
     void setCurrentDatabase(const QString& fileName) { m_currentDatabase = fileName; }
 

@@ -26,6 +26,11 @@ public:
     virtual std::optional<QString> ask(const QString& prompt, const QString& title,
                                        const QString& initial = {}) = 0;
 
+    /// A one-line input box whose text is shown as stars: a password.
+    virtual std::optional<QString> askPassword(const QString& prompt, const QString& title) {
+        return ask(prompt, title);
+    }
+
     /// A one-line input box; Cancel yields the empty text.
     QString input(const QString& prompt, const QString& title, const QString& initial = {}) {
         return ask(prompt, title, initial).value_or(QString());

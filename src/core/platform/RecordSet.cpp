@@ -7,16 +7,21 @@
 #include <QSqlField>
 #include <QSqlRecord>
 
+namespace {
+// The field that counts the changes of a row on the server.
+const QString kRowVersion = QStringLiteral("RowVersion");
+} // namespace
+
 RecordSet::RecordSet(std::shared_ptr<Database> db, QString table)
     : RecordSet(std::move(db), std::move(table), QString(), {}) {}
 
 RecordSet::RecordSet(std::shared_ptr<Database> db, QString table, QString condition,
                      QVariantList binds)
     : m_db(std::move(db)), m_table(std::move(table)), m_condition(std::move(condition)),
-      m_binds(std::move(binds)) {
+      m_binds(std::move(binds)), m_rowId(m_db->rowId()) {
     if (!m_db->hasTable(m_table))
-        throw DbError(QStringLiteral("The file %1 has no table %2.")
-                          .arg(m_db->path().section(QLatin1Char('/'), -1), m_table));
+        throw DbError(
+            QStringLiteral("The file %1 has no table %2.").arg(m_db->displayName(), m_table));
     moveFirst();
 }
 
@@ -31,12 +36,10 @@ QString RecordSet::whereClause(const QString& extra) const {
     return parts.isEmpty() ? QString() : QStringLiteral(" WHERE ") + parts.join(" AND ");
 }
 
-Statement& RecordSet::prepared(const QString& sql) const {
+PreparedQuery& RecordSet::prepared(const QString& sql) const {
     auto it = m_statements.find(sql);
     if (it == m_statements.end())
-        it = m_statements
-                 .emplace(sql, std::make_unique<Statement>(m_db->handle(), sql, m_db->path()))
-                 .first;
+        it = m_statements.emplace(sql, m_db->prepare(sql)).first;
     return *it->second;
 }
 
@@ -44,8 +47,9 @@ bool RecordSet::step(const QString& sql, const QVariantList& extraBinds) {
     forgetAhead();
     m_mode = Mode::None;
     m_pending.clear();
+    m_seenVersion.reset();
     // The moves run again and again: each keeps its prepared statement.
-    Statement& q = prepared(sql);
+    PreparedQuery& q = prepared(sql);
     int i = 1;
     for (const QVariant& v : m_binds)
         q.bind(i++, v);
@@ -67,8 +71,8 @@ bool RecordSet::step(const QString& sql, const QVariantList& extraBinds) {
 }
 
 void RecordSet::moveFirst() {
-    const QString sql = QStringLiteral("SELECT rowid FROM %1%2 ORDER BY rowid LIMIT 1")
-                            .arg(Database::quote(m_table), whereClause({}));
+    const QString sql = QStringLiteral("SELECT %3 FROM %1%2 ORDER BY %3 LIMIT 1")
+                            .arg(Database::quote(m_table), whereClause({}), m_rowId);
     if (!step(sql, {})) {
         m_bof = m_eof = true;
         m_deleted = false;
@@ -76,8 +80,8 @@ void RecordSet::moveFirst() {
 }
 
 void RecordSet::moveLast() {
-    const QString sql = QStringLiteral("SELECT rowid FROM %1%2 ORDER BY rowid DESC LIMIT 1")
-                            .arg(Database::quote(m_table), whereClause({}));
+    const QString sql = QStringLiteral("SELECT %3 FROM %1%2 ORDER BY %3 DESC LIMIT 1")
+                            .arg(Database::quote(m_table), whereClause({}), m_rowId);
     if (!step(sql, {})) {
         m_bof = m_eof = true;
         m_deleted = false;
@@ -112,6 +116,7 @@ void RecordSet::moveNext() {
     }
     m_mode = Mode::None;
     m_pending.clear();
+    m_seenVersion.reset();
     if (!m_ahead.isEmpty() && aheadIsCurrent()) {
         Row next = m_ahead.takeFirst();
         m_id = next.id;
@@ -126,9 +131,9 @@ void RecordSet::moveNext() {
     m_current.clear();
     const std::optional<quint32> counter = m_db->changeCounter();
     const QString sql =
-        QStringLiteral("SELECT rowid, * FROM %1%2 ORDER BY rowid LIMIT ?")
-            .arg(Database::quote(m_table), whereClause(QStringLiteral("rowid > ?")));
-    Statement& q = prepared(sql);
+        QStringLiteral("SELECT %3, * FROM %1%2 ORDER BY %3 LIMIT ?")
+            .arg(Database::quote(m_table), whereClause(m_rowId + QStringLiteral(" > ?")), m_rowId);
+    PreparedQuery& q = prepared(sql);
     int i = 1;
     for (const QVariant& v : m_binds)
         q.bind(i++, v);
@@ -185,8 +190,8 @@ void RecordSet::movePrevious() {
         return;
     }
     const QString sql =
-        QStringLiteral("SELECT rowid FROM %1%2 ORDER BY rowid DESC LIMIT 1")
-            .arg(Database::quote(m_table), whereClause(QStringLiteral("rowid < ?")));
+        QStringLiteral("SELECT %3 FROM %1%2 ORDER BY %3 DESC LIMIT 1")
+            .arg(Database::quote(m_table), whereClause(m_rowId + QStringLiteral(" < ?")), m_rowId);
     if (!step(sql, {m_id})) {
         m_bof = true;
         m_deleted = false;
@@ -195,8 +200,8 @@ void RecordSet::movePrevious() {
 
 bool RecordSet::moveTo(qint64 id) {
     const QString sql =
-        QStringLiteral("SELECT rowid FROM %1%2")
-            .arg(Database::quote(m_table), whereClause(QStringLiteral("rowid = ?")));
+        QStringLiteral("SELECT %3 FROM %1%2")
+            .arg(Database::quote(m_table), whereClause(m_rowId + QStringLiteral(" = ?")), m_rowId);
     const bool wasBof = m_bof, wasEof = m_eof, wasDeleted = m_deleted;
     const qint64 oldId = m_id;
     if (step(sql, {id}))
@@ -212,6 +217,7 @@ void RecordSet::restore(const Position& position) {
     forgetAhead();
     m_mode = Mode::None;
     m_pending.clear();
+    m_seenVersion.reset();
     m_id = position.id;
     m_bof = position.bof;
     m_eof = position.eof;
@@ -244,8 +250,9 @@ QVariant RecordSet::value(const QString& field) const {
         if (auto at = m_columnAt.constFind(field); at != m_columnAt.constEnd())
             return row->at(*at);
     }
-    Statement& q = prepared(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                                .arg(Database::quote(field), Database::quote(m_table)));
+    PreparedQuery& q =
+        prepared(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                     .arg(Database::quote(field), Database::quote(m_table), m_rowId));
     q.bind(1, m_id);
     const bool found = q.step();
     const QVariant result = found ? q.column(0) : QVariant();
@@ -255,8 +262,12 @@ QVariant RecordSet::value(const QString& field) const {
     return result;
 }
 
-QSqlRecord RecordSet::record() const {
+QSqlRecord RecordSet::record(bool asShown) const {
     requireCurrent();
+    const auto noteShown = [&](const QSqlRecord& shown) {
+        if (asShown && shown.contains(kRowVersion))
+            m_seenVersion = shown.value(kRowVersion).toLongLong();
+    };
     if (const QVariantList* row = rowReadAhead()) {
         QSqlRecord result;
         for (int i = 0; i < m_columns.size(); ++i) {
@@ -265,10 +276,11 @@ QSqlRecord RecordSet::record() const {
             field.setValue(v);
             result.append(field);
         }
+        noteShown(result);
         return result;
     }
-    Statement& q =
-        prepared(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(Database::quote(m_table)));
+    PreparedQuery& q = prepared(
+        QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(Database::quote(m_table), m_rowId));
     q.bind(1, m_id);
     const bool found = q.step();
     QSqlRecord result;
@@ -279,6 +291,7 @@ QSqlRecord RecordSet::record() const {
             field.setValue(v);
             result.append(field);
         }
+        noteShown(result);
     }
     q.reset();
     if (!found)
@@ -329,29 +342,40 @@ void RecordSet::update() {
         QStringList sets;
         for (const QString& n : names)
             sets << n + QStringLiteral(" = ?");
+        QString where = m_rowId + QStringLiteral(" = ?");
         values << m_id;
-        const QSqlQuery q = m_db->exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                                           .arg(Database::quote(m_table), sets.join(", ")),
+        // On the server every change of a row counts up its version (the server sees to it,
+        // whoever changes the row); a change made from what was read at an older version
+        // would overwrite another desk's work unseen.
+        const bool versioned = isVersioned();
+        const std::optional<qint64> seen = m_seenVersion;
+        if (versioned && seen) {
+            where += QStringLiteral(" AND %1 = ?").arg(Database::quote(kRowVersion));
+            values << *seen;
+        }
+        const QSqlQuery q = m_db->exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                                           .arg(Database::quote(m_table), sets.join(", "), where),
                                        values);
-        // Another program may have deleted the row while it was shown here; an update that
-        // reaches no row has stored nothing, and must say so.
-        if (q.numRowsAffected() == 0)
-            throw DbError(QStringLiteral("This record no longer exists: it was deleted while "
-                                         "it was shown. What was entered for it was not stored."),
-                          DbError::Reason::Gone);
+        if (q.numRowsAffected() == 0) {
+            // Another program may have deleted the row while it was shown here; an update
+            // that reaches no row has stored nothing, and must say so.
+            if (!versioned || !seen || !rowExists())
+                throw DbError(QStringLiteral("This record no longer exists: it was deleted "
+                                             "while it was shown. What was entered for it was "
+                                             "not stored."),
+                              DbError::Reason::Gone);
+            throw DbError(QStringLiteral("This record was changed by another desk while it was "
+                                         "shown here. What was entered for it was not stored."),
+                          DbError::Reason::Changed);
+        }
+        if (versioned && seen)
+            m_seenVersion = *seen + 1;
         return;
     }
 
-    QSqlQuery q =
-        names.isEmpty()
-            ? m_db->exec(
-                  QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Database::quote(m_table)))
-            : m_db->exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                             .arg(Database::quote(m_table), names.join(QStringLiteral(", ")),
-                                  QStringList(names.size(), QStringLiteral("?")).join(", ")),
-                         values);
+    const qint64 id = m_db->insert(m_table, names, values);
     forgetAhead();
-    m_id = q.lastInsertId().toLongLong();
+    m_id = id;
     m_bof = m_eof = m_deleted = false;
 }
 
@@ -359,9 +383,25 @@ void RecordSet::remove() {
     requireCurrent();
     m_mode = Mode::None;
     m_pending.clear();
-    m_db->exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Database::quote(m_table)),
+    m_db->exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(Database::quote(m_table), m_rowId),
                {m_id});
     m_deleted = true;
+    m_seenVersion.reset();
+}
+
+bool RecordSet::isVersioned() const {
+    if (!m_versioned)
+        m_versioned = m_db->onServer() && m_db->fieldNames(m_table).contains(kRowVersion);
+    return *m_versioned;
+}
+
+bool RecordSet::rowExists() const {
+    PreparedQuery& q = prepared(
+        QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ?").arg(Database::quote(m_table), m_rowId));
+    q.bind(1, m_id);
+    const bool found = q.step();
+    q.reset();
+    return found;
 }
 
 void RecordSet::refresh() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/platform/Statement.h"
+#include "core/platform/PreparedQuery.h"
 
 #include <QHash>
 #include <QMap>
@@ -73,8 +73,16 @@ public:
     /// The stored value of a field of the current row (the pending value while editing).
     QVariant value(const QString& field) const;
     bool isNull(const QString& field) const { return value(field).isNull(); }
-    /// Every field of the current row as stored now, in one read.
-    QSqlRecord record() const;
+    /// Every field of the current row as stored now, in one read. With `asShown` (the row
+    /// is read to be shown to the user, who may then change it) the row's version is noted
+    /// on the server: an edit stored later is refused (DbError::Reason::Changed) when
+    /// another desk changed or deleted the row meanwhile.
+    QSqlRecord record(bool asShown = false) const;
+    /// The row version noted by the last record(true) of the current row; nothing on a
+    /// file, or when the row has not been read to be shown since the last move.
+    std::optional<qint64> seenVersion() const { return m_seenVersion; }
+    /// Forgets the noted version: the next update stores over whatever is there.
+    void forgetSeenVersion() { m_seenVersion.reset(); }
 
     void edit();
     void addNew();
@@ -104,7 +112,7 @@ private:
     const QVariantList* rowReadAhead() const;
     QString whereClause(const QString& extra) const;
     void requireCurrent() const;
-    Statement& prepared(const QString& sql) const;
+    PreparedQuery& prepared(const QString& sql) const;
 
     std::shared_ptr<Database> m_db;
     QString m_table;
@@ -133,5 +141,10 @@ private:
     QStringList m_columns;          // of the rows read ahead
     QHash<QString, int> m_columnAt; // by name
 
-    mutable std::unordered_map<QString, std::unique_ptr<Statement>> m_statements; // by their SQL
+    mutable std::unordered_map<QString, std::unique_ptr<PreparedQuery>> m_statements; // by SQL
+    mutable std::optional<qint64> m_seenVersion;
+    QString m_rowId; // how the engine names a row's identity
+    mutable std::optional<bool> m_versioned;
+    bool isVersioned() const;
+    bool rowExists() const;
 };

@@ -33,11 +33,16 @@ struct TableDef {
     QString name;
     QList<FieldDef> fields;
 
-    QString createSql() const;
+    /// The statement that makes the table in a file, or on the server (`onServer`), where
+    /// every table also gets a row identity "ID" (when it has no counter of its own) and a
+    /// "RowVersion" that counts the changes of each row.
+    QString createSql(bool onServer = false) const;
     const FieldDef* field(const QString& name) const;
 };
 
 namespace TableSchema {
+/// The definition of one column, as CREATE TABLE and ALTER TABLE ... ADD COLUMN take it.
+QString columnSql(const FieldDef& field, bool onServer = false);
 /// Creates every table in `db` (inside the caller's transaction if there is one).
 void create(Database& db, const QList<TableDef>& tables);
 /// The first table or field of `tables` that `db` lacks, in words ("table A",

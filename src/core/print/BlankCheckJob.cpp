@@ -125,49 +125,55 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
         return Result::ProgramEnded;
 
     const qint64 count = askCount(variant.prompt, variant.contents);
-    account.moveLast();
-    const qint64 first = BlankNumbering::first(header.value(QStringLiteral("LastCheck")),
-                                               payer.value(QStringLiteral("Check")),
-                                               account.value(QStringLiteral("Check")));
     if (count < 1)
         return Result::Stopped;
-    const qint64 last = first + count - 1;
 
     // The numbers are reserved before anything is sent: should the program or the computer
     // stop while the job is on its way, the numbers are used up, and the next run goes on
-    // after them. A gap in the numbering is harmless; a number printed twice is not.
-    account.moveFirst();
-    const QVariant keptCheck = account.value(QStringLiteral("Check"));
-    const QVariant keptComments = account.value(QStringLiteral("Comments"));
-    header.moveFirst();
-    const QVariant keptLast = header.value(QStringLiteral("LastCheck"));
-    const QString line = BlankNumbering::runLine(variant.runLine, first, last, m_clock.todayText());
-    const auto record = [&](const QVariant& check, const QVariant& comments,
-                            const QVariant& lastCheck) {
-        db->transaction([&] {
-            account.moveFirst();
-            account.edit();
-            account.setValue(QStringLiteral("Check"), check);
-            account.setValue(QStringLiteral("Comments"), comments);
-            account.update();
-            header.moveFirst();
-            header.edit();
-            header.setValue(QStringLiteral("LastCheck"), lastCheck);
-            header.update();
-        });
+    // after them. A gap in the numbering is harmless; a number printed twice is not. They
+    // are chosen and stored under the header's lock, so no other desk takes them meanwhile.
+    qint64 first = 0;
+    qint64 last = 0;
+    QVariant keptCheck;
+    QVariant keptComments;
+    QVariant keptLast;
+    const auto store = [&](const QVariant& check, const QVariant& comments,
+                           const QVariant& lastCheck) {
+        account.moveFirst();
+        account.edit();
+        account.setValue(QStringLiteral("Check"), check);
+        account.setValue(QStringLiteral("Comments"), comments);
+        account.update();
+        header.moveFirst();
+        header.edit();
+        header.setValue(QStringLiteral("LastCheck"), lastCheck);
+        header.update();
     };
     try {
-        record(last,
-               line + QStringLiteral("\r\n") +
-                   (keptComments.isNull() ? QString() : keptComments.toString()),
-               last);
+        db->transaction([&] {
+            db->lockRows(CheckDb::kHeader);
+            account.moveLast();
+            const QVariant lastRecordCheck = account.value(QStringLiteral("Check"));
+            account.moveFirst();
+            keptCheck = account.value(QStringLiteral("Check"));
+            keptComments = account.value(QStringLiteral("Comments"));
+            header.moveFirst();
+            keptLast = header.value(QStringLiteral("LastCheck"));
+            first = BlankNumbering::first(keptLast, keptCheck, lastRecordCheck);
+            last = first + count - 1;
+            const QString line =
+                BlankNumbering::runLine(variant.runLine, first, last, m_clock.todayText());
+            store(last,
+                  line + QStringLiteral("\r\n") +
+                      (keptComments.isNull() ? QString() : keptComments.toString()),
+                  last);
+        });
     } catch (const DbError& e) {
-        throw DbError(QStringLiteral("The %1 were not printed: their numbers #%2 to #%3 could not "
-                                     "be recorded in the database first. %4")
-                          .arg(variant.contents)
-                          .arg(first)
-                          .arg(last)
-                          .arg(e.message()));
+        const QString numbers =
+            first > 0 ? QStringLiteral(" #%1 to #%2").arg(first).arg(last) : QString();
+        throw DbError(QStringLiteral("The %1 were not printed: their numbers%2 could not be "
+                                     "recorded in the database first. %3")
+                          .arg(variant.contents, numbers, e.message()));
     }
 
     std::unique_ptr<PrintPage> job;
@@ -195,9 +201,18 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
         }
         page.endDocument();
     } catch (const DbError& e) {
-        // Nothing printed: the numbers go back, and the next run prints them.
+        // Nothing printed: the numbers go back, and the next run prints them, unless another
+        // desk has numbered checks after them meanwhile.
+        bool givenBack = false;
         try {
-            record(keptCheck, keptComments, keptLast);
+            db->transaction([&] {
+                db->lockRows(CheckDb::kHeader);
+                header.moveFirst();
+                if (header.value(QStringLiteral("LastCheck")).toLongLong() != last)
+                    return;
+                store(keptCheck, keptComments, keptLast);
+                givenBack = true;
+            });
         } catch (const DbError& back) {
             throw DbError(e.message() +
                           QStringLiteral(" The check numbers #%1 to #%2 could not be given back "
@@ -208,6 +223,12 @@ BlankJob::Result BlankCheckJob::run(Layout layout, const QString& databasePath,
                               .arg(variant.contents)
                               .arg(last + 1));
         }
+        if (!givenBack)
+            throw DbError(e.message() +
+                          QStringLiteral(" The check numbers #%1 to #%2 stay used: another desk "
+                                         "has numbered checks after them meanwhile.")
+                              .arg(first)
+                              .arg(last));
         throw DbError(e.message() +
                       QStringLiteral(" No check numbers were used: the next %1 start again at "
                                      "#%2.")

@@ -15,16 +15,6 @@ const QString kPrint = QStringLiteral("Print");
 const QString kPrinted = QStringLiteral("Printed");
 const QString kLastCheck = QStringLiteral("LastCheck");
 
-// The rows of a job as one bound value: a JSON array of their IDs, which SQLite reads as a
-// table with json_each. One statement then changes all of them, whatever their number.
-QString idList(const QList<qint64>& ids) {
-    QStringList parts;
-    parts.reserve(ids.size());
-    for (qint64 id : ids)
-        parts << QString::number(id);
-    return QLatin1Char('[') + parts.join(QLatin1Char(',')) + QLatin1Char(']');
-}
-
 QString withNote(const QString& note, const QVariant& comments) {
     return note + QStringLiteral("\r\n") + comments.toString();
 }
@@ -41,9 +31,11 @@ void CheckMarking::dateChecks(const std::shared_ptr<Database>& db, const QList<q
                               const QString& today) {
     if (ids.isEmpty())
         return;
-    db->exec(QStringLiteral("UPDATE \"Account\" SET \"Date\" = ? WHERE \"ID\" IN (SELECT value "
-                            "FROM json_each(?))"),
-             {today, idList(ids)});
+    // The rows of a job are bound as one value: one statement changes all of them, whatever
+    // their number.
+    db->exec(QStringLiteral("UPDATE \"Account\" SET \"Date\" = ? WHERE %1")
+                 .arg(db->isOneOf(QStringLiteral("\"ID\""))),
+             {today, db->idList(ids)});
 }
 
 void CheckMarking::markConfirmed(const std::shared_ptr<Database>& db, const QList<qint64>& once,
@@ -51,17 +43,20 @@ void CheckMarking::markConfirmed(const std::shared_ptr<Database>& db, const QLis
     db->transaction([&] {
         if (!once.isEmpty())
             // The same note printNote() builds, for every one-time check in one statement.
-            db->exec(
-                QStringLiteral(
-                    "UPDATE \"Account\" SET \"Print\" = ?, \"Printed\" = ?, \"Comments\" = "
-                    "'Printed this check as #' || ifnull(\"Check\", '') || ' For $' || "
-                    "ifnull(\"Amount\", '') || ' on ' || ? || '  ' || char(13, 10) || "
-                    "ifnull(\"Comments\", '') WHERE \"ID\" IN (SELECT value FROM json_each(?)) "
-                    "AND \"Print\" = ?"),
-                {PrintOption::kNever, today, today, idList(once), PrintOption::kOnce});
+            db->exec(QStringLiteral(
+                         "UPDATE \"Account\" SET \"Print\" = ?, \"Printed\" = ?, \"Comments\" = "
+                         "'Printed this check as #' || coalesce(CAST(\"Check\" AS text), '') || "
+                         "' For $' || coalesce(\"Amount\", '') || ' on ' || ? || '  ' || ? || "
+                         "coalesce(\"Comments\", '') WHERE %1 AND \"Print\" = ?")
+                         .arg(db->isOneOf(QStringLiteral("\"ID\""))),
+                     {PrintOption::kNever, today, today, QStringLiteral("\r\n"), db->idList(once),
+                      PrintOption::kOnce});
         if (monthly.isEmpty())
             return;
 
+        // New numbers are handed out under the header's lock: a desk making a new check
+        // meanwhile waits for these.
+        db->lockRows(CheckDb::kHeader);
         RecordSet header(db, CheckDb::kHeader);
         const CheckDb::Kind kind = CheckDb::kind(header);
         RecordSet rows(db, CheckDb::kAccount);

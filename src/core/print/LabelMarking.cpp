@@ -11,14 +11,10 @@ void LabelMarking::markConfirmed(const std::shared_ptr<Database>& db, const QLis
                                  const QString& today) {
     if (ids.isEmpty())
         return;
-    QStringList parts;
-    for (qint64 id : ids)
-        parts << QString::number(id);
-    const QString idList = QLatin1Char('[') + parts.join(QLatin1Char(',')) + QLatin1Char(']');
     db->transaction([&] {
         db->exec(QStringLiteral("UPDATE \"Account\" SET \"LabelPrint\" = CASE WHEN \"Print\" IN "
-                                "(?, ?) THEN ? ELSE \"LabelPrint\" END, \"LPrinted\" = ? WHERE "
-                                "\"ID\" IN (SELECT value FROM json_each(?))"),
-                 {PrintOption::kOnce, PrintOption::kNever, YesNo::False, today, idList});
+                                "(?, ?) THEN ? ELSE \"LabelPrint\" END, \"LPrinted\" = ? WHERE %1")
+                     .arg(db->isOneOf(QStringLiteral("\"ID\""))),
+                 {PrintOption::kOnce, PrintOption::kNever, YesNo::False, today, db->idList(ids)});
     });
 }

@@ -68,7 +68,8 @@ QStringList PrintWalk::unreadableMicr(const std::shared_ptr<Database>& db,
         return refused;
     const QString condition =
         kinds.size() == 1 ? QStringLiteral("\"Print\" = ?") : QStringLiteral("\"Print\" IN (?, ?)");
-    RecordSet rows(db, CheckDb::kAccount, condition, kinds);
+    const QString notVoid = QStringLiteral(" AND ") + CheckDb::notVoid(*db);
+    RecordSet rows(db, CheckDb::kAccount, condition + notVoid, kinds);
     using MicrText::Field;
     const struct {
         const char* field;
@@ -118,7 +119,8 @@ PrintWalk::PrintedChecks PrintWalk::checks(PrintPage& page, const std::shared_pt
     RecordSet header(db, CheckDb::kHeader);
     const CheckDb::Kind kind = CheckDb::kind(header);
     CheckPlacement placement(options, settings.verticalStart);
-    RecordSet rows(db, CheckDb::kAccount);
+    // A void check never prints, whatever its print option says.
+    RecordSet rows(db, CheckDb::kAccount, CheckDb::notVoid(*db), {});
     // The walk reads the table in one transaction: one consistent state, and the file is
     // locked once rather than at every row.
     db->transaction([&] {
@@ -152,7 +154,9 @@ QList<qint64> PrintWalk::labels(PrintPage& page, const std::shared_ptr<Database>
                                 const QString& bodyFont) {
     QList<qint64> printed;
     LabelSheet sheet(first);
-    RecordSet rows(db, CheckDb::kAccount);
+    // Nor does its label: the labels of one-time checks include those printed already
+    // ("Never"), which a void check is too.
+    RecordSet rows(db, CheckDb::kAccount, CheckDb::notVoid(*db), {});
     db->transaction([&] {
         for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
             if (!TableSchema::isYes(rows.value(QStringLiteral("LabelPrint"))))

@@ -3,6 +3,7 @@
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/RecordSet.h"
+#include "core/register/PositivePay.h"
 #include "core/settings/Password.h"
 
 #include <QDir>
@@ -25,6 +26,10 @@ QList<TableDef> SettingsDb::schema() {
              {kAboutLine[0], FieldKind::Text},
              {kAboutLine[1], FieldKind::Text},
              {kAboutLine[2], FieldKind::Text},
+             {kPayColumns, FieldKind::Text},
+             {kPayDates, FieldKind::Text},
+             {kPayCents, FieldKind::YesNo},
+             {kPayVoids, FieldKind::YesNo},
          }},
         {kPasswordTable, {{kPassword, FieldKind::Text}}},
         {kProductTypeTable,
@@ -33,6 +38,13 @@ QList<TableDef> SettingsDb::schema() {
              {kProductType, FieldKind::Text},
          }},
     };
+}
+
+QList<FieldDef> SettingsDb::laterFields() {
+    return {{kPayColumns, FieldKind::Text},
+            {kPayDates, FieldKind::Text},
+            {kPayCents, FieldKind::YesNo},
+            {kPayVoids, FieldKind::YesNo}};
 }
 
 void SettingsDb::createShipped(const QString& path) {
@@ -52,6 +64,11 @@ void SettingsDb::createShipped(const QString& path) {
         settings.setValue(kTranCode, QString(""));
         settings.setValue(kBackupAtExit, YesNo::True);
         settings.setValue(kInsuranceSiteId, QString(""));
+        const PositivePayFormat pay = PositivePayFormat::defaults();
+        settings.setValue(kPayColumns, PositivePayFormat::toText(pay.columns));
+        settings.setValue(kPayDates, pay.dateFormat);
+        settings.setValue(kPayCents, pay.cents ? YesNo::True : YesNo::False);
+        settings.setValue(kPayVoids, pay.voids ? YesNo::True : YesNo::False);
         settings.setValue(
             kAboutLine[0],
             QStringLiteral("Ledgerline writes and prints your own checks and drafts."));
@@ -81,14 +98,18 @@ void SettingsDb::createShipped(const QString& path) {
 namespace {
 
 // What start-up insists on: the tables and fields the program reads. The check-insurance
-// site ID is read by nothing, and an About line that is missing is shown empty.
+// site ID is read by nothing, an About line that is missing is shown empty, and missing
+// positive-pay choices read as the usual layout.
 QList<TableDef> readByTheProgram() {
     QList<TableDef> tables = SettingsDb::schema();
+    const QList<FieldDef> later = SettingsDb::laterFields();
     for (TableDef& table : tables)
-        table.fields.removeIf([](const FieldDef& f) {
+        table.fields.removeIf([&](const FieldDef& f) {
             return f.name == SettingsDb::kInsuranceSiteId ||
                    std::find(std::begin(SettingsDb::kAboutLine), std::end(SettingsDb::kAboutLine),
-                             f.name) != std::end(SettingsDb::kAboutLine);
+                             f.name) != std::end(SettingsDb::kAboutLine) ||
+                   std::any_of(later.cbegin(), later.cend(),
+                               [&](const FieldDef& l) { return l.name == f.name; });
         });
     return tables;
 }

@@ -28,6 +28,12 @@ inline const QString kPrint2Checks = QStringLiteral("Print2Checks");
 inline const QString kPlainPaper = QStringLiteral("PlainPaper");
 inline const QString kTranCode = QStringLiteral("1");
 inline const QString kBackupAtExit = QStringLiteral("6");
+// How the bank wants the positive-pay file. Files from before these fields were added still
+// serve: a missing field reads as the usual layout, and storing a choice adds the fields.
+inline const QString kPayColumns = QStringLiteral("PositivePayColumns"); ///< "Account,Check,..."
+inline const QString kPayDates = QStringLiteral("PositivePayDates");     ///< "MM/DD/YYYY"
+inline const QString kPayCents = QStringLiteral("PositivePayCents");     ///< amounts in cents
+inline const QString kPayVoids = QStringLiteral("PositivePayVoids");     ///< voided checks listed
 /// Kept in the file for the check-insurance service; the program never reads it.
 inline const QString kInsuranceSiteId = QStringLiteral("InsuranceSiteID");
 inline const QString kAboutLine[3] = {QStringLiteral("HelpAboutLine1"),
@@ -35,6 +41,8 @@ inline const QString kAboutLine[3] = {QStringLiteral("HelpAboutLine1"),
                                       QStringLiteral("HelpAboutLine3")};
 
 QList<TableDef> schema();
+/// The fields of the settings record that earlier settings files lack.
+QList<FieldDef> laterFields();
 
 /// Writes a new settings file as it ships: default password, printer offsets, print
 /// options, About lines and a handful of product types. Fails if the file exists.

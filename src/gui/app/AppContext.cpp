@@ -1,7 +1,6 @@
 #include "gui/app/AppContext.h"
 
-#include "gui/start/ChangePass.h"
-#include "gui/start/Pass.h"
+#include "gui/app/ServerSignIn.h"
 #include "gui/databases/CreateNewDatabase.h"
 #include "gui/databases/FileOpen.h"
 #include "gui/databases/PleaseWait.h"
@@ -9,12 +8,17 @@
 #include "gui/exchange/ExportFile.h"
 #include "gui/help/HelpAbout.h"
 #include "gui/help/MicrForm.h"
-#include "gui/setup/ProgramSetup.h"
-#include "gui/start/FontFailure.h"
 #include "gui/platform/QtPrintDialogs.h"
 #include "gui/platform/QtPrinter.h"
 #include "gui/print/AlignPrinter.h"
 #include "gui/print/PrinterControl.h"
+#include "gui/register/PositivePayExport.h"
+#include "gui/register/Register.h"
+#include "gui/setup/ProgramSetup.h"
+#include "gui/setup/ServerSetup.h"
+#include "gui/start/ChangePass.h"
+#include "gui/start/FontFailure.h"
+#include "gui/start/Pass.h"
 
 #include <QApplication>
 
@@ -24,9 +28,15 @@ AppContext::AppContext(Program& program, Prompter& prompter, Clock& clock, Print
     : m_program(program), m_prompter(prompter), m_clock(clock), m_printer(printer),
       m_systemDialogs(
           std::make_unique<QtPrintDialogs>(dynamic_cast<QtPrinter*>(&printer), prompter)),
-      m_printDialogs(m_systemDialogs.get()) {}
+      m_printDialogs(m_systemDialogs.get()),
+      m_serverSignIn(std::make_unique<ServerSignIn>(program, prompter)) {
+    Database::setServerAccess(m_serverSignIn.get());
+}
 
-AppContext::~AppContext() = default;
+AppContext::~AppContext() {
+    if (Database::serverAccess() == m_serverSignIn.get())
+        Database::setServerAccess(nullptr);
+}
 
 namespace {
 // To open a screen is to load it; its load shows it.
@@ -106,10 +116,28 @@ QWidget* AppContext::openProgramSetup() {
     return loaded(new ProgramSetup(*this));
 }
 
+QWidget* AppContext::openServerSetup() {
+    if (QWidget* open = raised<ServerSetup>())
+        return open;
+    return loaded(new ServerSetup(*this));
+}
+
 QWidget* AppContext::openMicrForm() {
     if (QWidget* open = raised<MicrForm>())
         return open;
     return loaded(new MicrForm());
+}
+
+QWidget* AppContext::openRegister() {
+    if (QWidget* open = raised<Register>())
+        return open;
+    return loaded(new Register(*this));
+}
+
+QWidget* AppContext::openPositivePayExport() {
+    if (QWidget* open = raised<PositivePayExport>())
+        return open;
+    return loaded(new PositivePayExport(*this));
 }
 
 void AppContext::closeScreen(const QString& screen) {

@@ -5,6 +5,7 @@
 
 class Clock;
 class PrintDialogs;
+class ServerSignIn;
 class Printer;
 class Program;
 class Prompter;
@@ -28,6 +29,8 @@ public:
     PrintDialogs& printDialogs() const { return *m_printDialogs; }
     /// Puts other printing dialogs in place of the system's (tests answer them).
     void setPrintDialogs(PrintDialogs& dialogs) { m_printDialogs = &dialogs; }
+    /// How the windows reach the database server.
+    ServerSignIn& serverSignIn() const { return *m_serverSignIn; }
 
     QWidget* openPass();
     QWidget* openChangePass();
@@ -41,7 +44,10 @@ public:
     QWidget* openAlignPrinter();
     QWidget* openExportFile();
     QWidget* openProgramSetup();
+    QWidget* openServerSetup();
     QWidget* openMicrForm();
+    QWidget* openRegister();
+    QWidget* openPositivePayExport();
 
     /// Closes every open window of a screen (by its name), for a screen that leaves for
     /// another and takes one it came from down with it.
@@ -54,4 +60,5 @@ private:
     Printer& m_printer;
     std::unique_ptr<PrintDialogs> m_systemDialogs;
     PrintDialogs* m_printDialogs;
+    std::unique_ptr<ServerSignIn> m_serverSignIn;
 };

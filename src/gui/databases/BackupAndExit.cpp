@@ -4,6 +4,7 @@
 #include "core/platform/DbError.h"
 #include "core/platform/Failure.h"
 #include "core/platform/Program.h"
+#include "core/platform/ServerLocation.h"
 #include "core/settings/SettingsDb.h"
 #include "core/settings/SettingsRecord.h"
 #include "gui/app/AppContext.h"
@@ -37,7 +38,9 @@ bool backupWanted(AppContext& context, SettingsRecord* settings) {
 void BackupAndExit(AppContext& context, SettingsRecord* settings,
                    const std::function<void()>& closeDataEntry) {
     Program& program = context.program();
-    if (!backupWanted(context, settings)) {
+    // A database on the server is backed up on the server (see the README): there is no
+    // file here to copy.
+    if (ServerLocation::is(program.currentDatabase()) || !backupWanted(context, settings)) {
         program.end();
         return;
     }

@@ -1,10 +1,13 @@
 #include "gui/databases/CreateNewDatabase.h"
 
 #include "core/databases/DatabaseFiles.h"
+#include "core/databases/ServerDatabases.h"
 #include "core/platform/DbError.h"
 #include "core/platform/Failure.h"
 #include "core/platform/Program.h"
 #include "core/platform/Prompter.h"
+#include "core/settings/ServerSettings.h"
+#include "core/settings/SettingsDb.h"
 #include "gui/app/AppContext.h"
 #include "gui/platform/ScreenForm.h"
 
@@ -20,6 +23,12 @@ CreateNewDatabase::CreateNewDatabase(AppContext& context) : m_context(context) {
 }
 
 void CreateNewDatabase::load() {
+    // A database can be made on the server only where one is set up.
+    bool serverSet = false;
+    skipIfFails([&] {
+        serverSet = ServerSettings::read(m_context.program().path(SettingsDb::kFileName)).isSet();
+    });
+    m_ui.OnServer->setVisible(serverSet);
     show();
     m_ui.NewDb->setFocus();
 }
@@ -34,6 +43,10 @@ void CreateNewDatabase::createDatabase() {
         m_ui.Option1->isChecked() ? CheckDb::Kind::Draft : CheckDb::Kind::Check;
 
     const bool created = tellIfFails(m_context.prompter(), [&] {
+        if (m_ui.OnServer->isVisible() && m_ui.OnServer->isChecked()) {
+            ServerDatabases::create(name, description, kind);
+            return;
+        }
         if (!DatabaseFiles::isValidName(name) ||
             DatabaseFiles::nameIsTaken(folder, name + QStringLiteral(".mdb")))
             throw DbError(kFailure);

@@ -8,6 +8,7 @@
 #include "core/platform/Failure.h"
 #include "core/platform/Program.h"
 #include "core/platform/Prompter.h"
+#include "core/register/PositivePay.h"
 #include "core/settings/SettingsDb.h"
 #include "core/settings/SettingsRecord.h"
 #include "gui/app/AppContext.h"
@@ -18,7 +19,9 @@
 #include "gui/entry/MicrLine.h"
 #include "gui/entry/SearchMenu.h"
 #include "gui/entry/WaysOut.h"
+#include "gui/platform/BusyCursor.h"
 #include "gui/platform/ScreenForm.h"
+#include "gui/register/Register.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -76,6 +79,9 @@ Check::~Check() = default;
 std::optional<QString> Check::openBook(const QString& path) {
     for (;;) {
         try {
+            // A database from an earlier version is brought up to date as it opens, which on
+            // a very large one takes some seconds, once.
+            BusyCursor busy;
             auto book = std::make_unique<CheckBook>(path);
             // Reading the caption proves that the database can be read now.
             setWindowTitle(book->caption());
@@ -148,6 +154,10 @@ void Check::storeTyped() {
         });
         throw;
     } catch (const DbError& e) {
+        if (e.reason() == DbError::Reason::Changed) {
+            settleWithOtherDesk();
+            return;
+        }
         // The check was deleted elsewhere: the user is told that what was typed is lost,
         // and it stops counting as typed, so that the next step can leave the check. The
         // boxes still show it, to be copied.
@@ -156,6 +166,28 @@ void Check::storeTyped() {
         throw;
     }
     m_binding->stored();
+}
+
+void Check::settleWithOtherDesk() {
+    const QList<FieldEntry::Typed> typed = m_binding->typed();
+    // Reading the check again takes the other desk's values, and the version they made.
+    const QSqlRecord theirs = m_book->current();
+    QStringList changes;
+    for (const FieldEntry::Typed& t : typed)
+        changes << QStringLiteral("%1: theirs \"%2\", yours \"%3\"")
+                       .arg(t.caption, theirs.value(t.field).toString(), t.text);
+    if (m_binding->labelPrint())
+        changes << QStringLiteral("the label box");
+    if (m_context.prompter().question(
+            CheckMessages::kChangedElsewhere.arg(changes.join(QLatin1Char('\n'))),
+            CheckMessages::kChangedElsewhereTitle, Prompter::Icon::Warning, false)) {
+        m_book->commit(typed, m_binding->labelPrint());
+        m_binding->stored();
+        return;
+    }
+    // Theirs stands, and the boxes show it; what was typed here was said in the question.
+    m_binding->stored();
+    showSelectors(showRecord());
 }
 
 QSqlRecord Check::showRecord() {
@@ -167,6 +199,19 @@ QSqlRecord Check::showRecord() {
     m_binding->show(row);
     m_ui.Label11->setText(row.value(QStringLiteral("ID")).toString());
     m_ui.PrintedDate->setText(row.value(QStringLiteral("Printed")).toString());
+    // A void check is kept as it was voided: only its comments take notes.
+    const bool isVoid = CheckDb::isVoid(row);
+    m_ui.VoidMark->setText(isVoid ? QStringLiteral("VOID since %1: %2")
+                                        .arg(row.value(CheckDb::kVoidDate).toString(),
+                                             row.value(CheckDb::kVoidReason).toString())
+                                  : QString());
+    m_ui.VoidMark->setVisible(isVoid);
+    m_binding->lock(isVoid, QStringLiteral("Comments"));
+    const bool isTemplate = row.value(QStringLiteral("ID")).toLongLong() == CheckDb::kTemplateId;
+    for (QWidget* w : std::initializer_list<QWidget*>{m_ui.Combo1, m_ui.Combo2, m_ui.VoidButton})
+        w->setEnabled(m_book && !isVoid &&
+                      (w != m_ui.VoidButton || (!isTemplate && !row.isEmpty())));
+    m_ui.MVoid->setEnabled(m_ui.VoidButton->isEnabled());
     return row;
 }
 
@@ -195,9 +240,23 @@ void Check::newCheck() {
 void Check::deleteCheck() {
     if (!m_book)
         return;
+    bool offerVoid = false;
     run([&] {
         if (m_book->currentIsTemplate()) {
             m_context.prompter().message(CheckMessages::kNoDeleteTemplate);
+            return;
+        }
+        // A printed check may still reach the bank and is kept; a void one says so itself.
+        if (m_book->currentIsVoid()) {
+            m_book->deleteCurrent();
+            return;
+        }
+        if (m_book->currentIsPrinted()) {
+            offerVoid = m_context.prompter().question(
+                CheckMessages::printedNotDeleted(
+                    m_book->currentName(),
+                    m_book->current().value(QStringLiteral("Printed")).toString()),
+                QStringLiteral("Delete"), Prompter::Icon::Question, false);
             return;
         }
         if (!m_context.prompter().question(CheckMessages::kDeleteQuestion,
@@ -206,6 +265,59 @@ void Check::deleteCheck() {
         m_book->deleteCurrent();
         ShowPrintOptions();
     });
+    if (offerVoid)
+        voidCheck();
+}
+
+void Check::voidCheck() {
+    if (!m_book || !commit())
+        return;
+    QString name;
+    if (!run([&] {
+            if (m_book->currentIsTemplate())
+                throw DbError(CheckMessages::kNoVoidTemplate);
+            name = m_book->currentName();
+        }))
+        return;
+    const std::optional<QString> reason = m_context.prompter().ask(
+        CheckMessages::voidReasonPrompt(name), QStringLiteral("Void Check"));
+    if (!reason)
+        return;
+    if (run([&] { m_book->voidCurrent(*reason, m_context.clock()); }))
+        ShowPrintOptions();
+}
+
+void Check::showCheck(qint64 id) {
+    if (!m_book || !commit())
+        return;
+    bool found = false;
+    if (!run([&] { found = m_book->showCheck(id); }))
+        return;
+    if (!found)
+        m_context.prompter().message(CheckMessages::kCheckGone);
+    ShowPrintOptions();
+    raise();
+    activateWindow();
+}
+
+void Check::openRegister() {
+    if (!m_book || !commit())
+        return;
+    if (auto* shown = qobject_cast<Register*>(m_context.openRegister()))
+        connect(shown, &Register::checkChosen, this, &Check::showCheck, Qt::UniqueConnection);
+}
+
+void Check::openPositivePay() {
+    if (!m_book || !commit())
+        return;
+    bool draft = false;
+    if (!run([&] { draft = m_book->kind() == CheckDb::Kind::Draft; }))
+        return;
+    if (draft) {
+        m_context.prompter().message(PositivePay::kDraftRefusal);
+        return;
+    }
+    m_context.openPositivePayExport();
 }
 
 void Check::walk(bool forward) {
@@ -292,6 +404,8 @@ void Check::leaveFor(QWidget* (AppContext::*open)(), Without without) {
     if (!commit() && !(without == Without::Database && !m_book))
         return;
     m_leaving = true;
+    // The register shows this database: it goes with the screen.
+    m_context.closeScreen(QStringLiteral("Register"));
     (m_context.*open)();
     close();
 }

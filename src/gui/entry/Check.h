@@ -32,6 +32,11 @@ public:
     /// Shows the current record in the boxes and sets both selectors from it.
     void ShowPrintOptions();
 
+public slots:
+    /// Stores what was typed, then shows the check with this ID (all checks, when the
+    /// search in force leaves it out) and comes to the front.
+    void showCheck(qint64 id);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -54,6 +59,9 @@ private slots:
     void openMicrHelp() { openOnTop(&AppContext::openMicrForm, Without::Database); }
     void openAbout() { openOnTop(&AppContext::openHelpAbout, Without::Database); }
     void exitProgram();
+    void voidCheck();
+    void openRegister();
+    void openPositivePay();
 
 private:
     /// commit() without the telling: throws what went wrong.
@@ -79,6 +87,9 @@ private:
     template <class F> bool run(F&& handler);
     /// Without a database that can be written, keeps only what still works and says why.
     void offerOnlyWaysOut(const QString& why);
+    /// After another desk changed the check shown: shows both and lets the user store what
+    /// they typed over the other desk's values, or keep theirs.
+    void settleWithOtherDesk();
     /// Opens the check database and shows its caption. While another program holds it, the
     /// user may try again; the reason is returned when they choose not to. Throws DbError
     /// for any other failure.

@@ -18,10 +18,32 @@ inline const QString kNoDeleteTemplate =
                    "database - it is used to setup default fields.");
 inline const QString kDeleteQuestion = QStringLiteral("Do you really want to delete this check?");
 inline const QString kNoMatches = QStringLiteral("There were no matches - please try again");
+inline const QString kNoVoidTemplate =
+    QStringLiteral("The first check is the template for new checks; it cannot be voided.");
+inline const QString kCheckGone =
+    QStringLiteral("That check is no longer in the database: another program deleted it.");
+/// Delete on a printed check: why it is kept, and the offer to void it.
+inline QString printedNotDeleted(const QString& name, const QString& printed) {
+    QString sentence = name;
+    sentence[0] = sentence[0].toUpper();
+    return QStringLiteral("%1 was printed on %2, so it is kept: a printed check may still "
+                          "reach the bank.\n\nVoid it instead?")
+        .arg(sentence, printed);
+}
+inline QString voidReasonPrompt(const QString& name) {
+    return QStringLiteral("Why is %1 void? The reason is kept with the check, which will never "
+                          "print again.")
+        .arg(name);
+}
 /// Follows the reason why what was typed cannot be stored, at Exit.
 inline const QString kLeaveAnyway =
     QStringLiteral("\n\nLeave Ledgerline anyway, without storing what you typed?");
 /// Follows the reason why the database cannot be used any more.
+inline const QString kChangedElsewhereTitle = QStringLiteral("Changed at Another Desk");
+inline const QString kChangedElsewhere = QStringLiteral(
+    "Another desk changed this check while it was shown here:\n\n%1\n\nStore what you typed "
+    "over the other desk's values? Choose No to keep theirs; what you typed is then not "
+    "stored.");
 inline const QString kRetryOpening =
     QStringLiteral("\n\nChoose Retry once the other program has let go of it, or Cancel to "
                    "leave this database closed.");

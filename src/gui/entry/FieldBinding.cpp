@@ -128,12 +128,18 @@ void FieldBinding::setLabelTick(bool tick) {
 }
 
 void FieldBinding::freeze() {
+    m_frozen = true;
+    lock(true, {});
+}
+
+void FieldBinding::lock(bool locked, const QString& open) {
     for (Box& box : m_boxes) {
+        const bool readOnly = m_frozen || (locked && box.field != open);
         if (auto* line = qobject_cast<QLineEdit*>(box.widget))
-            line->setReadOnly(true);
+            line->setReadOnly(readOnly);
         else
-            static_cast<QPlainTextEdit*>(box.widget)->setReadOnly(true);
+            static_cast<QPlainTextEdit*>(box.widget)->setReadOnly(readOnly);
     }
     if (m_label)
-        m_label->setEnabled(false);
+        m_label->setEnabled(!m_frozen && !locked);
 }

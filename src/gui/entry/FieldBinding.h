@@ -39,6 +39,9 @@ public:
     /// Nothing can be stored any more: the boxes keep what they show, to be read and
     /// copied, but take no more typing.
     void freeze();
+    /// The check shown may not be changed (it is void): every box but the one of `open`
+    /// takes no typing, until the boxes are unlocked for another check.
+    void lock(bool locked, const QString& open);
 
 private:
     struct Box {
@@ -56,4 +59,5 @@ private:
     QCheckBox* m_label = nullptr;
     bool m_labelChanged = false;
     bool m_showing = false;
+    bool m_frozen = false;
 };

@@ -66,6 +66,18 @@ bool QtPrompter::question(const QString& text, const QString& title, Icon icon, 
     return box.exec() == QMessageBox::Yes;
 }
 
+std::optional<QString> QtPrompter::askPassword(const QString& prompt, const QString& title) {
+    QInputDialog box(QApplication::activeWindow());
+    box.setWindowTitle(titleOr(title));
+    box.setInputMode(QInputDialog::TextInput);
+    box.setTextEchoMode(QLineEdit::Password);
+    box.setLabelText(prompt);
+    wrapLongText(box);
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.textValue();
+}
+
 std::optional<QString> QtPrompter::ask(const QString& prompt, const QString& title,
                                        const QString& initial) {
     QInputDialog box(QApplication::activeWindow());

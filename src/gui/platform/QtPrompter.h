@@ -13,6 +13,7 @@ public:
     bool retry(const QString& text, const QString& title, Icon icon) override;
     std::optional<QString> ask(const QString& prompt, const QString& title,
                                const QString& initial) override;
+    std::optional<QString> askPassword(const QString& prompt, const QString& title) override;
 
 private:
     QString titleOr(const QString& title) const;

@@ -4,6 +4,7 @@
 #include "core/platform/Program.h"
 #include "core/platform/Prompter.h"
 #include "core/settings/SettingsDb.h"
+#include "core/setup/PositivePayOptions.h"
 #include "core/setup/ProductTypeList.h"
 #include "core/setup/SetupOptions.h"
 #include "gui/app/AppContext.h"
@@ -18,6 +19,7 @@ const QString kEffectiveAfterRestart = QStringLiteral(
 
 ProgramSetup::ProgramSetup(AppContext& context) : m_context(context) {
     ScreenForm::setUp(m_ui, this);
+    m_ui.PayDateFormat->addItems(PositivePayFormat::kDateFormats);
 }
 
 ProgramSetup::~ProgramSetup() = default;
@@ -29,6 +31,8 @@ void ProgramSetup::load() {
         m_options = std::make_unique<SetupOptions>(settings);
         m_ui.Text1->setText(m_options->tranCode());
         m_ui.Copy->setChecked(m_options->backupAtExit());
+        m_payOptions = std::make_unique<PositivePayOptions>(settings);
+        showPositivePay(m_payOptions->format());
     });
     showCurrent();
     show();
@@ -53,10 +57,46 @@ bool ProgramSetup::storeName() {
 bool ProgramSetup::storeAll() {
     if (!storeName())
         return false;
-    if (!m_options)
-        return true;
-    return tellIfFails(m_context.prompter(),
-                       [&] { m_options->store(m_ui.Text1->text(), m_ui.Copy->isChecked()); });
+    if (m_options && !tellIfFails(m_context.prompter(), [&] {
+            m_options->store(m_ui.Text1->text(), m_ui.Copy->isChecked());
+        }))
+        return false;
+    return !m_payOptions ||
+           tellIfFails(m_context.prompter(), [&] { m_payOptions->store(shownPositivePay()); });
+}
+
+void ProgramSetup::showPositivePay(const PositivePayFormat& format) {
+    m_ui.PayColumns->clear();
+    for (PositivePayFormat::Column column : format.columns) {
+        auto* item = new QListWidgetItem(PositivePayFormat::caption(column), m_ui.PayColumns);
+        item->setData(Qt::UserRole, int(column));
+    }
+    m_ui.PayColumns->setCurrentRow(0);
+    m_ui.PayDateFormat->setCurrentIndex(
+        int(PositivePayFormat::kDateFormats.indexOf(format.dateFormat)));
+    m_ui.PayAmounts->setCurrentIndex(format.cents ? 1 : 0);
+    m_ui.PayVoids->setChecked(format.voids);
+}
+
+PositivePayFormat ProgramSetup::shownPositivePay() const {
+    PositivePayFormat format;
+    for (int row = 0; row < m_ui.PayColumns->count(); ++row)
+        format.columns << PositivePayFormat::Column(
+            m_ui.PayColumns->item(row)->data(Qt::UserRole).toInt());
+    format.dateFormat = m_ui.PayDateFormat->currentText();
+    format.cents = m_ui.PayAmounts->currentIndex() == 1;
+    format.voids = m_ui.PayVoids->isChecked();
+    return format;
+}
+
+void ProgramSetup::movePayColumn(int by) {
+    QListWidget* list = m_ui.PayColumns;
+    const int row = list->currentRow();
+    const int to = row + by;
+    if (row < 0 || to < 0 || to >= list->count())
+        return;
+    list->insertItem(to, list->takeItem(row));
+    list->setCurrentRow(to);
 }
 
 void ProgramSetup::move(void (ProductTypeList::*step)()) {
@@ -99,6 +139,10 @@ void ProgramSetup::deleteProductType() {
     }
     tellIfFails(m_context.prompter(), [&] { m_types->removeCurrent(); });
     showCurrent();
+}
+
+void ProgramSetup::openServerSetup() {
+    m_context.openServerSetup();
 }
 
 void ProgramSetup::confirm() {

@@ -1,18 +1,20 @@
 #pragma once
 
+#include "core/register/PositivePay.h"
 #include "ui_ProgramSetup.h"
 
 #include <QDialog>
 #include <memory>
 
 class AppContext;
+class PositivePayOptions;
 class ProductTypeList;
 class SetupOptions;
 
 /// Program setup: the product types of the data-entry screen's drop-down list, the bank's
-/// tran code and the backup at exit. It opens on top of the data-entry screen. What the
-/// user typed is stored when they move to another product type, and everything is stored
-/// however the screen is closed; a failure is shown and the screen stays open.
+/// tran code, the backup at exit and the layout of the positive-pay file. It opens on top of the
+/// data-entry screen. What the user typed is stored when they move to another product type, and
+/// everything is stored however the screen is closed; a failure is shown and the screen stays open.
 class ProgramSetup : public QDialog {
     Q_OBJECT
 public:
@@ -34,6 +36,9 @@ private slots:
     void addProductType();
     void deleteProductType();
     void confirm();
+    void openServerSetup();
+    void movePayColumnUp() { movePayColumn(-1); }
+    void movePayColumnDown() { movePayColumn(1); }
 
 private:
     void showCurrent();
@@ -42,9 +47,13 @@ private:
     /// Stores the name, the tran code and the backup choice.
     bool storeAll();
     void move(void (ProductTypeList::*step)());
+    void showPositivePay(const PositivePayFormat& format);
+    PositivePayFormat shownPositivePay() const;
+    void movePayColumn(int by);
 
     AppContext& m_context;
     Ui::ProgramSetup m_ui;
     std::unique_ptr<ProductTypeList> m_types;
     std::unique_ptr<SetupOptions> m_options;
+    std::unique_ptr<PositivePayOptions> m_payOptions;
 };

@@ -5,6 +5,7 @@
 #include "core/entry/FieldRefused.h"
 #include "core/entry/Routing.h"
 #include "core/entry/SearchFilter.h"
+#include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/RecordSet.h"
 #include "core/platform/TableSchema.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QTest>
 #include <functional>
+#include <sqlite3.h>
 
 using namespace CheckDbFixture;
 
@@ -231,6 +233,173 @@ private slots:
         book.records().moveTo(d);
         book.deleteCurrent();
         QCOMPARE(book.records().currentId(), b);
+    }
+
+    // A printed check may still reach the bank: Delete keeps it, Void marks it, and a void
+    // check takes nothing more but notes in its comments.
+    void aPrintedCheckIsVoidedNeverDeleted() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        const qint64 id = addCheck(env, file,
+                                   {{"Check", 1043},
+                                    {"Print", "Never"},
+                                    {"Printed", "12/1/2026"},
+                                    {"Amount", "250.00"},
+                                    {"LabelPrint", YesNo::True}});
+        CheckBook book(env.path(file));
+        QVERIFY(book.records().moveTo(id));
+        QStringList refused;
+        const auto tryTo = [&](const std::function<void()>& work) {
+            try {
+                work();
+                refused << QStringLiteral("done");
+            } catch (const DbError& e) {
+                refused << e.message();
+            }
+        };
+        tryTo([&] { book.deleteCurrent(); });
+        tryTo([&] { book.voidCurrent(QStringLiteral("  "), env.clock); });
+        tryTo([&] { book.voidCurrent(QStringLiteral(" Lost in the mail "), env.clock); });
+        tryTo([&] { book.voidCurrent(QStringLiteral("Again"), env.clock); });
+        tryTo([&] { book.deleteCurrent(); });
+        tryTo([&] { book.commit({{QStringLiteral("Amount"), QStringLiteral("Amount"), "9.00"}}); });
+        tryTo([&] { book.commit({}, false); });
+        tryTo([&] { book.choosePrintOption(QStringLiteral("One Time")); });
+        tryTo([&] { book.chooseProductType(QStringLiteral("Services")); });
+        tryTo([&] {
+            book.commit({{QStringLiteral("Comments"), QStringLiteral("Comments"), "Reissued"}});
+        });
+        QCOMPARE(
+            refused,
+            (QStringList{"Check #1043 was printed on 12/1/2026, so it is kept; void it instead.",
+                         "A check is voided only with a reason. Check #1043 was not voided.",
+                         "done", "Check #1043 is void already, since 12/7/2026.",
+                         "Check #1043 is void; a void check is kept and cannot be deleted.",
+                         "Check #1043 is void. What was typed in Amount was not stored.",
+                         "Check #1043 is void. Its label setting was not stored.",
+                         "Check #1043 is void. It never prints.",
+                         "Check #1043 is void. Its product type was not changed.", "done"}));
+        const QVariantMap voided = row(env, file, id);
+        QCOMPARE(
+            QStringList({voided.value("VoidDate").toString(), voided.value("VoidReason").toString(),
+                         voided.value("Print").toString(), voided.value("Amount").toString(),
+                         voided.value("LabelPrint").toString(),
+                         voided.value("Comments").toString()}),
+            QStringList({"12/7/2026", "Lost in the mail", "Never", "250.00", "-1", "Reissued"}));
+        QCOMPARE(count(env, file), 2);
+    }
+
+    void voidOrDelete_data() {
+        QTest::addColumn<QVariantMap>("check");
+        QTest::addColumn<QString>("afterVoid"); // what Void says, "done" when it voids
+        QTest::addColumn<bool>("deletable");
+        QTest::newRow("unprinted")
+            << QVariantMap{{"Check", 7}, {"Print", "Once"}} << "done" << true;
+        QTest::newRow("no number, printed")
+            << QVariantMap{{"Printed", "3/3/2026"}} << "done" << false;
+        QTest::newRow("printed date blank")
+            << QVariantMap{{"Check", 8}, {"Printed", " "}} << "done" << true;
+        QTest::newRow("the template") << QVariantMap{}
+                                      << "The first check is the template for "
+                                         "new checks; it cannot be voided."
+                                      << false;
+    }
+    void voidOrDelete() {
+        QFETCH(QVariantMap, check);
+        QFETCH(QString, afterVoid);
+        QFETCH(bool, deletable);
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Shop"));
+        const qint64 id = check.isEmpty() ? 1 : addCheck(env, file, check);
+        {
+            CheckBook book(env.path(file));
+            QVERIFY(book.records().moveTo(id));
+            QCOMPARE(!book.currentIsTemplate() && !book.currentIsPrinted(), deletable);
+            if (!check.isEmpty() && !deletable)
+                QVERIFY(book.currentName() == QLatin1String("this check") ||
+                        book.currentName().startsWith(QLatin1String("check #")));
+            QString said = QStringLiteral("done");
+            try {
+                book.voidCurrent(QStringLiteral("Spoiled"), env.clock);
+            } catch (const DbError& e) {
+                said = e.message();
+            }
+            QCOMPARE(said, afterVoid);
+        }
+        QCOMPARE(row(env, file, id).value("VoidReason").toString(),
+                 afterVoid == QLatin1String("done") ? QStringLiteral("Spoiled") : QString());
+    }
+
+    // A database made before checks could be voided: still a check database, and opened for
+    // writing it gains the fields and indexes in one step, which an older copy of the
+    // program, without Ledgerline's own SQL functions, can still write after.
+    void anOlderDatabaseGainsItsFields() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Old"));
+        const qint64 id = addCheck(env, file, {{"Check", 1001}, {"PayTo", "Ann"}});
+        {
+            auto db = Database::open(env.path(file));
+            for (const FieldDef& f : CheckDb::laterFields())
+                db->exec(QStringLiteral("ALTER TABLE Account DROP COLUMN %1")
+                             .arg(Database::quote(f.name)));
+            QVERIFY(!CheckDb::hasVoidFields(*db));
+            QCOMPARE(CheckDb::notVoid(*db), QStringLiteral("1 = 1"));
+        }
+        QCOMPARE(CheckDb::problem(env.path(file)), QString());
+        {
+            CheckBook book(env.path(file));
+            QVERIFY(CheckDb::hasVoidFields(*book.database()));
+            for (const char* index :
+                 {"RegisterNumber", "RegisterDate", "RegisterPayee", "RegisterAmount",
+                  "RegisterPrint", "RegisterPrinted", "RegisterVoid"})
+                QVERIFY2(book.database()->hasIndex(QString::fromLatin1(index)), index);
+            QVERIFY(!book.database()->hasIndex(QStringLiteral("RegisterPayer")));
+        }
+        QCOMPARE(row(env, file, id).value("PayTo").toString(), QStringLiteral("Ann"));
+        QVERIFY(row(env, file, id).value("VoidDate").isNull());
+
+        sqlite3* older = nullptr;
+        QCOMPARE(sqlite3_open_v2(QFile::encodeName(env.path(file)).constData(), &older,
+                                 SQLITE_OPEN_READWRITE, nullptr),
+                 SQLITE_OK);
+        const int rc = sqlite3_exec(
+            older,
+            "INSERT INTO Account (\"Check\", Date, Amount, PayTo) VALUES (5, '1/2/2026', 'x', "
+            "'Bo'); UPDATE Account SET Date = '13/1/2026', Printed = Date, Print = 'Never'",
+            nullptr, nullptr, nullptr);
+        const QString why = QString::fromUtf8(sqlite3_errmsg(older));
+        sqlite3_close(older);
+        QVERIFY2(rc == SQLITE_OK, qPrintable(why));
+        QCOMPARE(count(env, file), 3);
+    }
+
+    // Where the database cannot be written just now, it works on without voids, and Void
+    // says why it cannot be done.
+    void aDatabaseThatCannotTakeTheFieldsWorksOn() {
+        TestEnv env;
+        const QString file = create(env, QStringLiteral("Held"));
+        const qint64 id = addCheck(env, file, {{"Check", 1043}, {"Printed", "12/1/2026"}});
+        {
+            auto db = Database::open(env.path(file));
+            db->exec(QStringLiteral("ALTER TABLE Account DROP COLUMN VoidReason"));
+        }
+        Child holder({QStringLiteral("write-and-wait"), env.path(file),
+                      QStringLiteral("UPDATE Properties SET Description = Description")});
+        QCOMPARE(holder.firstLine(), QStringLiteral("ready"));
+        CheckBook book(env.path(file));
+        QVERIFY(book.records().moveTo(id));
+        QCOMPARE(book.current().value("Check").toInt(), 1043);
+        QVERIFY(!book.currentIsVoid());
+        try {
+            book.voidCurrent(QStringLiteral("Spoiled"), env.clock);
+            QFAIL("voided");
+        } catch (const DbError& e) {
+            QCOMPARE(e.message(),
+                     QStringLiteral("Check #1043 could not be voided: this database cannot take "
+                                    "void checks now. The database is in use by another program; "
+                                    "try again in a moment. If Held.mdb stays in use, close the "
+                                    "other program first."));
+        }
     }
 
     void search_data() {

@@ -4,6 +4,7 @@
 #include "core/platform/DbError.h"
 #include "core/platform/RecordSet.h"
 #include "core/platform/TableSchema.h"
+#include "core/print/PrintCounts.h"
 #include "core/print/PrintSettings.h"
 #include "core/settings/SettingsDb.h"
 #include "support/Child.h"
@@ -587,6 +588,38 @@ private slots:
         QCOMPARE(shop.row(id), printed ? PrintShop::with(before, {{"LabelPrint", labelPrintAfter},
                                                                   {"LPrinted", kToday}})
                                        : before);
+    }
+
+    // A void check is in no selection, whatever its print option and label flag say: not
+    // printed, not labelled, not counted, its MICR line not judged, nothing written to it.
+    void voidChecksAreInNoSelection() {
+        PrintShop shop;
+        const qint64 kept = shop.add({{"Check", 1050}, {"LabelPrint", YesNo::True}});
+        QList<qint64> voids;
+        for (const char* print : {"Once", "Never", "Monthly"})
+            voids << shop.add({{"Check", 1044},
+                               {"Print", QString::fromLatin1(print)},
+                               {"Account", "not a MICR account"},
+                               {"LabelPrint", YesNo::True},
+                               {"VoidDate", "12/1/2026"},
+                               {"VoidReason", "Spoiled"}});
+        QList<QVariantMap> before;
+        for (qint64 id : voids)
+            before << shop.row(id);
+        const PrintCounts counts = PrintCounts::count(shop.env.path(shop.file));
+        QCOMPARE(QList<qint64>(
+                     {counts.once, counts.monthly, counts.oneTimeLabels, counts.monthlyLabels}),
+                 QList<qint64>({1, 0, 1, 0}));
+        shop.env.prompter.answerQuestion(true);
+        shop.env.prompter.answerInput(QString());
+        shop.env.prompter.answerQuestion(true);
+        QCOMPARE(shop.print("Once Monthly OLabel MLabel"), QString());
+        QCOMPARE(Printed::find(Printed::statements(shop.job(0)), "C 1044 C  ").size(), 0);
+        QCOMPARE(Printed::find(Printed::statements(shop.job(0)), "C 1050 C  ").size(), 1);
+        QCOMPARE(shop.env.printer.jobs().size(), 2);
+        QCOMPARE(shop.row(kept).value("Print"), QVariant("Never"));
+        for (qsizetype i = 0; i < voids.size(); ++i)
+            QCOMPARE(shop.row(voids[i]), before[i]);
     }
 
     void optionsAreStored() {

@@ -219,6 +219,11 @@ private slots:
         QTest::newRow("no insurance site ID")
             << "ALTER TABLE Properties DROP COLUMN InsuranceSiteID"
             << "";
+        QTest::newRow("from before positive pay")
+            << "ALTER TABLE Properties DROP COLUMN PositivePayColumns; ALTER TABLE Properties DROP "
+               "COLUMN PositivePayDates; ALTER TABLE Properties DROP COLUMN PositivePayCents; "
+               "ALTER TABLE Properties DROP COLUMN PositivePayVoids"
+            << "";
         QTest::newRow("names in other case")
             << "ALTER TABLE A RENAME COLUMN ENTER TO enter; ALTER TABLE A RENAME TO x; "
                "ALTER TABLE x RENAME TO a; ALTER TABLE Properties RENAME COLUMN AlignStart TO "

@@ -7,8 +7,10 @@
 #include "support/TestEnv.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -112,6 +114,62 @@ private slots:
                  (QStringList{"1=Baked Goods", "2=Catering", "3=Repairs"}));
         QCOMPARE(setting(env, SettingsDb::kTranCode), QVariant("0412"));
         QCOMPARE(setting(env, SettingsDb::kBackupAtExit).toInt(), backup ? -1 : 0);
+    }
+
+    // The positive-pay layout: a settings file from before it shows the usual one, and
+    // closing the screen stores the choices, adding the fields they need.
+    void positivePayChoicesAreStored() {
+        TestEnv env;
+        {
+            auto db = Database::open(env.path(SettingsDb::kFileName));
+            for (const FieldDef& f : SettingsDb::laterFields())
+                db->exec(QStringLiteral("ALTER TABLE Properties DROP COLUMN %1")
+                             .arg(Database::quote(f.name)));
+        }
+        QWidget* screen = openSetup(env);
+        auto* columns = screen->findChild<QListWidget*>(QStringLiteral("PayColumns"));
+        auto* dates = screen->findChild<QComboBox*>(QStringLiteral("PayDateFormat"));
+        auto* amounts = screen->findChild<QComboBox*>(QStringLiteral("PayAmounts"));
+        auto* voids = screen->findChild<QCheckBox*>(QStringLiteral("PayVoids"));
+        QCOMPARE(
+            QStringList({columns->accessibleName(), dates->accessibleName(),
+                         amounts->accessibleName(), voids->text()}),
+            QStringList({"Column order:", "Date format:", "Amounts:", "Include &voided checks"}));
+        const auto order = [&] {
+            QStringList out;
+            for (int row = 0; row < columns->count(); ++row)
+                out << columns->item(row)->text();
+            return out.join(u',');
+        };
+        QCOMPARE(order(),
+                 QStringLiteral("Account Number,Check Number,Issue Date,Amount,Payee,Void"));
+        QCOMPARE(dates->currentText(), QStringLiteral("MM/DD/YYYY"));
+        QCOMPARE(amounts->currentIndex(), 0);
+        QVERIFY(voids->isChecked());
+
+        // The first column goes no higher, the last no lower.
+        columns->setCurrentRow(0);
+        click(screen, QStringLiteral("PayColumnUp"));
+        columns->setCurrentRow(2);
+        click(screen, QStringLiteral("PayColumnUp"));
+        click(screen, QStringLiteral("PayColumnUp"));
+        columns->setCurrentRow(5);
+        click(screen, QStringLiteral("PayColumnDown"));
+        columns->setCurrentRow(1);
+        click(screen, QStringLiteral("PayColumnDown"));
+        QCOMPARE(order(),
+                 QStringLiteral("Issue Date,Check Number,Account Number,Amount,Payee,Void"));
+        dates->setCurrentIndex(dates->findText(QStringLiteral("YYYYMMDD")));
+        amounts->setCurrentIndex(1);
+        QTest::mouseClick(voids, Qt::LeftButton);
+        click(screen, QStringLiteral("Command3"));
+
+        QCOMPARE(TestEnv::openScreens(), QStringList{"Check"});
+        QCOMPARE(setting(env, SettingsDb::kPayColumns),
+                 QVariant("IssueDate,Check,Account,Amount,Payee,Void"));
+        QCOMPARE(setting(env, SettingsDb::kPayDates), QVariant("YYYYMMDD"));
+        QCOMPARE(setting(env, SettingsDb::kPayCents).toInt(), -1);
+        QCOMPARE(setting(env, SettingsDb::kPayVoids).toInt(), 0);
     }
 
     // A tran code the MICR line cannot print keeps the screen open, with the reason.
