@@ -8,8 +8,10 @@
 #include "core/databases/CheckDb.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Database.h"
+#include "core/platform/PreparedQuery.h"
 #include "core/platform/QuietPrompter.h"
 #include "core/platform/RecordingPrinter.h"
+#include "core/print/CheckFace.h"
 #include "core/print/CheckMarking.h"
 #include "core/print/PrintRun.h"
 #include "core/settings/SettingsDb.h"
@@ -178,7 +180,7 @@ void BM_BareQPainterToPdf(benchmark::State& state) {
 
 constexpr int kMarked = 100'000;
 
-// A fresh copy of the checks to mark, opened, with the IDs the job printed.
+// A fresh copy of the checks to mark, opened, with what the job printed.
 struct MarkingCopy {
     MarkingCopy() {
         const QString pristine = oneTimeChecks(kMarked);
@@ -186,9 +188,17 @@ struct MarkingCopy {
         QFile::remove(path);
         QFile::copy(pristine, path);
         db = Database::open(path);
-        QSqlQuery q = db->exec(QStringLiteral("SELECT ID FROM Account WHERE Print = 'Once'"));
-        while (q.next())
-            ids << q.value(0).toLongLong();
+        // The faces as the job printed them, as the marking compares them.
+        const auto rows = db->prepare(QStringLiteral("SELECT * FROM Account WHERE Print = 'Once'"));
+        while (rows->step()) {
+            const CheckFace::Check check{rows->row(), CheckDb::Kind::Check,
+                                         rows->row().value(QStringLiteral("Date"))};
+            const qint64 id = check.value(QStringLiteral("ID")).toLongLong();
+            printed.once << id;
+            printed.onceNumbers << check.value(QStringLiteral("Check")).toString();
+            printed.faces.insert(id, CheckFace::fingerprint(check));
+        }
+        rows->reset();
     }
     ~MarkingCopy() {
         db.reset();
@@ -196,7 +206,7 @@ struct MarkingCopy {
     }
     QString path;
     std::shared_ptr<Database> db;
-    QList<qint64> ids;
+    CheckMarking::Printed printed;
 };
 
 void BM_MarkConfirmedRun(benchmark::State& state) {
@@ -204,7 +214,7 @@ void BM_MarkConfirmedRun(benchmark::State& state) {
         state.PauseTiming();
         auto copy = std::make_unique<MarkingCopy>();
         state.ResumeTiming();
-        CheckMarking::markConfirmed(copy->db, copy->ids, {}, QStringLiteral("12/7/2026"));
+        CheckMarking::markConfirmed(copy->db, copy->printed, QStringLiteral("12/7/2026"));
         state.PauseTiming();
         copy.reset();
         state.ResumeTiming();

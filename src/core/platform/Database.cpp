@@ -310,6 +310,13 @@ void Database::lockRows(const QString& table) {
         exec(QStringLiteral("SELECT 1 FROM %1 FOR UPDATE").arg(quote(table)));
 }
 
+void Database::lockRows(const QString& table, const QList<qint64>& ids) {
+    if (m_engine == Engine::Server)
+        exec(QStringLiteral("SELECT 1 FROM %1 WHERE %2 FOR UPDATE")
+                 .arg(quote(table), isOneOf(QStringLiteral("\"ID\""))),
+             {idList(ids)});
+}
+
 sqlite3* Database::handle() const {
     sqlite3* raw = rawHandle(connection());
     if (!raw)

@@ -86,6 +86,8 @@ public:
     /// so that two desks never hand out one check number. A file's transaction holds the
     /// whole file already.
     void lockRows(const QString& table);
+    /// The same for the rows of `table` with these identities alone.
+    void lockRows(const QString& table, const QList<qint64>& ids);
     /// How the user knows this database: "Shop.mdb", "Shop (on the server)".
     QString displayName() const { return ServerLocation::displayName(m_path); }
 

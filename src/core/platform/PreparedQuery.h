@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <QSqlField>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 
@@ -38,6 +40,17 @@ public:
     }
     /// A column of the current row as UTF-8 text (numbers in decimal), valid until the next
     /// step or reset.
+    /// Every column of the current row, by name.
+    QSqlRecord row() const {
+        QSqlRecord result;
+        for (int i = 0; i < columnCount(); ++i) {
+            const QVariant v = column(i);
+            QSqlField field(columnName(i), v.metaType());
+            field.setValue(v);
+            result.append(field);
+        }
+        return result;
+    }
     virtual QByteArrayView columnUtf8(int index) const {
         if (m_utf8.size() <= index)
             m_utf8.resize(index + 1);

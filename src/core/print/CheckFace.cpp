@@ -4,6 +4,8 @@
 #include "core/print/MicrLine.h"
 #include "core/print/Stock.h"
 
+#include <QCryptographicHash>
+
 namespace {
 
 using CheckFace::Check;
@@ -100,6 +102,24 @@ const QList<Item> kItems = {
 
 const QList<Item>& CheckFace::items() {
     return kItems;
+}
+
+QByteArray CheckFace::fingerprint(const Check& check) {
+    QCryptographicHash digest(QCryptographicHash::Sha1);
+    for (const Item& item : kItems) {
+        if (!item.printed(check)) {
+            digest.addData(QByteArrayView("-", 1));
+            continue;
+        }
+        digest.addData(QByteArrayView("+", 1));
+        for (const PrintItem& part : item.text(check)) {
+            // Each part with its length, so that no two ways of splitting a line meet.
+            const QByteArray utf8 = part.text().toUtf8();
+            digest.addData(QByteArray::number(utf8.size()) + ':');
+            digest.addData(utf8);
+        }
+    }
+    return digest.result();
 }
 
 void CheckFace::print(PrintPage& page, const Check& check, const QString& bodyFont, qint64 left,

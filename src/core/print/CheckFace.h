@@ -50,6 +50,11 @@ struct Item {
 /// The rows of the face in the order they print.
 const QList<Item>& items();
 
+/// A short digest of what the face of `check` shows, row by row (a row left out differs
+/// from one printed empty, as the lines after it move up): equal for two checks that read
+/// alike on paper, different for any change of what prints.
+QByteArray fingerprint(const Check& check);
+
 /// Prints one check with its origin at (`left`, `top`); `micrRow` is the stock's MICR row.
 /// Leaves the page at size 10, not bold.
 void print(PrintPage& page, const Check& check, const QString& bodyFont, qint64 left, qint64 top,

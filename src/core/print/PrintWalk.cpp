@@ -121,6 +121,7 @@ PrintWalk::PrintedChecks PrintWalk::checks(PrintPage& page, const std::shared_pt
             placement.printCutMarks(page, bodyFont);
             placement.advance(page);
             (isOnce ? printed.once : printed.monthly).append(rows.currentId());
+            printed.faces.insert(rows.currentId(), CheckFace::fingerprint(check));
             const QVariant number = check.value(QStringLiteral("Check"));
             (isOnce ? printed.onceNumbers : printed.monthlyNumbers)
                 << (number.isNull() ? QStringLiteral("without a number")
