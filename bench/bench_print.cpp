@@ -191,8 +191,9 @@ struct MarkingCopy {
         // The faces as the job printed them, as the marking compares them.
         const auto rows = db->prepare(QStringLiteral("SELECT * FROM Account WHERE Print = 'Once'"));
         while (rows->step()) {
-            const CheckFace::Check check{rows->row(), CheckDb::Kind::Check,
-                                         rows->row().value(QStringLiteral("Date"))};
+            const QSqlRecord row = rows->row();
+            const CheckFace::Check check(row, CheckDb::Kind::Check,
+                                         row.value(QStringLiteral("Date")));
             const qint64 id = check.value(QStringLiteral("ID")).toLongLong();
             printed.once << id;
             printed.onceNumbers << check.value(QStringLiteral("Check")).toString();

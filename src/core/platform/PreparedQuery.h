@@ -38,8 +38,6 @@ public:
     virtual bool columnIsInteger(int index) const {
         return column(index).typeId() == QMetaType::LongLong;
     }
-    /// A column of the current row as UTF-8 text (numbers in decimal), valid until the next
-    /// step or reset.
     /// Every column of the current row, by name.
     QSqlRecord row() const {
         QSqlRecord result;
@@ -51,6 +49,8 @@ public:
         }
         return result;
     }
+    /// A column of the current row as UTF-8 text (numbers in decimal), valid until the next
+    /// step or reset.
     virtual QByteArrayView columnUtf8(int index) const {
         if (m_utf8.size() <= index)
             m_utf8.resize(index + 1);

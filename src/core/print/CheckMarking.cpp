@@ -67,8 +67,15 @@ QStringList CheckMarking::markConfirmed(const std::shared_ptr<Database>& db, con
         const auto rows = db->prepare(QStringLiteral("SELECT * FROM \"Account\" WHERE %1")
                                           .arg(db->isOneOf(QStringLiteral("\"ID\""))));
         rows->bind(1, db->idList(all));
+        QStringList names;
+        QHash<QString, QVariant> values;
         while (rows->step()) {
-            CheckFace::Check check{rows->row(), kind, {}};
+            if (names.isEmpty())
+                for (int i = 0; i < rows->columnCount(); ++i)
+                    names << rows->columnName(i);
+            for (int i = 0; i < names.size(); ++i)
+                values.insert(names[i], rows->column(i));
+            CheckFace::Check check(values, kind);
             const qint64 id = check.value(kId).toLongLong();
             // A check printed every time showed the run's date, whatever its row says.
             check.date = everyTime.contains(id) ? QVariant(today) : check.value(kDate);
