@@ -6,10 +6,13 @@
 //    changes (goal: at most 2 times).
 #include "BenchData.h"
 #include "Goals.h"
+#include "core/databases/CheckDb.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Database.h"
+#include "core/platform/PreparedQuery.h"
 #include "core/platform/QuietPrompter.h"
 #include "core/platform/RecordingPrinter.h"
+#include "core/print/CheckFace.h"
 #include "core/print/CheckMarking.h"
 #include "core/print/PrintRun.h"
 #include "core/settings/SettingsDb.h"
@@ -108,14 +111,25 @@ private:
     QList<int> m_fontOf;
 };
 
-/// A fresh copy of the checks to mark, opened, with the IDs the job printed.
+// A fresh copy of the checks to mark, opened, with what the job printed.
 struct MarkingCopy {
     explicit MarkingCopy(const QString& pristine) {
         path = BenchData::workCopy(pristine, QStringLiteral("marking.mdb"));
         db = Database::open(path);
-        QSqlQuery q = db->exec(QStringLiteral("SELECT ID FROM Account WHERE Print = 'Once'"));
-        while (q.next())
-            ids << q.value(0).toLongLong();
+        // The faces as the job printed them, as the marking compares them.
+        const auto rows = db->prepare(QStringLiteral("SELECT * FROM Account WHERE Print = 'Once'"));
+        while (rows->step()) {
+            const QSqlRecord row = rows->row();
+            const CheckFace::Check check(row, CheckDb::Kind::Check,
+                                         row.value(QStringLiteral("Date")));
+            const qint64 id = check.value(QStringLiteral("ID")).toLongLong();
+            printed.once << id;
+            printed.onceNumbers << check.value(QStringLiteral("Check")).toString();
+            printed.faces.insert(id, CheckFace::fingerprint(check));
+        }
+        rows->reset();
+        // Read as the run reads them: no one else has changed the file since.
+        printed.othersVersion = db->othersVersion();
     }
     ~MarkingCopy() {
         db.reset();
@@ -123,7 +137,7 @@ struct MarkingCopy {
     }
     QString path;
     std::shared_ptr<Database> db;
-    QList<qint64> ids;
+    CheckMarking::Printed printed;
 };
 
 } // namespace
@@ -160,7 +174,7 @@ int main(int argc, char** argv) {
                                 copy = std::make_unique<MarkingCopy>(pristine);
                             },
                             [&] {
-                                CheckMarking::markConfirmed(copy->db, copy->ids, {},
+                                CheckMarking::markConfirmed(copy->db, copy->printed,
                                                             QStringLiteral("12/7/2026"));
                             }),
                         Goals::timed(

@@ -15,10 +15,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the program is linked with are found by dpkg-shlibdeps. What Qt loads by
 # name at run time is not linked and so is named here: the SQLite driver every database
-# goes through, fontconfig (through which every program finds the MICR font in the system
-# font folder) and the metric twin of Times New Roman that checks are printed in.
+# file goes through, the PostgreSQL driver through which a desk reaches check databases on
+# a database server, fontconfig (through which every program finds the MICR font in the
+# system font folder) and the metric twin of Times New Roman that checks are printed in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fontconfig, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6sql6-sqlite, libqt6sql6-psql, fontconfig, fonts-liberation")
 # Wayland desktops and the desktop's own dialogs; without them Qt still runs through X.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

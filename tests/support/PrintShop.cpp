@@ -19,6 +19,8 @@ QVariantMap PrintShop::with(QVariantMap values, const QVariantMap& changes) {
 
 PrintShop::PrintShop(CheckDb::Kind kind) : file(CheckDbFixture::create(env, "Shop", kind)) {}
 
+PrintShop::PrintShop(const std::function<QString(TestEnv&)>& make) : file(make(env)) {}
+
 qint64 PrintShop::add(const QVariantMap& changes) {
     return CheckDbFixture::addCheck(env, file, with(kCheck, changes));
 }

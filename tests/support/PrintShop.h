@@ -4,6 +4,8 @@
 #include "support/CheckDbFixture.h"
 #include "support/TestEnv.h"
 
+#include <functional>
+
 /// A check database in a test's program folder, and the Print button pressed on it.
 class PrintShop {
 public:
@@ -12,6 +14,8 @@ public:
     static QVariantMap with(QVariantMap values, const QVariantMap& changes);
 
     explicit PrintShop(CheckDb::Kind kind = CheckDb::Kind::Check);
+    /// On a database `make` makes in the shop's folder, anywhere a database may be.
+    explicit PrintShop(const std::function<QString(TestEnv&)>& make);
 
     /// Appends kCheck with `changes`; returns its ID.
     qint64 add(const QVariantMap& changes = {});

@@ -310,11 +310,27 @@ void Database::lockRows(const QString& table) {
         exec(QStringLiteral("SELECT 1 FROM %1 FOR UPDATE").arg(quote(table)));
 }
 
+void Database::lockRows(const QString& table, const QList<qint64>& ids) {
+    if (m_engine == Engine::Server)
+        exec(QStringLiteral("SELECT 1 FROM %1 WHERE %2 FOR UPDATE")
+                 .arg(quote(table), isOneOf(QStringLiteral("\"ID\""))),
+             {idList(ids)});
+}
+
 sqlite3* Database::handle() const {
     sqlite3* raw = rawHandle(connection());
     if (!raw)
         throw DbError(QStringLiteral("The database engine is not available."));
     return raw;
+}
+
+std::optional<qint64> Database::othersVersion() {
+    if (m_engine == Engine::Server)
+        return std::nullopt;
+    QSqlQuery q = exec(QStringLiteral("PRAGMA data_version"));
+    if (!q.next())
+        return std::nullopt;
+    return q.value(0).toLongLong();
 }
 
 std::optional<quint32> Database::changeCounter() const {

@@ -86,6 +86,8 @@ public:
     /// so that two desks never hand out one check number. A file's transaction holds the
     /// whole file already.
     void lockRows(const QString& table);
+    /// The same for the rows of `table` with these identities alone.
+    void lockRows(const QString& table, const QList<qint64>& ids);
     /// How the user knows this database: "Shop.mdb", "Shop (on the server)".
     QString displayName() const { return ServerLocation::displayName(m_path); }
 
@@ -112,6 +114,10 @@ public:
     /// the file is in write-ahead mode, where the counter does not follow every change, and
     /// never on a server.
     std::optional<quint32> changeCounter() const;
+    /// A count that moves whenever another connection (this program's or any other's)
+    /// commits a change to the file, and never for this connection's own changes: equal
+    /// counts mean nothing was changed by anyone else in between. Nothing on a server.
+    std::optional<qint64> othersVersion();
     QStringList fieldNames(const QString& table);
 
     /// Quotes a table or field name for SQL (names like "1", "Check" or "For").

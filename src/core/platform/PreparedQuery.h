@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <QSqlField>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 
@@ -35,6 +37,17 @@ public:
     virtual bool columnIsNull(int index) const { return column(index).isNull(); }
     virtual bool columnIsInteger(int index) const {
         return column(index).typeId() == QMetaType::LongLong;
+    }
+    /// Every column of the current row, by name.
+    QSqlRecord row() const {
+        QSqlRecord result;
+        for (int i = 0; i < columnCount(); ++i) {
+            const QVariant v = column(i);
+            QSqlField field(columnName(i), v.metaType());
+            field.setValue(v);
+            result.append(field);
+        }
+        return result;
     }
     /// A column of the current row as UTF-8 text (numbers in decimal), valid until the next
     /// step or reset.

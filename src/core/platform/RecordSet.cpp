@@ -285,12 +285,7 @@ QSqlRecord RecordSet::record(bool asShown) const {
     const bool found = q.step();
     QSqlRecord result;
     if (found) {
-        for (int i = 0; i < q.columnCount(); ++i) {
-            const QVariant v = q.column(i);
-            QSqlField field(q.columnName(i), v.metaType());
-            field.setValue(v);
-            result.append(field);
-        }
+        result = q.row();
         noteShown(result);
     }
     q.reset();

@@ -4,6 +4,8 @@
 #include "core/print/MicrLine.h"
 #include "core/print/Stock.h"
 
+#include <QCryptographicHash>
+
 namespace {
 
 using CheckFace::Check;
@@ -98,12 +100,68 @@ const QList<Item> kItems = {
 
 } // namespace
 
+CheckFace::Check::Check(const QSqlRecord& record, CheckDb::Kind kind, QVariant date)
+    : kind(kind), date(std::move(date)) {
+    m_values.reserve(record.count());
+    for (int i = 0; i < record.count(); ++i)
+        m_values.insert(record.fieldName(i), record.value(i));
+}
+
+CheckFace::Check::Check(QHash<QString, QVariant> values, CheckDb::Kind kind, QVariant date)
+    : kind(kind), date(std::move(date)), m_values(std::move(values)) {}
+
+QVariant CheckFace::Check::value(const QString& field) const {
+    if (const auto it = m_values.constFind(field); it != m_values.cend())
+        return it.value();
+    // A database made by another program may spell a field in other letter case.
+    for (auto it = m_values.cbegin(); it != m_values.cend(); ++it)
+        if (it.key().compare(field, Qt::CaseInsensitive) == 0)
+            return it.value();
+    return {};
+}
+
 const QList<Item>& CheckFace::items() {
     return kItems;
 }
 
-void CheckFace::print(PrintPage& page, const Check& check, const QString& bodyFont, qint64 left,
-                      qint64 top, int micrRow) {
+namespace {
+
+/// The digest of a face, row by row: a row left out differs from one printed empty, and
+/// each part goes in with its length, so that no two ways of splitting a line meet.
+class FaceDigest {
+public:
+    void leftOut() { m_digest.addData(QByteArrayView("-", 1)); }
+    void printed(const QList<PrintItem>& parts) {
+        m_digest.addData(QByteArrayView("+", 1));
+        for (const PrintItem& part : parts) {
+            const QByteArray utf8 = part.text().toUtf8();
+            const qint32 size = qint32(utf8.size());
+            m_digest.addData(QByteArrayView(reinterpret_cast<const char*>(&size), sizeof size));
+            m_digest.addData(utf8);
+        }
+    }
+    QByteArray result() const { return m_digest.result(); }
+
+private:
+    QCryptographicHash m_digest{QCryptographicHash::Sha1};
+};
+
+} // namespace
+
+QByteArray CheckFace::fingerprint(const Check& check) {
+    FaceDigest digest;
+    for (const Item& item : kItems) {
+        if (item.printed(check))
+            digest.printed(item.text(check));
+        else
+            digest.leftOut();
+    }
+    return digest.result();
+}
+
+QByteArray CheckFace::print(PrintPage& page, const Check& check, const QString& bodyFont,
+                            qint64 left, qint64 top, int micrRow) {
+    FaceDigest digest;
     for (const Item& item : kItems) {
         page.setFontName(item.face == Face::Micr ? PrintFaces::kMicr : bodyFont);
         page.setFontSize(item.size);
@@ -114,9 +172,15 @@ void CheckFace::print(PrintPage& page, const Check& check, const QString& bodyFo
             page.setCurrentY(double(top + item.y));
         else if (item.row == Row::Micr)
             page.setCurrentY(double(top + micrRow));
-        if (item.printed(check))
-            page.print(item.text(check));
+        if (item.printed(check)) {
+            const QList<PrintItem> text = item.text(check);
+            page.print(text);
+            digest.printed(text);
+        } else {
+            digest.leftOut();
+        }
     }
     page.setFontSize(10);
     page.setBold(false);
+    return digest.result();
 }

@@ -3,8 +3,11 @@
 #include "core/databases/CheckDb.h"
 #include "core/entry/PrintOption.h"
 #include "core/platform/Database.h"
+#include "core/platform/PreparedQuery.h"
 #include "core/platform/RecordSet.h"
+#include "core/print/CheckFace.h"
 
+#include <QSet>
 #include <QStringList>
 
 namespace {
@@ -14,6 +17,8 @@ const QString kComments = QStringLiteral("Comments");
 const QString kPrint = QStringLiteral("Print");
 const QString kPrinted = QStringLiteral("Printed");
 const QString kLastCheck = QStringLiteral("LastCheck");
+const QString kId = QStringLiteral("ID");
+const QString kDate = QStringLiteral("Date");
 
 QString withNote(const QString& note, const QVariant& comments) {
     return note + QStringLiteral("\r\n") + comments.toString();
@@ -38,9 +43,63 @@ void CheckMarking::dateChecks(const std::shared_ptr<Database>& db, const QList<q
              {today, db->idList(ids)});
 }
 
-void CheckMarking::markConfirmed(const std::shared_ptr<Database>& db, const QList<qint64>& once,
-                                 const QList<qint64>& monthly, const QString& today) {
+QStringList CheckMarking::markConfirmed(const std::shared_ptr<Database>& db, const Printed& printed,
+                                        const QString& today) {
+    QStringList changed;
     db->transaction([&] {
+        changed.clear();
+        const QList<qint64>& monthly = printed.monthly;
+        const QList<qint64> all = printed.once + monthly;
+        if (all.isEmpty())
+            return;
+        // New numbers are handed out under the header's lock: a desk making a new check
+        // meanwhile waits for these. The header first, as every desk takes it, then the
+        // printed rows, so that no other desk changes one between the look and the marking.
+        if (!monthly.isEmpty())
+            db->lockRows(CheckDb::kHeader);
+        db->lockRows(CheckDb::kAccount, all);
+        RecordSet header(db, CheckDb::kHeader);
+        const CheckDb::Kind kind = CheckDb::kind(header);
+
+        // Which printed checks still read as they printed. When no one else has changed the
+        // file since it was read to print, all of them do; otherwise one look at their rows.
+        const QSet<qint64> everyTime(monthly.cbegin(), monthly.cend());
+        QSet<qint64> asPrinted;
+        const std::optional<qint64> othersVersion = db->othersVersion();
+        if (othersVersion && othersVersion == printed.othersVersion) {
+            asPrinted = QSet<qint64>(all.cbegin(), all.cend());
+        } else {
+            const auto rows = db->prepare(QStringLiteral("SELECT * FROM \"Account\" WHERE %1")
+                                              .arg(db->isOneOf(QStringLiteral("\"ID\""))));
+            rows->bind(1, db->idList(all));
+            QStringList names;
+            QHash<QString, QVariant> values;
+            while (rows->step()) {
+                if (names.isEmpty())
+                    for (int i = 0; i < rows->columnCount(); ++i)
+                        names << rows->columnName(i);
+                for (int i = 0; i < names.size(); ++i)
+                    values.insert(names[i], rows->column(i));
+                CheckFace::Check check(values, kind);
+                const qint64 id = check.value(kId).toLongLong();
+                // A check printed every time showed the run's date, whatever its row says.
+                check.date = everyTime.contains(id) ? QVariant(today) : check.value(kDate);
+                if (CheckFace::fingerprint(check) == printed.faces.value(id))
+                    asPrinted.insert(id);
+            }
+            rows->reset();
+        }
+        QList<qint64> once;
+        for (qsizetype i = 0; i < printed.once.size(); ++i) {
+            if (asPrinted.contains(printed.once[i]))
+                once << printed.once[i];
+            else
+                changed << printed.onceNumbers.value(i);
+        }
+        for (qsizetype i = 0; i < monthly.size(); ++i)
+            if (!asPrinted.contains(monthly[i]))
+                changed << printed.monthlyNumbers.value(i);
+
         if (!once.isEmpty())
             // The same note printNote() builds, for every one-time check in one statement.
             db->exec(QStringLiteral(
@@ -54,37 +113,34 @@ void CheckMarking::markConfirmed(const std::shared_ptr<Database>& db, const QLis
         if (monthly.isEmpty())
             return;
 
-        // New numbers are handed out under the header's lock: a desk making a new check
-        // meanwhile waits for these.
-        db->lockRows(CheckDb::kHeader);
-        RecordSet header(db, CheckDb::kHeader);
-        const CheckDb::Kind kind = CheckDb::kind(header);
-        RecordSet rows(db, CheckDb::kAccount);
+        RecordSet account(db, CheckDb::kAccount);
         // Never a number handed out before: start after the higher of the last check's
         // number and the last number the header records.
-        rows.moveLast();
+        account.moveLast();
         long long running =
-            qMax(rows.value(kCheck).toLongLong(), header.value(kLastCheck).toLongLong());
+            qMax(account.value(kCheck).toLongLong(), header.value(kLastCheck).toLongLong());
         bool renumbered = false;
         for (qint64 id : monthly) {
-            if (!rows.moveTo(id) || rows.value(kPrint).toString() != PrintOption::kMonthly)
+            if (!asPrinted.contains(id) || !account.moveTo(id) ||
+                account.value(kPrint).toString() != PrintOption::kMonthly)
                 continue;
-            const QVariant number = rows.value(kCheck);
-            rows.edit();
-            rows.setValue(kPrinted, today);
-            rows.setValue(kComments,
-                          withNote(printNote(number, rows.value(QStringLiteral("Amount")), today),
-                                   rows.value(kComments)));
+            const QVariant number = account.value(kCheck);
+            account.edit();
+            account.setValue(kPrinted, today);
+            account.setValue(
+                kComments,
+                withNote(printNote(number, account.value(QStringLiteral("Amount")), today),
+                         account.value(kComments)));
             if (kind == CheckDb::Kind::Draft) {
                 // A draft carries the customer's own check number; one without stays without.
                 if (!number.isNull())
-                    rows.setValue(kCheck, nextNumber(number.toLongLong()));
+                    account.setValue(kCheck, nextNumber(number.toLongLong()));
             } else if (kind == CheckDb::Kind::Check) {
                 running = nextNumber(running);
-                rows.setValue(kCheck, running);
+                account.setValue(kCheck, running);
                 renumbered = true;
             }
-            rows.update();
+            account.update();
         }
         if (renumbered) {
             header.moveFirst();
@@ -93,4 +149,5 @@ void CheckMarking::markConfirmed(const std::shared_ptr<Database>& db, const QLis
             header.update();
         }
     });
+    return changed;
 }

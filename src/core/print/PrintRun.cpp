@@ -34,6 +34,12 @@ const QString PrintRun::kLabelsQuestion = QStringLiteral(
     "Did all labels print? If you choose YES, all labels selected to print ONE TIME will be set "
     "to not print again.");
 const QString PrintRun::kBlankTitle = QStringLiteral(" ");
+const QString PrintRun::kChangedAfterPrinting = QStringLiteral(
+    "These checks were changed or deleted at another desk or by another program after they "
+    "printed, so what is stored for them is not what is on the paper: %1. They were not marked "
+    "as printed and kept their numbers. Look at each on the data-entry screen before the next "
+    "run: a one-time check prints again unless it is set to Don't Print, and a check that "
+    "prints every time needs a new number, or it prints with the same number again.");
 
 PrintRun::PrintRun(QString databasePath, QString settingsPath, Printer& printer, Prompter& prompter,
                    const Clock& clock)
@@ -137,8 +143,12 @@ void PrintRun::checkJob(const PrintSelection& selection, const StockOptions& opt
                                   "screen before the next run, or it prints with the same "
                                   "number again.")
                        .arg(printed.monthlyNumbers.join(QStringLiteral(", ")));
-    markOrTell([&] { CheckMarking::markConfirmed(m_db, once, monthly, today); },
+    QStringList changed;
+    markOrTell([&] { changed = CheckMarking::markConfirmed(m_db, printed, today); },
                QStringLiteral("checks"), notDone.join(QStringLiteral("\n\n")));
+    if (!changed.isEmpty())
+        m_prompter.message(kChangedAfterPrinting.arg(changed.join(QStringLiteral(", "))), {},
+                           Prompter::Icon::Warning);
 }
 
 std::optional<int> PrintRun::askFirstLabel() {

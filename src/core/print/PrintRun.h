@@ -56,6 +56,8 @@ public:
     static const QString kLabelsQuestion;
     /// The title of the load-stock prompt and the two questions: one blank.
     static const QString kBlankTitle;
+    /// Names the checks the marking left alone: they changed after they printed.
+    static const QString kChangedAfterPrinting;
 
 private:
     void checkJob(const PrintSelection& selection, const StockOptions& options,

@@ -124,6 +124,7 @@ PrintWalk::PrintedChecks PrintWalk::checks(PrintPage& page, const std::shared_pt
     // The walk reads the table in one transaction: one consistent state, and the file is
     // locked once rather than at every row.
     db->transaction([&] {
+        printed.othersVersion = db->othersVersion();
         for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
             const QString print = rows.value(kPrint).toString();
             const bool isOnce = selection.once && print == PrintOption::kOnce;
@@ -133,11 +134,13 @@ PrintWalk::PrintedChecks PrintWalk::checks(PrintPage& page, const std::shared_pt
             CheckFace::Check check{rows.record(), kind, {}};
             // A check that prints every time carries the date of the run.
             check.date = isMonthly ? QVariant(today) : check.value(QStringLiteral("Date"));
-            CheckFace::print(page, check, bodyFont, settings.horizontalStart, placement.checkTop(),
-                             placement.stock().micrRow);
+            const QByteArray face =
+                CheckFace::print(page, check, bodyFont, settings.horizontalStart,
+                                 placement.checkTop(), placement.stock().micrRow);
             placement.printCutMarks(page, bodyFont);
             placement.advance(page);
             (isOnce ? printed.once : printed.monthly).append(rows.currentId());
+            printed.faces.insert(rows.currentId(), face);
             const QVariant number = check.value(QStringLiteral("Check"));
             (isOnce ? printed.onceNumbers : printed.monthlyNumbers)
                 << (number.isNull() ? QStringLiteral("without a number")

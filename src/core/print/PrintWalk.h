@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/Progress.h"
+#include "core/print/CheckMarking.h"
 #include "core/print/PrintSelection.h"
 #include "core/print/PrintSettings.h"
 
@@ -19,14 +20,8 @@ class Prompter;
 /// but what Print prints.
 namespace PrintWalk {
 
-/// The checks a check job printed, by kind, in the order printed: their rows, and their
-/// numbers as printed ("#1043", or "without a number") to name them to the user.
-struct PrintedChecks {
-    QList<qint64> once;
-    QList<qint64> monthly;
-    QStringList onceNumbers;
-    QStringList monthlyNumbers;
-};
+/// The checks a check job printed, and what each showed, for the marking after Yes.
+using PrintedChecks = CheckMarking::Printed;
 
 /// Whether the checks a selection asks for may print.
 enum class ChecksReady {

@@ -2,14 +2,18 @@
 // moving a database to the server and back, and two desks at work at once.
 #include "core/databases/DatabaseFiles.h"
 #include "core/databases/ServerDatabases.h"
+#include "core/entry/AmountText.h"
 #include "core/entry/CheckBook.h"
 #include "core/entry/FieldEntry.h"
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/RecordSet.h"
-#include "core/print/CheckMarking.h"
+#include "core/register/PositivePay.h"
+#include "core/register/RegisterModel.h"
+#include "core/register/RegisterTotals.h"
 #include "support/CheckDbFixture.h"
 #include "support/Child.h"
+#include "support/PrintShop.h"
 #include "support/PrivatePostgres.h"
 #include "support/TestEnv.h"
 
@@ -17,6 +21,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QSet>
+#include <QSqlQuery>
 #include <QTest>
 #include <cstdio>
 
@@ -64,6 +69,9 @@ QString nextName() {
 class TestServerDatabases : public QObject {
     Q_OBJECT
 
+    Env m_env;
+    QStringList m_centsShops; // a file and a server database, made once
+
 private slots:
     // New, an edit, a search and the marking of a print run behave alike on a file and on
     // the server.
@@ -94,15 +102,240 @@ private slots:
         QCOMPARE(book.current().value("ID").toLongLong(), id);
         QVERIFY(book.search(QStringLiteral("PayTo"), QStringLiteral("ZOË")));
         QVERIFY(!book.search(QStringLiteral("PayTo"), QStringLiteral("%")));
-        book.viewAll();
-        auto db = Database::open(env.path(file));
-        CheckMarking::markConfirmed(db, {id}, {}, env.clock.todayText());
-        QCOMPARE(row(env, file, id).value("Print"), QVariant("Never"));
-        QVERIFY(row(env, file, id)
-                    .value("Comments")
-                    .toString()
-                    .startsWith(QStringLiteral(
-                        "Printed this check as #1051 For $1234.50 on 12/7/2026  \r\n")));
+    }
+
+    // A print run marks only what is on paper: a check another desk changes or deletes
+    // between the print and the user's Yes keeps its print option and number, and the user
+    // is told which; a change that does not print (a comment, the date of a check that
+    // prints every time, which shows the run's date) marks as usual.
+    void aPrintRunMarksOnlyWhatItPrinted_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("otherDesk"); // %1 the one-time check, %2 the monthly one
+        QTest::addColumn<QString>("told");      // the checks named as changed
+        const struct {
+            const char* name;
+            const char* otherDesk;
+            const char* told;
+        } cases[] = {
+            {"nothing changed", "", ""},
+            {"amount", "UPDATE \"Account\" SET \"Amount\" = '9.99' WHERE \"ID\" = %1", "#1043"},
+            {"payee", "UPDATE \"Account\" SET \"PayTo\" = 'Other desk' WHERE \"ID\" = %1", "#1043"},
+            {"date", "UPDATE \"Account\" SET \"Date\" = '12/2/2026' WHERE \"ID\" = %1", "#1043"},
+            {"deleted", "DELETE FROM \"Account\" WHERE \"ID\" = %1", "#1043"},
+            {"number of a monthly check",
+             "UPDATE \"Account\" SET \"Check\" = 2000 WHERE \"ID\" = %2", "#1050"},
+            {"memo of both", "UPDATE \"Account\" SET \"For\" = 'Rent' WHERE \"ID\" IN (%1, %2)",
+             "#1043, #1050"},
+            {"comments", "UPDATE \"Account\" SET \"Comments\" = 'Called' WHERE \"ID\" = %1", ""},
+            {"date of a monthly check",
+             "UPDATE \"Account\" SET \"Date\" = '1/4/2027' WHERE \"ID\" = %2", ""},
+        };
+        for (const char* where : {"file", "server"})
+            for (const auto& c : cases)
+                QTest::addRow("%s: %s", where, c.name) << where << c.otherDesk << c.told;
+    }
+    void aPrintRunMarksOnlyWhatItPrinted() {
+        QFETCH(QString, where);
+        QFETCH(QString, otherDesk);
+        QFETCH(QString, told);
+        PrintShop shop([&](TestEnv& env) {
+            Database::setServerAccess(&testAccess);
+            return makeShop(env, where, nextName());
+        });
+        const qint64 once = shop.add({{"Comments", "Called on Monday"}});
+        const qint64 monthly =
+            shop.add({{"Check", 1050}, {"Amount", "75.00"}, {"Print", "Monthly"}});
+        setLastCheck(shop.env, shop.file, 1050);
+        const QString location = shop.env.path(shop.file);
+        QStringList otherDeskSaid{QStringLiteral("done")};
+        if (!otherDesk.isEmpty())
+            shop.env.prompter.whileAnswering([&] {
+                otherDeskSaid =
+                    asAnotherDesk({QStringLiteral("exec"), location,
+                                   QString(otherDesk)
+                                       .replace(QLatin1String("%1"), QString::number(once))
+                                       .replace(QLatin1String("%2"), QString::number(monthly))});
+            });
+        shop.env.prompter.answerQuestion(true);
+        QCOMPARE(shop.print("Once Monthly"), QString());
+        QCOMPARE(otherDeskSaid, QStringList{"done"});
+
+        const QList<Prompt> shown = shop.env.prompter.take();
+        QVERIFY(!shown.isEmpty());
+        if (told.isEmpty())
+            QCOMPARE(shown.last().kind, Prompt::Kind::Question);
+        else
+            QCOMPARE(shown.last().text,
+                     QStringLiteral(
+                         "These checks were changed or deleted at another desk or by another "
+                         "program after they printed, so what is stored for them is not what is "
+                         "on the paper: %1. They were not marked as printed and kept their "
+                         "numbers. Look at each on the data-entry screen before the next run: a "
+                         "one-time check prints again unless it is set to Don't Print, and a "
+                         "check that prints every time needs a new number, or it prints with the "
+                         "same number again.")
+                         .arg(told));
+
+        const QVariantMap a = shop.row(once);
+        if (told.contains(QLatin1String("#1043"))) {
+            QCOMPARE(a.value("Printed"), QVariant());
+            QVERIFY(a.value("Print") != QVariant("Never"));
+        } else {
+            QCOMPARE(a.value("Print"), QVariant("Never"));
+            QVERIFY(a.value("Comments")
+                        .toString()
+                        .startsWith(QStringLiteral(
+                            "Printed this check as #1043 For $142.18 on 12/7/2026  \r\n")));
+        }
+        const QVariantMap m = shop.row(monthly);
+        if (told.contains(QLatin1String("#1050"))) {
+            QCOMPARE(m.value("Printed"), QVariant());
+            QVERIFY(m.value("Check") != QVariant(1051));
+            QCOMPARE(lastCheck(shop.env, shop.file), QVariant(1050));
+        } else {
+            QCOMPARE(m.value("Check"), QVariant(1051));
+            QCOMPARE(m.value("Comments"),
+                     QVariant("Printed this check as #1050 For $75.00 on 12/7/2026  \r\n"));
+            QCOMPARE(lastCheck(shop.env, shop.file), QVariant(1051));
+        }
+    }
+
+    // A stored amount in whole cents reads alike in the program and in the SQL of either
+    // engine, which adds up the register's totals and the positive-pay amounts.
+    void amountsInCentsReadAlike_data() {
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QVariant>("cents"); // Null: not dollars and cents
+        const QVariant none;
+        const struct {
+            const char* amount;
+            QVariant cents;
+        } cases[] = {
+            {"$1,234.5", 123450},
+            {"1,234,567.00", 123456700},
+            {"-$3", -300},
+            {"$-3.10", -310},
+            {"-0.00", 0},
+            {"12.340", 1234},
+            {"00012.00", 1200},
+            {" 7 ", 700},
+            {"\t7.5\t", 750},
+            {"5.", 500},
+            {".5", 50},
+            {"9999999999999.99", Q_INT64_C(999999999999999)},
+            {"00000000000001", 100},  // leading zeros are no digits
+            {"10000000000000", none}, // fourteen whole digits
+            {"12.345", none},
+            {"1,23", none},
+            {"12,34", none},
+            {"1,2345", none},
+            {"0,125", none},
+            {",", none},
+            {".", none},
+            {"-", none},
+            {"$", none},
+            {"", none},
+            {"abc", none},
+            {"$ 3", none},
+            {"- 3", none},
+            {"3-", none},
+            {"1.2.3", none},
+            {"12 000", none},
+            {"\u00a012", none},
+            {"\uff11\uff12", none}, // full-width digits
+        };
+        for (const auto& c : cases)
+            QTest::addRow("%s", c.amount) << QString::fromUtf8(c.amount) << c.cents;
+    }
+    void amountsInCentsReadAlike() {
+        QFETCH(QString, amount);
+        QFETCH(QVariant, cents);
+        const std::optional<qint64> read = AmountText::cents(amount);
+        QCOMPARE(read ? QVariant(*read) : QVariant(), cents);
+        Database::setServerAccess(&testAccess); // whichever program folder came last
+        if (m_centsShops.isEmpty())
+            m_centsShops = {makeShop(m_env, QStringLiteral("file"), nextName()),
+                            makeShop(m_env, QStringLiteral("server"), nextName())};
+        for (const QString& shop : std::as_const(m_centsShops)) {
+            QSqlQuery q = Database::open(m_env.path(shop))
+                              ->exec(QStringLiteral("SELECT ledgerline_cents(?)"), {amount});
+            QVERIFY(q.next());
+            const QVariant inSql = q.value(0);
+            QCOMPARE(inSql.isNull() ? QVariant() : QVariant(inSql.toLongLong()), cents);
+        }
+    }
+
+    // The register's count and total, voiding a check and the positive-pay file read alike
+    // on a file and on the server, also on a server database made before checks could be
+    // voided, which gains the void fields when it is opened to write.
+    void theRegisterVoidAndPositivePayOnBothEngines_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("withoutVoids");
+        QTest::newRow("file") << "file" << false;
+        QTest::newRow("server") << "server" << false;
+        QTest::newRow("server, made before voids") << "server" << true;
+    }
+    void theRegisterVoidAndPositivePayOnBothEngines() {
+        QFETCH(QString, where);
+        QFETCH(bool, withoutVoids);
+        Env env;
+        const QString shop = makeShop(env, where, nextName());
+        if (withoutVoids)
+            Database::open(env.path(shop))
+                ->exec(QStringLiteral("ALTER TABLE \"Account\" DROP COLUMN \"VoidDate\", "
+                                      "DROP COLUMN \"VoidReason\""));
+        const QVariantMap base{{"Account", "1234D567 8"}, {"Print", "Never"}};
+        const auto note = [](const char* number, const char* amount, const char* day) {
+            return QStringLiteral("Printed this check as #%1 For $%2 on %3  ")
+                .arg(QLatin1String(number), QLatin1String(amount), QLatin1String(day));
+        };
+        addCheck(env, shop,
+                 with(base, {{"Check", 1001},
+                             {"Amount", "250.00"},
+                             {"PayTo", "Harbor Office Supply"},
+                             {"Date", "11/30/2026"},
+                             {"Printed", "12/1/2026"},
+                             {"Comments", note("1001", "250.00", "12/1/2026") + "\r\nPaid"}}));
+        // Printed by an earlier version that kept no notes, its amount as typed then.
+        addCheck(env, shop,
+                 with(base, {{"Check", 1002},
+                             {"Amount", "$1,234.5"},
+                             {"PayTo", "Ann Zoë"},
+                             {"Date", "12/4/2026"},
+                             {"Printed", "12/4/2026"}}));
+        addCheck(env, shop,
+                 with(base, {{"Check", 1003},
+                             {"Amount", "1850.00"},
+                             {"PayTo", "Main Street Properties"},
+                             {"Date", "12/2/2026"},
+                             {"Printed", "12/2/2026"},
+                             {"Comments", note("1003", "1850.00", "12/2/2026")}}));
+        addCheck(env, shop, with(base, {{"Check", 1004}, {"Amount", "12.345"}, {"Print", "Once"}}));
+
+        CheckBook book(env.path(shop));
+        QVERIFY(book.search(QStringLiteral("PayTo"), QStringLiteral("main street")));
+        book.voidCurrent(QStringLiteral("Lost in the mail"), env.clock);
+        const QVariantMap voided = row(env, shop, book.current().value("ID").toLongLong());
+        QCOMPARE(voided.value("VoidDate"), QVariant("12/7/2026"));
+        QCOMPARE(voided.value("VoidReason"), QVariant("Lost in the mail"));
+        QCOMPARE(voided.value("Print"), QVariant("Never"));
+
+        RegisterModel model(env.path(shop));
+        model.totals().finish();
+        QCOMPARE(model.totals().summary().text(),
+                 QStringLiteral("4 checks (1 void), total without the void ones "
+                                "$1,484.50; 1 amount is not a number and is left out"));
+
+        const QString target = env.path(QStringLiteral("bank.csv"));
+        QCOMPARE(PositivePay::write(env.path(shop), target, QDate(2026, 12, 1), QDate(2026, 12, 7),
+                                    PositivePayFormat::defaults(), false),
+                 3);
+        QFile written(target);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(),
+                 QByteArray("Account Number,Check Number,Issue Date,Amount,Payee,Void\r\n"
+                            "12345678,1001,11/30/2026,250.00,Harbor Office Supply,N\r\n"
+                            "12345678,1002,12/04/2026,1234.50,Ann Zo\xc3\xab,N\r\n"
+                            "12345678,1003,12/02/2026,1850.00,Main Street Properties,Y\r\n"));
     }
 
     // A database moved to the server and back keeps every field, every number and its

@@ -1,12 +1,15 @@
 // Choosing, creating and backing up check databases through the real windows.
 #include "core/databases/CheckDb.h"
 #include "core/databases/DatabaseFiles.h"
+#include "core/databases/ServerDatabases.h"
 #include "core/platform/Database.h"
 #include "core/platform/RecordSet.h"
 #include "core/platform/TableSchema.h"
+#include "core/settings/ServerSettings.h"
 #include "gui/databases/CreateNewDatabase.h"
 #include "gui/databases/FileOpen.h"
 #include "support/Drive.h"
+#include "support/PrivatePostgres.h"
 #include "support/TestEnv.h"
 
 #include <QAction>
@@ -287,6 +290,80 @@ private slots:
         RecordSet account(db, CheckDb::kAccount);
         QCOMPARE(account.recordCount(), 1);
         QCOMPARE(account.currentId(), 1);
+    }
+
+    // A desk set up for the database server in Program Setup's Database Server window
+    // keeps the settings; the chooser lists the server's databases beside the files, marked
+    // as on the server, asking for the password once; and one of them opens on the
+    // data-entry screen without asking again.
+    void aServerDatabaseThroughTheWindows() {
+        PrivatePostgres server;
+        if (!server.problem().isEmpty())
+            QSKIP(qPrintable(QStringLiteral("no database server of the test's own could be "
+                                            "started here (%1)")
+                                 .arg(server.problem())));
+        qputenv("LEDGERLINE_NO_KEYRING", "1");
+        const ServerLogin login = server.login();
+        TestEnv env;
+        const QString file = makeDatabase(env, QStringLiteral("Shop"));
+        {
+            // Another desk made a database on the server and wrote a check in it.
+            class Desk : public Database::ServerAccess {
+            public:
+                explicit Desk(ServerLogin l) : login_(std::move(l)) {}
+                std::optional<ServerLogin> login() override { return login_; }
+                void refused(const ServerLogin&) override {}
+                ServerLogin login_;
+            } otherDesk(login);
+            Database::ServerAccess* windows = Database::serverAccess();
+            Database::setServerAccess(&otherDesk);
+            const QString location = ServerDatabases::create(
+                QStringLiteral("Branch"), QStringLiteral("Branch office"), CheckDb::Kind::Check);
+            addCheck(env, location, QStringLiteral("Ann Zoë"));
+            Database::setServerAccess(windows);
+        }
+
+        env.program.setCurrentDatabase(file);
+        env.context.openCheck();
+        trigger(TestEnv::screen(QStringLiteral("Check")), QStringLiteral("Setup"));
+        auto* setup = TestEnv::screen(QStringLiteral("ProgramSetup"));
+        QVERIFY(setup);
+        click(setup, QStringLiteral("DatabaseServer"));
+        auto* dialog = TestEnv::screen(QStringLiteral("ServerSetup"));
+        QVERIFY(dialog);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Database Server"));
+        typeInto(dialog, QStringLiteral("Host"), login.host);
+        typeInto(dialog, QStringLiteral("Port"), QString::number(login.port));
+        typeInto(dialog, QStringLiteral("DatabaseName"), login.database);
+        typeInto(dialog, QStringLiteral("UserName"), login.user);
+        click(dialog, QStringLiteral("OK"));
+        QVERIFY(!TestEnv::screen(QStringLiteral("ServerSetup")));
+        const ServerSettings kept = ServerSettings::read(env.path(QStringLiteral("PC.OVL")));
+        QCOMPARE(
+            QStringList({kept.host, QString::number(kept.port), kept.database, kept.user}),
+            QStringList({login.host, QString::number(login.port), login.database, login.user}));
+        TestEnv::closeAllScreens();
+        env.prompter.take();
+
+        env.prompter.answerInput(login.password);
+        env.context.openFileOpen();
+        auto* chooser = TestEnv::screen(QStringLiteral("FileOpen"));
+        QVERIFY(chooser);
+        QCOMPARE(listed(chooser), (QStringList{"Shop.mdb", "Branch (on the server)"}));
+        select(chooser, QStringLiteral("Branch (on the server)"));
+        click(chooser, QStringLiteral("FileOK"));
+        QCOMPARE(env.program.currentDatabase(), QStringLiteral("server:Branch"));
+        auto* check = TestEnv::screen(QStringLiteral("Check"));
+        QVERIFY(check);
+        QCOMPARE(check->windowTitle(), QStringLiteral("Check Database: Branch office"));
+        QStringList asked;
+        for (const Prompt& p : env.prompter.take())
+            if (p.kind == Prompt::Kind::Input)
+                asked << p.text + QLatin1Char('/') + p.title;
+        QCOMPARE(asked, QStringList{QStringLiteral("The password of %1 for the database %2 on "
+                                                   "the server %3:/Database Server")
+                                        .arg(login.user, login.database, login.host)});
+        QVERIFY(env.prompter.idle());
     }
 
     void badNamesAndDuplicatesCreateNothing_data() {
