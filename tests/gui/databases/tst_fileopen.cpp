@@ -347,7 +347,7 @@ private slots:
 
         env.prompter.answerInput(login.password);
         env.context.openFileOpen();
-        auto* chooser = TestEnv::screen(QStringLiteral("FileOpen"));
+        auto* chooser = TestEnv::listedChooser();
         QVERIFY(chooser);
         QCOMPARE(listed(chooser), (QStringList{"Shop.mdb", "Branch (on the server)"}));
         select(chooser, QStringLiteral("Branch (on the server)"));
