@@ -22,6 +22,7 @@
 #include "gui/databases/FileOpen.h"
 #include "gui/entry/Check.h"
 #include "gui/platform/MicrFont.h"
+#include "gui/platform/ProgressWindow.h"
 #include "gui/platform/QtPrinter.h"
 #include "gui/register/Register.h"
 
@@ -32,6 +33,7 @@
 #include <QMap>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QWidget>
 #include <cstdio>
 #include <functional>
@@ -253,7 +255,20 @@ int main(int argc, char** argv) {
                    {"ChangePass", [&] { return context.openChangePass(); }},
                    {"FileOpen", [&] { return context.openFileOpen(); }},
                    {"CreateNewDatabase", [&] { return context.openCreateNewDatabase(); }},
-                   {"PleaseWait", [&] { return context.openPleaseWait(); }}});
+                   {"PleaseWait", [&] { return context.openPleaseWait(); }},
+                   {"ServerSetup", [&] { return context.openServerSetup(); }}});
+
+    // The progress window of long work, as a print run of 250 checks shows it half way.
+    {
+        ProgressWindow progress;
+        const QString what = QStringLiteral("Printing checks");
+        const QString units = QStringLiteral("checks");
+        progress.report(what, units, 0, 250);
+        QThread::msleep(ProgressWindow::kShowAfterMs + 50);
+        progress.report(what, units, 120, 250);
+        tour.picture(&progress, QStringLiteral("Progress"));
+        progress.finish();
+    }
 
     // The data-entry screen on each kind of database: the first of each kind in the folder.
     const QStringList databases = DatabaseFiles::list(folder);
