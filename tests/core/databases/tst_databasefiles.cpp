@@ -7,6 +7,7 @@
 #include "core/platform/RecordSet.h"
 #include "support/Child.h"
 #include "support/Drive.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestEnv.h"
 
 #include <QCryptographicHash>
@@ -14,9 +15,7 @@
 #include <QFile>
 #include <QTest>
 #include <cerrno>
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace Drive;
@@ -45,26 +44,6 @@ QStringList payees(const QString& path) {
         out << rs.value(QStringLiteral("PayTo")).toString();
     return out;
 }
-
-/// Lets the process write files of at most `bytes`, as a nearly full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int);
-};
 
 } // namespace
 

@@ -5,17 +5,16 @@
 #include "core/platform/Database.h"
 #include "core/platform/DbError.h"
 #include "core/platform/RecordSet.h"
-#include "core/platform/Signals.h"
 #include "core/register/PositivePay.h"
 #include "core/settings/SettingsDb.h"
 #include "core/setup/PositivePayOptions.h"
 #include "support/CheckDbFixture.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
-#include <sys/resource.h>
 
 using namespace CheckDbFixture;
 using Column = PositivePayFormat::Column;
@@ -254,19 +253,16 @@ private slots:
         QCOMPARE(bytesOf(target), QByteArray("yesterday's file\r\n"));
 
         // A write the file-size limit cuts short leaves the earlier file and no part file.
-        Signals::ignoreFileSizeLimit();
-        rlimit before{};
-        getrlimit(RLIMIT_FSIZE, &before);
-        rlimit small = before;
-        small.rlim_cur = 64;
-        setrlimit(RLIMIT_FSIZE, &small);
         QString why;
-        try {
-            PositivePay::write(db(), target, kFirst, kLast, PositivePayFormat::defaults(), true);
-        } catch (const DbError& e) {
-            why = e.message();
+        {
+            FileSizeLimit small(64);
+            try {
+                PositivePay::write(db(), target, kFirst, kLast, PositivePayFormat::defaults(),
+                                   true);
+            } catch (const DbError& e) {
+                why = e.message();
+            }
         }
-        setrlimit(RLIMIT_FSIZE, &before);
         QCOMPARE(why, QStringLiteral("The positive pay file kept.csv could not be written in %1 "
                                      "because it would be larger than the largest file this "
                                      "computer lets Ledgerline write. Nothing was written; an "

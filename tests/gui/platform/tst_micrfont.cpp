@@ -65,7 +65,7 @@ QJsonObject e13b() {
 }
 
 /// How much of the square from (x, y), `side` pixels wide, is inked, from 0 to 1; pixels
-/// the square only partly covers count by the part it covers.
+/// at its edges count by the share of them inside it.
 double coverage(const QImage& image, double x, double y, double side) {
     double ink = 0;
     for (int py = int(y); py < int(std::ceil(y + side)); ++py)
