@@ -172,14 +172,8 @@ void Check::settleWithOtherDesk() {
     const QList<FieldEntry::Typed> typed = m_binding->typed();
     // Reading the check again takes the other desk's values, and the version they made.
     const QSqlRecord theirs = m_book->current();
-    QStringList changes;
-    for (const FieldEntry::Typed& t : typed)
-        changes << QStringLiteral("%1: theirs \"%2\", yours \"%3\"")
-                       .arg(t.caption, theirs.value(t.field).toString(), t.text);
-    if (m_binding->labelPrint())
-        changes << QStringLiteral("the label box");
     if (m_context.prompter().question(
-            CheckMessages::kChangedElsewhere.arg(changes.join(QLatin1Char('\n'))),
+            CheckMessages::changedElsewhere(theirs, typed, m_binding->labelPrint().has_value()),
             CheckMessages::kChangedElsewhereTitle, Prompter::Icon::Warning, false)) {
         m_book->commit(typed, m_binding->labelPrint());
         m_binding->stored();
@@ -200,11 +194,9 @@ QSqlRecord Check::showRecord() {
     m_ui.Label11->setText(row.value(QStringLiteral("ID")).toString());
     m_ui.PrintedDate->setText(row.value(QStringLiteral("Printed")).toString());
     // A void check is kept as it was voided: only its comments take notes.
-    const bool isVoid = CheckDb::isVoid(row);
-    m_ui.VoidMark->setText(isVoid ? QStringLiteral("VOID since %1: %2")
-                                        .arg(row.value(CheckDb::kVoidDate).toString(),
-                                             row.value(CheckDb::kVoidReason).toString())
-                                  : QString());
+    const QString voidMark = CheckMessages::voidMark(row);
+    const bool isVoid = !voidMark.isEmpty();
+    m_ui.VoidMark->setText(voidMark);
     m_ui.VoidMark->setVisible(isVoid);
     m_binding->lock(isVoid, QStringLiteral("Comments"));
     const bool isTemplate = row.value(QStringLiteral("ID")).toLongLong() == CheckDb::kTemplateId;

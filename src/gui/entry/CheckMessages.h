@@ -1,6 +1,12 @@
 #pragma once
 
+#include "core/databases/CheckDb.h"
+#include "core/entry/FieldEntry.h"
+
+#include <QList>
+#include <QSqlRecord>
 #include <QString>
+#include <QStringList>
 
 /// What the data-entry screen says, word for word.
 namespace CheckMessages {
@@ -38,15 +44,34 @@ inline QString voidReasonPrompt(const QString& name) {
 /// Follows the reason why what was typed cannot be stored, at Exit.
 inline const QString kLeaveAnyway =
     QStringLiteral("\n\nLeave Ledgerline anyway, without storing what you typed?");
-/// Follows the reason why the database cannot be used any more.
 inline const QString kChangedElsewhereTitle = QStringLiteral("Changed at Another Desk");
 inline const QString kChangedElsewhere = QStringLiteral(
     "Another desk changed this check while it was shown here:\n\n%1\n\nStore what you typed "
     "over the other desk's values? Choose No to keep theirs; what you typed is then not "
     "stored.");
+/// The question when another desk changed the check meanwhile: each box typed in, with the
+/// other desk's value beside the one typed here.
+inline QString changedElsewhere(const QSqlRecord& theirs, const QList<FieldEntry::Typed>& typed,
+                                bool labelBoxTyped) {
+    QStringList changes;
+    for (const FieldEntry::Typed& t : typed)
+        changes << QStringLiteral("%1: theirs \"%2\", yours \"%3\"")
+                       .arg(t.caption, theirs.value(t.field).toString(), t.text);
+    if (labelBoxTyped)
+        changes << QStringLiteral("the label box");
+    return kChangedElsewhere.arg(changes.join(QLatin1Char('\n')));
+}
+/// The mark of a void check; empty for any other.
+inline QString voidMark(const QSqlRecord& row) {
+    if (!CheckDb::isVoid(row))
+        return {};
+    return QStringLiteral("VOID since %1: %2")
+        .arg(row.value(CheckDb::kVoidDate).toString(), row.value(CheckDb::kVoidReason).toString());
+}
 inline const QString kRetryOpening =
     QStringLiteral("\n\nChoose Retry once the other program has let go of it, or Cancel to "
                    "leave this database closed.");
+/// Follows the reason why the database cannot be used any more.
 inline const QString kOnlyWaysOut =
     QStringLiteral("\nNothing more can be entered or stored here. Whatever the boxes still show "
                    "that was not stored can be copied from them. Choose File - Open Another "
